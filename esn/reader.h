@@ -1,0 +1,10 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "model/gamerecord.h"
+
+// Reads a whole record file into `record` (which is reset first). On success the root is
+// current. Throws ESNLoadError; the record then keeps everything read before the error, with
+// the current node where reading stopped.
+void ReadESN(GameRecord& record, std::istream& in);

@@ -1,0 +1,61 @@
+// Draws the pictures the program shows: the two piece strips, the tool bar strip and the
+// icons. Run by scripts/make-artwork, which commits nothing; the output goes to the folder
+// given on the command line and is checked in as it is.
+
+#include <QtCore/QDir>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QImage>
+
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+
+#include "tools/artworkfonts.h"
+#include "tools/piecestrip.h"
+#include "tools/programicons.h"
+#include "tools/toolbarstrip.h"
+
+namespace {
+
+void Save(const QImage& picture, const QDir& folder, const char* name) {
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    if (!picture.save(path, "PNG")) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+    std::printf("wrote %s (%d x %d)\n", qPrintable(path), picture.width(), picture.height());
+}
+
+void DrawAll(const QDir& folder) {
+    const ArtworkFonts fonts = FindArtworkFonts();
+    Save(DrawPieceStrip(PieceStyle::Japanese, fonts), folder, "pieces-japanese.png");
+    Save(DrawPieceStrip(PieceStyle::International, fonts), folder, "pieces-international.png");
+    Save(DrawToolBarStrip(), folder, "toolbar.png");
+    Save(DrawProgramIcon(32, fonts), folder, "marlock.png");
+    Save(DrawProgramIcon(64, fonts), folder, "marlock-64.png");
+    Save(DrawDocumentIcon(32, fonts), folder, "esn-document.png");
+    Save(DrawDocumentIcon(64, fonts), folder, "esn-document-64.png");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // Only fonts and off-screen images are needed: never ask for a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: drawartwork OUTPUT-FOLDER\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.exists()) {
+        std::fprintf(stderr, "drawartwork: the folder %s does not exist\n", argv[1]);
+        return 1;
+    }
+    try {
+        DrawAll(folder);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "drawartwork: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

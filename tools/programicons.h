@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QtGui/QImage>
+
+#include "tools/artworkfonts.h"
+
+// The program's icon at `size` x `size` pixels: a piece standing on a corner of the board.
+QImage DrawProgramIcon(int size, const ArtworkFonts& fonts);
+
+// The icon of a record file at `size` x `size` pixels: a page with a piece and lines of moves.
+QImage DrawDocumentIcon(int size, const ArtworkFonts& fonts);

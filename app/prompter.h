@@ -9,7 +9,7 @@ class QWidget;
 // Every question and message of the program goes through this interface, so that tests can
 // answer "Promote Piece?" and the save prompt without a person.
 class Prompter {
-public:
+  public:
     enum class Answer { Yes, No, Cancel };
 
     virtual ~Prompter() = default;
@@ -23,7 +23,7 @@ public:
 
 // The real thing: modal QMessageBox dialogs captioned with the application's title.
 class MessageBoxPrompter : public Prompter {
-public:
+  public:
     explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
 
@@ -31,14 +31,14 @@ public:
     Answer AskYesNoCancel(const QString& text) override;
     void ShowMessage(const QString& text) override;
 
-private:
+  private:
     QWidget* m_parent;
 };
 
 // For tests: records every text it is shown and answers from a queue (Yes/No when empty,
 // unless a default is set).
 class ScriptedPrompter : public Prompter {
-public:
+  public:
     QStringList asked;  // every question and message, in order
     std::deque<Answer> answers;
     Answer defaultAnswer = Answer::No;
@@ -47,6 +47,6 @@ public:
     Answer AskYesNoCancel(const QString& text) override;
     void ShowMessage(const QString& text) override;
 
-private:
+  private:
     Answer Next();
 };

@@ -15,20 +15,19 @@ class Prompter;
 // The byte sink of a save: a buffered stream buffer over the open temporary file that remembers
 // why the first failed write failed. Once a write fails, every later one fails too.
 class SaveFileBuffer : public std::streambuf {
-public:
+  public:
     explicit SaveFileBuffer(int fd);
     // 0, or the errno value of the first failed write.
     int Error() const { return m_error; }
 
-protected:
+  protected:
     int_type overflow(int_type ch) override;
     int sync() override;
     // Writes all `size` bytes to the file; answers 0 or an errno value. Tests override it to
     // make a save fail part of the way through.
     virtual int WriteBytes(const char* data, std::size_t size);
-    int FileDescriptor() const { return m_fd; }
 
-private:
+  private:
     bool Drain();
 
     int m_fd;
@@ -42,7 +41,7 @@ private:
 class CZelkanDoc : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // The prompter is borrowed: it asks and shows everything the document and its windows need.
     explicit CZelkanDoc(Prompter& prompter, QObject* parent = nullptr);
     ~CZelkanDoc() override;
@@ -113,18 +112,18 @@ public:
     // Tells every view to refresh everything.
     void UpdateAllViews();
 
-signals:
+  signals:
     void updated();
     void modifiedChanged(bool modified);
     void titleChanged(const QString& title);
 
-protected:
+  protected:
     // The stream buffer a save writes the temporary file `fd` through; the buffer does not
     // close `fd`. Tests override it to make the write fail part of the way through.
     virtual std::unique_ptr<SaveFileBuffer> MakeSaveBuffer(int fd);
 
-private:
-    bool AskToReplacePartlyReadFile(const QString& path);
+  private:
+    bool AskToReplacePartlyReadFile();
     // Writes the record to a temporary file beside `path` and renames it over `path`; on
     // failure `reason` says why and nothing but the temporary file (removed again) was touched.
     bool WriteFileAtomically(const QString& path, QString& reason);

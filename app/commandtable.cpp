@@ -1,0 +1,166 @@
+#include "app/commandtable.h"
+
+#include <QObject>
+#include <QVariant>
+#include <algorithm>
+#include <map>
+
+#include "app/commandids.h"
+
+const std::vector<MenuDefinition>& MainMenu() {
+    static const std::vector<MenuDefinition> menus = {
+        {"&File",
+         {{ID_FILE_NEW, "&New\tCtrl+N"},
+          {ID_FILE_OPEN, "&Open...\tCtrl+O"},
+          {ID_FILE_SAVE, "&Save\tCtrl+S"},
+          {ID_FILE_SAVE_AS, "Save &As..."},
+          {SeparatorId, ""},
+          {ID_FILE_MRU_FILE1, "Recent File"},
+          {SeparatorId, ""},
+          {ID_APP_EXIT, "E&xit"}}},
+        {"&Edit",
+         {{ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
+          {SeparatorId, ""},
+          {ID_EDIT_CUT, "Cu&t\tCtrl+X"},
+          {ID_EDIT_COPY, "&Copy\tCtrl+C"},
+          {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
+          {ID_EDIT_CLEAR, "Delete\tDel"}}},
+        {"&Move",
+         {{ID_MOVE_TOP, "&Top\tCtrl+Home"},
+          {ID_MOVE_END, "&End\tCtrl+End"},
+          {SeparatorId, ""},
+          {ID_MOVE_FORWARD, "&Forward\tCtrl+Right"},
+          {ID_MOVE_BACK, "&Backward\tCtrl+Left"},
+          {SeparatorId, ""},
+          {ID_MOVE_DELETE, "Delete"}}},
+        {"&Options",
+         {{ID_OPTIONS_JAPANESE, "&Japanese Pieces"},
+          {ID_OPTIONS_INTERNATIONAL, "&International Pieces"},
+          {SeparatorId, ""},
+          {ID_OPTIONS_ROTATE, "&Rotate Board"}}},
+        {"&Help", {{ID_APP_ABOUT, "&About Marlock..."}}},
+    };
+    return menus;
+}
+
+const std::vector<Accelerator>& AcceleratorTable() {
+    static const std::vector<Accelerator> table = {
+        {Qt::CTRL | Qt::Key_C, ID_EDIT_COPY},        {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},
+        {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},        {Qt::CTRL | Qt::Key_S, ID_FILE_SAVE},
+        {Qt::CTRL | Qt::Key_V, ID_EDIT_PASTE},       {Qt::ALT | Qt::Key_Backspace, ID_EDIT_UNDO},
+        {Qt::SHIFT | Qt::Key_Delete, ID_EDIT_CUT},   {Qt::CTRL | Qt::Key_End, ID_MOVE_END},
+        {Qt::CTRL | Qt::Key_Home, ID_MOVE_TOP},      {Qt::CTRL | Qt::Key_Insert, ID_EDIT_COPY},
+        {Qt::SHIFT | Qt::Key_Insert, ID_EDIT_PASTE}, {Qt::CTRL | Qt::Key_Left, ID_MOVE_BACK},
+        {Qt::CTRL | Qt::Key_Right, ID_MOVE_FORWARD}, {Qt::CTRL | Qt::Key_X, ID_EDIT_CUT},
+        {Qt::CTRL | Qt::Key_Z, ID_EDIT_UNDO},
+    };
+    return table;
+}
+
+const std::vector<int>& ToolBarLayout() {
+    static const std::vector<int> layout = {
+        ID_FILE_NEW,  ID_FILE_OPEN,      ID_FILE_SAVE, SeparatorId,  ID_EDIT_CUT,
+        ID_EDIT_COPY, ID_EDIT_PASTE,     SeparatorId,  ID_MOVE_TOP,  ID_MOVE_BACK,
+        SeparatorId,  ID_MOVE_FORWARD,   ID_MOVE_END,  SeparatorId,  ID_MOVE_DELETE,
+        SeparatorId,  ID_OPTIONS_ROTATE, SeparatorId,  ID_APP_ABOUT,
+    };
+    return layout;
+}
+
+int ToolBarPictureIndex(int id) {
+    // The strip holds one picture per button, in the order the buttons stand on the bar.
+    int index = 0;
+    for (int entry : ToolBarLayout()) {
+        if (entry == SeparatorId) continue;
+        if (entry == id) return index;
+        ++index;
+    }
+    return -1;
+}
+
+QString PromptString(int id) {
+    static const std::map<int, const char*> prompts = {
+        {IDC_VARIATIONS, "Select an available variation\nVariations"},
+        {ID_MOVE_TOP, "Move to the top of the tree\nTop"},
+        {ID_MOVE_FORWARD, "Move forward one move\nForward"},
+        {ID_MOVE_BACK, "Move back one move\nBack"},
+        {ID_MOVE_END, "Move to the end of this variation\nEnd"},
+        {ID_MOVE_DELETE, "Delete the selected variation\nDelete"},
+        {ID_OPTIONS_JAPANESE, "Use Japanese pieces\nJapanese Pieces"},
+        {ID_OPTIONS_INTERNATIONAL, "Use International pieces\nInternational Pieces"},
+        {ID_OPTIONS_ROTATE, "Rotate the board\nRotate Board"},
+        {ID_FILE_NEW, "Create a new document\nNew"},
+        {ID_FILE_OPEN, "Open an existing document\nOpen"},
+        {ID_FILE_SAVE, "Save the active document\nSave"},
+        {ID_FILE_SAVE_AS, "Save the active document with a new name\nSave As"},
+        {ID_EDIT_CLEAR, "Deletes the selection\nDelete"},
+        {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
+        {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
+        {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+        {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+        {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+        {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+    };
+    if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE1 + 15) {
+        return QStringLiteral("Open this document");
+    }
+    const auto it = prompts.find(id);
+    return it == prompts.end() ? QString() : QString::fromUtf8(it->second);
+}
+
+QString StatusTipFor(int id) {
+    return PromptString(id).section(QChar(u'\n'), 0, 0);
+}
+
+QString ToolTipFor(int id) {
+    const QString prompt = PromptString(id);
+    const qsizetype newLine = prompt.indexOf(QChar(u'\n'));
+    return newLine < 0 ? QString() : prompt.mid(newLine + 1);
+}
+
+namespace {
+
+// The key the menu shows after the tab, if any.
+QString MenuKeyText(int id) {
+    for (const MenuDefinition& menu : MainMenu()) {
+        for (const MenuItem& item : menu.items) {
+            if (item.id != id) continue;
+            const QString text = QString::fromUtf8(item.text);
+            const qsizetype tab = text.indexOf(QChar(u'\t'));
+            return tab < 0 ? QString() : text.mid(tab + 1);
+        }
+    }
+    return {};
+}
+
+QKeyCombination WithoutKeypad(QKeyCombination keys) {
+    return QKeyCombination(keys.keyboardModifiers() & ~Qt::KeypadModifier, keys.key());
+}
+
+}  // namespace
+
+QList<QKeySequence> ShortcutsFor(int id) {
+    QList<QKeySequence> keys;
+    for (const Accelerator& accelerator : AcceleratorTable()) {
+        if (accelerator.id == id) keys.append(QKeySequence(accelerator.keys));
+    }
+    const QString shown = MenuKeyText(id);
+    std::stable_partition(keys.begin(), keys.end(), [&](const QKeySequence& k) {
+        return k.toString(QKeySequence::PortableText) == shown;
+    });
+    return keys;
+}
+
+bool IsAcceleratorKey(QKeyCombination keys) {
+    const QKeyCombination plain = WithoutKeypad(keys);
+    return std::any_of(AcceleratorTable().begin(), AcceleratorTable().end(),
+                       [&](const Accelerator& a) { return a.keys == plain; });
+}
+
+void SetControlId(QObject& object, int id) {
+    object.setProperty("controlId", id);
+}
+
+int ControlId(const QObject& object) {
+    return object.property("controlId").toInt();
+}

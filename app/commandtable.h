@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QKeyCombination>
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+#include <vector>
+
+// The program's commands as the user meets them: the menus, the accelerator keys, the tool bar
+// and the prompt strings shown in the status bar and as tool-tips. Everything here is data; the
+// main frame builds its actions from it.
+
+// Marks a separator in a menu or the tool bar.
+inline constexpr int SeparatorId = 0;
+
+struct MenuItem {
+    int id;            // SeparatorId for a separator
+    const char* text;  // with its mnemonic '&' and, after a tab, the key shown in the menu
+};
+
+struct MenuDefinition {
+    const char* title;
+    std::vector<MenuItem> items;
+};
+
+struct Accelerator {
+    QKeyCombination keys;
+    int id;
+};
+
+// The menu bar, menu by menu, in order.
+const std::vector<MenuDefinition>& MainMenu();
+// The accelerator table in order; a command may have more than one key.
+const std::vector<Accelerator>& AcceleratorTable();
+// The 19 tool bar entries; the separator at VariationsEntryIndex holds the variations list.
+const std::vector<int>& ToolBarLayout();
+inline constexpr int VariationsEntryIndex = 10;
+// The index of a command's picture in the tool bar strip, or -1 when it has none.
+int ToolBarPictureIndex(int id);
+
+// The prompt string of a command or control: the status-bar text, a new-line and the tool-tip.
+// Empty for ids without one.
+QString PromptString(int id);
+// The part before the new-line, shown in the status bar.
+QString StatusTipFor(int id);
+// The part after the new-line, shown as the tool-tip; empty when there is none.
+QString ToolTipFor(int id);
+
+// The keys of a command, the one the menu shows first.
+QList<QKeySequence> ShortcutsFor(int id);
+// True when the keys (without the keypad flag) are in the accelerator table.
+bool IsAcceleratorKey(QKeyCombination keys);
+
+inline constexpr const char* ApplicationName = "Marlock";
+inline constexpr const char* IdleMessage = "Ready";
+
+class QObject;
+
+// Child windows carry the id they had on the original platform as the property "controlId",
+// so that code and tests can find them (see commandids.h).
+void SetControlId(QObject& object, int id);
+int ControlId(const QObject& object);

@@ -1,0 +1,410 @@
+#include "app/mainframe.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPixmap>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QUrl>
+#include <algorithm>
+
+#include "app/commandids.h"
+#include "app/commandtable.h"
+#include "app/lockkeys.h"
+#include "app/prompter.h"
+#include "app/resources.h"
+#include "app/variationsbar.h"
+#include "app/zelkandoc.h"
+#include "app/zelkanview.h"
+
+namespace {
+
+constexpr int ToolBarPictureWidth = 16;
+constexpr int ToolBarPictureHeight = 15;
+
+const QString WindowSection = QStringLiteral("Window");
+
+// The picture of a tool bar button, cut from the strip; empty when the strip is missing.
+QIcon ToolBarIcon(const QPixmap& strip, int index) {
+    if (strip.isNull() || index < 0 || (index + 1) * ToolBarPictureWidth > strip.width()) {
+        return {};
+    }
+    return QIcon(
+        strip.copy(index * ToolBarPictureWidth, 0, ToolBarPictureWidth, ToolBarPictureHeight));
+}
+
+QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& suggested) {
+    const bool opening = mode == QFileDialog::AcceptOpen;
+    QFileDialog dialog(parent, opening ? QStringLiteral("Open") : QStringLiteral("Save As"));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(opening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("ESN Files (*.esn)"));
+    dialog.setDefaultSuffix(QStringLiteral("esn"));
+    if (QFileInfo(suggested).isDir()) {
+        dialog.setDirectory(suggested);
+    } else if (!suggested.isEmpty()) {
+        dialog.selectFile(suggested);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CZelkanDoc& doc, QWidget* parent) : QMainWindow(parent), m_doc(doc) {
+    InitResources();
+    setObjectName(QStringLiteral("mainFrame"));
+    // A title bar with the system menu, minimize and close; no sizing border, no maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/marlock.png")));
+    setAcceptDrops(true);
+
+    m_chooseOpenFile = [this](const QString& suggested) {
+        return ChooseFile(this, QFileDialog::AcceptOpen, suggested);
+    };
+    m_chooseSaveFile = [this](const QString& suggested) {
+        return ChooseFile(this, QFileDialog::AcceptSave, suggested);
+    };
+
+    m_view = new CZelkanView(doc, this);
+    setCentralWidget(m_view);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    ConnectCommands();
+    // The frame is always exactly as large as the view and the bars around it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(&m_doc, &CZelkanDoc::titleChanged, this, &CMainFrame::UpdateTitle);
+    connect(&m_doc, &CZelkanDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
+    UpdateTitle();
+
+    m_view->OnInitialUpdate();
+    ReadSettings();
+
+    qApp->installEventFilter(this);
+    connect(QAbstractEventDispatcher::instance(thread()), &QAbstractEventDispatcher::aboutToBlock,
+            this, &CMainFrame::RunUpdatePass);
+    RunUpdatePass();
+}
+
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    disconnect(QAbstractEventDispatcher::instance(thread()), nullptr, this, nullptr);
+}
+
+void CMainFrame::CreateActions() {
+    const QPixmap strip(QStringLiteral(":/toolbar.png"));
+    for (const MenuDefinition& menu : MainMenu()) {
+        for (const MenuItem& item : menu.items) {
+            if (item.id == SeparatorId) continue;
+            auto* action = new QAction(QString::fromUtf8(item.text), this);
+            action->setData(item.id);
+            action->setShortcuts(ShortcutsFor(item.id));
+            action->setStatusTip(StatusTipFor(item.id));
+            if (const QString tip = ToolTipFor(item.id); !tip.isEmpty()) action->setToolTip(tip);
+            action->setIcon(ToolBarIcon(strip, ToolBarPictureIndex(item.id)));
+            action->setIconVisibleInMenu(false);
+            // Added to the frame too, so the keys work wherever the focus is in the window.
+            addAction(action);
+            m_actions[item.id] = action;
+        }
+    }
+    m_actions.at(ID_OPTIONS_JAPANESE)->setCheckable(true);
+    m_actions.at(ID_OPTIONS_INTERNATIONAL)->setCheckable(true);
+    // Stands in for the recent files until there are any; never chosen itself.
+    m_actions.at(ID_FILE_MRU_FILE1)->setEnabled(false);
+}
+
+void CMainFrame::CreateMenus() {
+    for (const MenuDefinition& definition : MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(definition.title));
+        for (const MenuItem& item : definition.items) {
+            if (item.id == SeparatorId) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(m_actions.at(item.id));
+            }
+        }
+        if (definition.items.front().id == ID_FILE_NEW) m_fileMenu = menu;
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    m_wndToolBar = new CVariationsBar(m_doc, this);
+    m_wndToolBar->AddButtons([this](int id) { return ActionById(id); });
+    m_wndToolBar->SetFocusTarget(m_view);
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    SetControlId(*bar, AFX_IDW_STATUS_BAR);
+    bar->setSizeGripEnabled(false);
+    // "Ready" stretches; a command's prompt covers it while the command is highlighted.
+    m_readyLabel = new QLabel(QString::fromUtf8(IdleMessage), bar);
+    SetControlId(*m_readyLabel, ID_SEPARATOR);
+    bar->addWidget(m_readyLabel, 1);
+
+    const auto addIndicator = [bar](int id, const QString& text) {
+        auto* label = new QLabel(bar);
+        SetControlId(*label, id);
+        label->setAlignment(Qt::AlignCenter);
+        // As wide as its text, whether the lock is on or not.
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 8);
+        bar->addPermanentWidget(label);
+        return label;
+    };
+    m_capsLabel = addIndicator(ID_INDICATOR_CAPS, QStringLiteral("CAP"));
+    m_numLabel = addIndicator(ID_INDICATOR_NUM, QStringLiteral("NUM"));
+    m_scrollLabel = addIndicator(ID_INDICATOR_SCRL, QStringLiteral("SCRL"));
+}
+
+void CMainFrame::ConnectCommands() {
+    connect(ActionById(ID_FILE_NEW), &QAction::triggered, this, &CMainFrame::OnFileNew);
+    connect(ActionById(ID_FILE_OPEN), &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    connect(ActionById(ID_FILE_SAVE), &QAction::triggered, this, &CMainFrame::OnFileSave);
+    connect(ActionById(ID_FILE_SAVE_AS), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
+    connect(ActionById(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+    for (const auto& [id, action] : m_actions) {
+        if (!CZelkanView::HandlesCommand(id)) continue;
+        const int command = id;
+        connect(action, &QAction::triggered, this, [this, command] { m_view->OnCommand(command); });
+        m_updates[command] = [this, command](QAction& a) { m_view->UpdateCommand(command, a); };
+    }
+}
+
+QAction* CMainFrame::ActionById(int id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QAction* CMainFrame::RecentFilePlaceholder() const {
+    return ActionById(ID_FILE_MRU_FILE1);
+}
+
+void CMainFrame::SetCommandUpdate(int id, std::function<void(QAction&)> update) {
+    m_updates[id] = std::move(update);
+}
+
+void CMainFrame::RunUpdatePass() {
+    for (const auto& [id, update] : m_updates) {
+        QAction* action = ActionById(id);
+        if (action != nullptr && update) update(*action);
+    }
+    UpdateLockIndicators();
+    m_wndToolBar->Refill();
+}
+
+void CMainFrame::UpdateLockIndicators() {
+    const std::optional<LockKeyState> state = ReadLockKeyState();
+    const auto show = [](QLabel* label, bool on, const QString& text) {
+        const QString wanted = on ? text : QString();
+        if (label->text() != wanted) label->setText(wanted);
+    };
+    show(m_capsLabel, state && state->caps, QStringLiteral("CAP"));
+    show(m_numLabel, state && state->num, QStringLiteral("NUM"));
+    show(m_scrollLabel, state && state->scroll, QStringLiteral("SCRL"));
+}
+
+void CMainFrame::UpdateTitle() {
+    QString title = m_doc.GetTitle();
+    // "[*]" marks where the modified state shows; a file name holding it is kept literally.
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(title + QStringLiteral("[*] - ") + QString::fromUtf8(ApplicationName));
+    setWindowModified(m_doc.IsModified());
+}
+
+bool CMainFrame::IsPositionOnScreen(QPoint position, int width, int titleBarHeight,
+                                    const QList<QRect>& screens) {
+    const QRect titleBar(position, QSize(std::max(width, 1), std::max(titleBarHeight, 1)));
+    for (const QRect& screen : screens) {
+        if (screen.intersects(titleBar)) return true;
+    }
+    return false;
+}
+
+void CMainFrame::ReadSettings() {
+    QSettings settings;
+    settings.beginGroup(WindowSection);
+    bool hasX = false;
+    bool hasY = false;
+    const int x = settings.value(QStringLiteral("x")).toInt(&hasX);
+    const int y = settings.value(QStringLiteral("y")).toInt(&hasY);
+    if (!hasX || !hasY) return;
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->geometry());
+    const int titleBarHeight = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    // A position that would leave no part of the title bar on any screen (a monitor that is
+    // gone) would lose the window: the platform places it instead.
+    if (IsPositionOnScreen({x, y}, width(), titleBarHeight, screens)) move(x, y);
+}
+
+void CMainFrame::WriteSettings() const {
+    QSettings settings;
+    settings.beginGroup(WindowSection);
+    // The frame's own position; a minimized window keeps the place it returns to.
+    const QPoint position = pos();
+    settings.setValue(QStringLiteral("x"), position.x());
+    settings.setValue(QStringLiteral("y"), position.y());
+}
+
+bool CMainFrame::SaveModified() {
+    if (!m_doc.IsModified()) return true;
+    const QString question = QStringLiteral("Save changes to %1?").arg(m_doc.GetTitle());
+    switch (m_doc.GetPrompter().AskYesNoCancel(question)) {
+        case Prompter::Answer::Yes:
+            return OnFileSave();
+        case Prompter::Answer::No:
+            return true;
+        case Prompter::Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void CMainFrame::OnFileNew() {
+    if (!SaveModified()) return;
+    if (!m_doc.OnNewDocument()) return;
+    m_view->OnInitialUpdate();
+}
+
+void CMainFrame::OnFileOpen() {
+    const QString current = m_doc.GetPathName();
+    const QString path =
+        m_chooseOpenFile(current.isEmpty() ? QString() : QFileInfo(current).absolutePath());
+    if (path.isEmpty()) return;
+    OpenDocumentFile(path);
+}
+
+bool CMainFrame::OpenDocumentFile(const QString& path) {
+    if (!SaveModified()) return false;
+    if (!m_doc.OnOpenDocument(path)) {
+        m_doc.GetPrompter().ShowMessage(
+            QStringLiteral("Cannot open %1: %2")
+                .arg(QDir::toNativeSeparators(path), m_doc.LastFileError()));
+        emit openFailed(path);
+        return false;
+    }
+    m_view->OnInitialUpdate();
+    emit documentOpened(m_doc.GetPathName());
+    return true;
+}
+
+bool CMainFrame::OnFileSave() {
+    if (m_doc.GetPathName().isEmpty()) return OnFileSaveAs();
+    return DoSave(m_doc.GetPathName());
+}
+
+bool CMainFrame::OnFileSaveAs() {
+    const QString suggested =
+        m_doc.GetPathName().isEmpty() ? m_doc.GetTitle() : m_doc.GetPathName();
+    const QString path = m_chooseSaveFile(suggested);
+    if (path.isEmpty()) return false;
+    return DoSave(path);
+}
+
+bool CMainFrame::DoSave(const QString& path) {
+    // The document shows why a save failed or was refused.
+    if (!m_doc.OnSaveDocument(path)) return false;
+    emit documentSaved(m_doc.GetPathName());
+    return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    // The position is kept even when the user then cancels the close.
+    WriteSettings();
+    if (SaveModified()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+QString CMainFrame::FirstLocalFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) return url.toLocalFile();
+    }
+    return {};
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!FirstLocalFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = FirstLocalFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    activateWindow();
+    // Opened once the drop is over: the save question must not hold up the dragging program.
+    QMetaObject::invokeMethod(
+        this, [this, path] { OpenDocumentFile(path); }, Qt::QueuedConnection);
+}
+
+bool CMainFrame::IsOwnWidget(QObject* object) const {
+    return object->isWidgetType() && static_cast<QWidget*>(object)->window() == this;
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::ShortcutOverride: {
+            // The accelerator keys come before the focused field: a line edit would otherwise
+            // keep Ctrl+Left, Ctrl+C and the like for itself.
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (IsAcceleratorKey(key->keyCombination()) && IsOwnWidget(watched)) {
+                key->ignore();
+                return true;
+            }
+            break;
+        }
+        case QEvent::KeyPress: {
+            // A key of the table whose command is disabled does nothing, in a field too.
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (IsAcceleratorKey(key->keyCombination()) && IsOwnWidget(watched)) return true;
+            break;
+        }
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop: {
+            // Files dropped anywhere on the window are opened, also over a text field.
+            if (watched == this || !IsOwnWidget(watched)) break;
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (FirstLocalFile(drop->mimeData()).isEmpty()) break;
+            if (event->type() == QEvent::Drop) {
+                dropEvent(drop);
+            } else {
+                drop->acceptProposedAction();
+            }
+            return true;
+        }
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+QMenu* CMainFrame::createPopupMenu() {
+    // No menu to hide the tool bar or the status bar.
+    return nullptr;
+}

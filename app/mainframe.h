@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QList>
+#include <QMainWindow>
+#include <QPoint>
+#include <QRect>
+#include <functional>
+#include <map>
+#include <optional>
+
+class CVariationsBar;
+class CZelkanDoc;
+class CZelkanView;
+class QAction;
+class QLabel;
+class QMenu;
+class QMimeData;
+
+// The program's one top-level window: menus, the tool bar with the variations list, the view
+// and the status bar. Fixed in size (the view sets it), it remembers its screen position
+// between runs and asks to save a modified record before New, Open, a dropped file and
+// closing. The document is borrowed and must outlive the frame.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // Chooses the path of a file to open, or to save as (given the suggested one); an empty
+    // answer means the user cancelled.
+    using FileChooser = std::function<QString(const QString& suggested)>;
+
+    explicit CMainFrame(CZelkanDoc& doc, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Opens a record after offering to save the current one. On failure shows "Cannot open
+    // FILE: REASON", leaves the record as it was and answers false.
+    bool OpenDocumentFile(const QString& path);
+    // Asks "Save changes to ...?" when the record is modified; false when the user cancels or
+    // the save fails, so the caller must not go on.
+    bool SaveModified();
+    // The idle-time pass: every command's enabled state and check mark, the lock indicators
+    // and the variations list. The event loop runs it whenever it is about to wait.
+    void RunUpdatePass();
+
+    QAction* ActionById(int id) const;
+    QMenu* FileMenu() const { return m_fileMenu; }
+    // The greyed "Recent File" item between two separators before Exit.
+    QAction* RecentFilePlaceholder() const;
+    // Replaces how an action's state is updated in the idle-time pass.
+    void SetCommandUpdate(int id, std::function<void(QAction&)> update);
+
+    void SetOpenFileChooser(FileChooser chooser) { m_chooseOpenFile = std::move(chooser); }
+    void SetSaveFileChooser(FileChooser chooser) { m_chooseSaveFile = std::move(chooser); }
+
+    CZelkanView* View() const { return m_view; }
+    CVariationsBar* ToolBar() const { return m_wndToolBar; }
+    QLabel* ReadyLabel() const { return m_readyLabel; }
+
+    // A stored position is used unless it puts the whole title bar (the frame's width, the
+    // given height) outside every screen.
+    static bool IsPositionOnScreen(QPoint position, int width, int titleBarHeight,
+                                   const QList<QRect>& screens);
+
+    // None: the tool bar and the status bar cannot be hidden.
+    QMenu* createPopupMenu() override;
+
+    // The file commands.
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+
+  signals:
+    void documentOpened(const QString& path);
+    void documentSaved(const QString& path);
+    void openFailed(const QString& path);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void ConnectCommands();
+    void ReadSettings();
+    void WriteSettings() const;
+    void UpdateTitle();
+    void UpdateLockIndicators();
+    bool DoSave(const QString& path);
+    bool IsOwnWidget(QObject* object) const;
+    static QString FirstLocalFile(const QMimeData* data);
+
+    CZelkanDoc& m_doc;
+    CZelkanView* m_view = nullptr;
+    CVariationsBar* m_wndToolBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QLabel* m_readyLabel = nullptr;
+    QLabel* m_capsLabel = nullptr;
+    QLabel* m_numLabel = nullptr;
+    QLabel* m_scrollLabel = nullptr;
+    std::map<int, QAction*> m_actions;
+    std::map<int, std::function<void(QAction&)>> m_updates;
+    FileChooser m_chooseOpenFile;
+    FileChooser m_chooseSaveFile;
+};

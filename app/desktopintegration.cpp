@@ -1,0 +1,151 @@
+#include "app/desktopintegration.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "app/resources.h"
+
+namespace {
+
+const QString DesktopEntryPath = QStringLiteral("applications/marlock.desktop");
+const QString MimePackagePath = QStringLiteral("mime/packages/marlock-esn.xml");
+
+// The same texts as the files installed with the program, except that the installed entry
+// starts "marlock" from the search path while this one names the running program.
+QByteArray DesktopEntry(const QString& executablePath) {
+    QString text = QStringLiteral(
+        "[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=Marlock\n"
+        "GenericName=Shogi Record Editor\n"
+        "Comment=Edit and replay shogi game records\n"
+        "Exec=%1 %f\n"
+        "Icon=marlock\n"
+        "Terminal=false\n"
+        "MimeType=application/x-esn-record;\n"
+        "Categories=Game;BoardGame;\n");
+    return text.replace(QStringLiteral("%1"), DesktopExecLine(executablePath)).toUtf8();
+}
+
+QByteArray MimePackage() {
+    return QByteArrayLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+        "  <mime-type type=\"application/x-esn-record\">\n"
+        "    <comment>ESN Document</comment>\n"
+        "    <icon name=\"application-x-esn-record\"/>\n"
+        "    <glob pattern=\"*.esn\"/>\n"
+        "  </mime-type>\n"
+        "</mime-info>\n");
+}
+
+// An icon from the resources, placed in the hicolor theme folder of its own size.
+void AddIcon(QList<DesktopFile>& files, const QString& resource, const QString& context,
+             const QString& name) {
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly)) return;
+    const QByteArray png = file.readAll();
+    const QImage image = QImage::fromData(png, "PNG");
+    if (image.isNull()) return;
+    files.append({QStringLiteral("icons/hicolor/%1x%2/%3/%4.png")
+                      .arg(image.width())
+                      .arg(image.height())
+                      .arg(context, name),
+                  png});
+}
+
+bool ExistsInAny(const QString& relativePath, const QStringList& folders) {
+    for (const QString& folder : folders) {
+        if (!folder.isEmpty() && QFileInfo::exists(QDir(folder).filePath(relativePath)))
+            return true;
+    }
+    return false;
+}
+
+bool WriteWhole(const QString& path, const QByteArray& contents) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(contents) != contents.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+}  // namespace
+
+QString DesktopExecLine(const QString& path) {
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    QString quoted;
+    bool needsQuotes = false;
+    for (const QChar c : path) {
+        if (reserved.contains(c)) needsQuotes = true;
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
+            c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    if (needsQuotes) quoted = QLatin1Char('"') + quoted + QLatin1Char('"');
+    // The entry's own string escapes come on top of the quoting, and '%' starts a field code.
+    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    quoted.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    return quoted;
+}
+
+QList<DesktopFile> DesktopFilesFor(const QString& executablePath) {
+    InitResources();
+    QList<DesktopFile> files{{DesktopEntryPath, DesktopEntry(executablePath)},
+                             {MimePackagePath, MimePackage()}};
+    for (const char* size : {"", "-64"}) {
+        AddIcon(files, QStringLiteral(":/icons/marlock%1.png").arg(QLatin1String(size)),
+                QStringLiteral("apps"), QStringLiteral("marlock"));
+        AddIcon(files, QStringLiteral(":/icons/esn-document%1.png").arg(QLatin1String(size)),
+                QStringLiteral("mimetypes"), QStringLiteral("application-x-esn-record"));
+    }
+    return files;
+}
+
+DesktopInstallResult InstallMissingDesktopFiles(const QString& dataHome,
+                                                const QStringList& dataDirs,
+                                                const QList<DesktopFile>& files) {
+    DesktopInstallResult result;
+    if (dataHome.isEmpty()) {
+        for (const DesktopFile& file : files)
+            result.failed.append(file.relativePath);
+        return result;
+    }
+    const QStringList searched = QStringList{dataHome} + dataDirs;
+    for (const DesktopFile& file : files) {
+        if (ExistsInAny(file.relativePath, searched)) continue;
+        if (WriteWhole(QDir(dataHome).filePath(file.relativePath), file.contents))
+            result.written.append(file.relativePath);
+        else
+            result.failed.append(file.relativePath);
+    }
+    return result;
+}
+
+DesktopInstallResult RegisterWithDesktop(bool refreshCaches) {
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QStringList dataDirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    dataDirs.removeAll(dataHome);
+    const DesktopInstallResult result = InstallMissingDesktopFiles(
+        dataHome, dataDirs, DesktopFilesFor(QCoreApplication::applicationFilePath()));
+
+    // The desktop reads the type and the associations from caches; a missing tool only means
+    // they are rebuilt at the next login or package installation, so its failure is ignored.
+    if (refreshCaches && result.written.contains(MimePackagePath))
+        QProcess::startDetached(QStringLiteral("update-mime-database"),
+                                {QDir(dataHome).filePath(QStringLiteral("mime"))});
+    if (refreshCaches && result.written.contains(DesktopEntryPath))
+        QProcess::startDetached(QStringLiteral("update-desktop-database"),
+                                {QDir(dataHome).filePath(QStringLiteral("applications"))});
+    return result;
+}

@@ -1,0 +1,220 @@
+#include "app/zelkanapp.h"
+
+#include <QAction>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+
+#include "app/aboutdlg.h"
+#include "app/commandids.h"
+#include "app/desktopintegration.h"
+#include "app/mainframe.h"
+#include "app/prompter.h"
+#include "app/recentfilelist.h"
+#include "app/resources.h"
+#include "app/zelkandoc.h"
+#include "app/zelkanview.h"
+#include "board/boardwnd.h"
+
+namespace {
+
+constexpr int UsageErrorStatus = 2;
+constexpr int OpenFailedStatus = 1;
+
+void Print(std::FILE* stream, const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+CZelkanApp::CZelkanApp(int& argc, char** argv)
+    : QApplication(argc, argv), m_prompter(std::make_unique<MessageBoxPrompter>()) {}
+
+CZelkanApp::~CZelkanApp() {
+    ExitInstance();
+}
+
+CommandLineInfo CZelkanApp::ParseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Marlock, an editor for shogi game records."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Show the program's version and exit."));
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("The ESN record to open; a new one without it."),
+                                 QStringLiteral("[FILE]"));
+
+    CommandLineInfo info;
+    if (!parser.parse(arguments)) {
+        info.action = CommandLineInfo::Action::Error;
+        info.text = parser.errorText();
+    } else if (parser.isSet(help)) {
+        info.action = CommandLineInfo::Action::ShowHelp;
+        info.text = parser.helpText();
+    } else if (parser.isSet(version)) {
+        info.action = CommandLineInfo::Action::ShowVersion;
+        info.text = QStringLiteral("Marlock " MARLOCK_VERSION "\n");
+    } else if (parser.positionalArguments().size() > 1) {
+        info.action = CommandLineInfo::Action::Error;
+        info.text = QStringLiteral("Only one file can be opened.");
+    } else if (parser.positionalArguments().size() == 1) {
+        info.action = CommandLineInfo::Action::OpenFile;
+        info.file = parser.positionalArguments().front();
+    }
+    return info;
+}
+
+bool CZelkanApp::InitInstance() {
+    return InitInstance(arguments());
+}
+
+bool CZelkanApp::InitInstance(const QStringList& arguments) {
+    ExitInstance();
+    m_exitStatus = 0;
+
+    const CommandLineInfo info = ParseCommandLine(arguments);
+    switch (info.action) {
+        case CommandLineInfo::Action::ShowHelp:
+        case CommandLineInfo::Action::ShowVersion:
+            Print(stdout, info.text);
+            return false;
+        case CommandLineInfo::Action::Error:
+            Print(stderr, QStringLiteral("marlock: %1\nTry 'marlock --help'.\n").arg(info.text));
+            m_exitStatus = UsageErrorStatus;
+            return false;
+        default:
+            break;
+    }
+
+    // Only now is anything set up: --help, --version and usage errors touch nothing.
+    // Settings go to ~/.config/Tallowby/Marlock.conf.
+    setOrganizationName(QStringLiteral("Tallowby"));
+    setApplicationName(QStringLiteral("Marlock"));
+    setApplicationVersion(QStringLiteral(MARLOCK_VERSION));
+    InitResources();
+
+    m_recentFiles = std::make_unique<CRecentFileList>(CRecentFileList::DefaultSize);
+    m_recentFiles->ReadList();
+
+    m_doc = std::make_unique<CZelkanDoc>(*m_prompter);
+    m_frame = std::make_unique<CMainFrame>(*m_doc);
+    if (auto* boxes = dynamic_cast<MessageBoxPrompter*>(m_prompter.get()))
+        boxes->SetParent(m_frame.get());
+    ConnectFrame();
+
+    // Failures here cost the user nothing but the desktop's file association, so they are
+    // not reported.
+    if (m_registerDesktopFiles) RegisterWithDesktop(m_refreshDesktopCaches);
+
+    if (!CarryOutCommandLine(info)) {
+        ExitInstance();
+        m_exitStatus = OpenFailedStatus;
+        return false;
+    }
+
+    // Files dropped on the frame open through it, after the save prompt.
+    m_frame->setAcceptDrops(true);
+    m_frame->show();
+    if (qEnvironmentVariableIsSet("MARLOCK_REPORT_GEOMETRY")) ReportBoardGeometryWhenExposed();
+    return true;
+}
+
+bool CZelkanApp::CarryOutCommandLine(const CommandLineInfo& info) {
+    const bool ready = info.action == CommandLineInfo::Action::OpenFile
+                           ? OpenFromCommandLine(info.file)
+                           : m_doc->OnNewDocument();
+    // The view sizes the frame to the record, as after New and Open.
+    if (ready) m_frame->View()->OnInitialUpdate();
+    return ready;
+}
+
+bool CZelkanApp::OpenFromCommandLine(const QString& path) {
+    if (m_doc->OnOpenDocument(path)) {
+        m_recentFiles->Add(path);
+        return true;
+    }
+    const QString message = QStringLiteral("Cannot open %1: %2")
+                                .arg(QDir::toNativeSeparators(path), m_doc->LastFileError());
+    Print(stderr, QStringLiteral("marlock: %1\n").arg(message));
+    m_recentFiles->Remove(path);
+    if (CanShowMessageBoxes()) {
+        // The frame is about to go: the box stands on its own.
+        if (auto* boxes = dynamic_cast<MessageBoxPrompter*>(m_prompter.get()))
+            boxes->SetParent(nullptr);
+        m_prompter->ShowMessage(message);
+    }
+    return false;
+}
+
+void CZelkanApp::ConnectFrame() {
+    CMainFrame* frame = m_frame.get();
+    CRecentFileList* recent = m_recentFiles.get();
+    m_recentFiles->AttachToMenu(frame->FileMenu(), frame->RecentFilePlaceholder());
+    connect(recent, &CRecentFileList::fileChosen, this, &CZelkanApp::OnOpenRecentFile);
+    connect(frame, &CMainFrame::documentOpened, recent, &CRecentFileList::Add);
+    connect(frame, &CMainFrame::documentSaved, recent, &CRecentFileList::Add);
+    connect(frame, &CMainFrame::openFailed, recent, &CRecentFileList::Remove);
+    if (QAction* about = frame->ActionById(ID_APP_ABOUT))
+        connect(about, &QAction::triggered, this, &CZelkanApp::OnAppAbout);
+}
+
+void CZelkanApp::OnOpenRecentFile(const QString& path) {
+    // A failure shows its message in the frame and removes the entry (openFailed).
+    if (m_frame) m_frame->OpenDocumentFile(path);
+}
+
+void CZelkanApp::OnAppAbout() {
+    CAboutDlg dialog(m_frame.get());
+    dialog.exec();
+}
+
+void CZelkanApp::ExitInstance() {
+    m_geometryReport.reset();
+    if (auto* boxes = dynamic_cast<MessageBoxPrompter*>(m_prompter.get()))
+        boxes->SetParent(nullptr);
+    if (m_recentFiles) m_recentFiles->AttachToMenu(nullptr, nullptr);
+    m_frame.reset();
+    m_doc.reset();
+    m_recentFiles.reset();
+}
+
+void CZelkanApp::SetPrompter(std::unique_ptr<Prompter> prompter) {
+    // The document borrows the prompter, so it goes first.
+    ExitInstance();
+    m_prompter = std::move(prompter);
+    m_prompterNeedsDisplay = false;
+}
+
+void CZelkanApp::SetDesktopRegistration(bool registerFiles, bool refreshCaches) {
+    m_registerDesktopFiles = registerFiles;
+    m_refreshDesktopCaches = refreshCaches;
+}
+
+bool CZelkanApp::CanShowMessageBoxes() const {
+    if (!m_prompterNeedsDisplay) return true;
+    const QString platform = platformName();
+    return platform != QStringLiteral("offscreen") &&
+           !platform.startsWith(QStringLiteral("minimal"));
+}
+
+// A test aid for driving the program with real mouse clicks (see the class comment).
+void CZelkanApp::ReportBoardGeometryWhenExposed() {
+    m_geometryReport = std::make_unique<QTimer>();
+    m_geometryReport->setInterval(20);
+    connect(m_geometryReport.get(), &QTimer::timeout, this, [this] {
+        QWindow* window = m_frame ? m_frame->windowHandle() : nullptr;
+        CBoardWnd* board = m_frame ? m_frame->View()->Board() : nullptr;
+        if (!window || !window->isExposed() || !board || !board->isVisible()) return;
+        const QPoint corner = board->mapToGlobal(QPoint(0, 0));
+        Print(stderr, QStringLiteral("marlock: board at %1,%2\n").arg(corner.x()).arg(corner.y()));
+        m_geometryReport->stop();
+    });
+    m_geometryReport->start();
+}

@@ -1,0 +1,44 @@
+# Installation and the Debian package: the programs (installed by their own folders), the
+# desktop entry, the record file type and the icons, so that the desktop offers Marlock for
+# *.esn files. `cpack -G DEB` packages exactly what `cmake --install` installs.
+include(GNUInstallDirs)
+
+set(MARLOCK_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/app/desktop)
+set(MARLOCK_ARTWORK_DIR ${CMAKE_SOURCE_DIR}/app/artwork)
+
+if(MARLOCK_GUI)
+  install(FILES ${MARLOCK_DESKTOP_DIR}/marlock.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${MARLOCK_DESKTOP_DIR}/marlock-esn.xml
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+  foreach(size 32 64)
+    if(size EQUAL 32)
+      set(suffix "")
+    else()
+      set(suffix "-${size}")
+    endif()
+    install(FILES ${MARLOCK_ARTWORK_DIR}/marlock${suffix}.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+      RENAME marlock.png)
+    install(FILES ${MARLOCK_ARTWORK_DIR}/esn-document${suffix}.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
+      RENAME application-x-esn-record.png)
+  endforeach()
+endif()
+
+set(CPACK_PACKAGE_NAME marlock)
+set(CPACK_PACKAGE_VENDOR "Tallowby")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for shogi game records")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Marlock opens, edits and saves shogi (Japanese chess) game records in the ESN format, with comments and variations, and replays them on a drawn board. The esn tool checks, prints and converts records from the command line.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tallowby <marlock@tallowby.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
+# The library dependencies (Qt, the C++ runtime) are read from the programs themselves; the
+# desktop's mime and menu caches are rebuilt by the triggers of the packages that own them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
+include(CPack)

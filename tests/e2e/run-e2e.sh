@@ -1,0 +1,178 @@
+#!/usr/bin/env bash
+# End-to-end test of the installed program on a real X server (Xvfb):
+#   installs the build into a temporary prefix and checks the installed files;
+#   checks --version and a file that cannot be opened;
+#   starts the program on a copy of a small record, plays 7g-7f with real mouse clicks,
+#   saves with Ctrl+S and checks the saved file holds the move;
+#   takes a screenshot and checks the pieces' yellow and the board's colour in the squares.
+# Usage: run-e2e.sh BUILD_DIR SCREENCOUNT_PROGRAM
+# Exits 77 (skipped) when Xvfb or xdotool is missing.
+#
+# The program prints the board window's screen position ("marlock: board at X,Y") when
+# MARLOCK_REPORT_GEOMETRY is set; that is how the clicks find the squares.
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+screencount=$2
+
+for tool in Xvfb xdotool; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "e2e: $tool is not installed; skipping"
+    exit 77
+  fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "e2e: FAILED: $*" >&2
+  if [ -f "$work/screen.png" ]; then
+    cp "$work/screen.png" "$build/e2e-failure.png"
+    echo "e2e: the screenshot is in $build/e2e-failure.png" >&2
+  fi
+  if [ -f "$work/marlock.err" ]; then
+    echo "--- program's standard error:" >&2
+    cat "$work/marlock.err" >&2
+  fi
+  exit 1
+}
+
+# --- Installation -------------------------------------------------------------------------
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for f in bin/marlock bin/esn share/applications/marlock.desktop \
+  share/mime/packages/marlock-esn.xml share/icons/hicolor/32x32/apps/marlock.png \
+  share/icons/hicolor/32x32/mimetypes/application-x-esn-record.png; do
+  [ -e "$prefix/$f" ] || fail "the installation lacks $f"
+done
+grep -q '^Exec=marlock %f$' "$prefix/share/applications/marlock.desktop" ||
+  fail "the desktop entry does not start marlock with a file"
+grep -q 'pattern="\*.esn"' "$prefix/share/mime/packages/marlock-esn.xml" ||
+  fail "the mime type does not match *.esn"
+
+# A session of its own: settings, desktop files and the record stay inside the work folder.
+export HOME=$work/home
+export XDG_CONFIG_HOME=$work/home/.config
+export XDG_DATA_HOME=$work/home/.local/share
+export XDG_DATA_DIRS=$prefix/share
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+export LSAN_OPTIONS=${LSAN_OPTIONS:-}
+marlock=$prefix/bin/marlock
+
+# --- Command line without a display ---------------------------------------------------------
+version=$(QT_QPA_PLATFORM=offscreen "$marlock" --version)
+[ "$version" = "Marlock 1.1" ] || fail "--version printed '$version'"
+status=0
+QT_QPA_PLATFORM=offscreen "$marlock" "$work/missing.esn" 2>"$work/missing.err" || status=$?
+[ "$status" -eq 1 ] || fail "a missing file ended with status $status, not 1"
+grep -q "^marlock: Cannot open $work/missing.esn: " "$work/missing.err" ||
+  fail "a missing file gave: $(cat "$work/missing.err")"
+
+# --- A real X server --------------------------------------------------------------------------
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+
+record=$work/game.esn
+printf '[TITLE End to end]\r\n[BLACK Hana]\r\n[WHITE Tomas]\r\n' >"$record"
+
+MARLOCK_REPORT_GEOMETRY=1 "$marlock" "$record" 2>"$work/marlock.err" &
+app_pid=$!
+
+window=$(timeout 20 xdotool search --sync --name '^game\.esn - Marlock$' | head -n1) ||
+  fail "no window titled 'game.esn - Marlock' appeared"
+for _ in $(seq 100); do
+  grep -q '^marlock: board at ' "$work/marlock.err" && break
+  sleep 0.1
+done
+position=$(sed -n 's/^marlock: board at \(-\?[0-9]*\),\(-\?[0-9]*\)$/\1 \2/p' "$work/marlock.err" | head -n1)
+[ -n "$position" ] || fail "the program did not report where its board is"
+read -r board_x board_y <<<"$position"
+
+# Square centres: file 1 is the rightmost column of the grid, rank a the top row.
+square_left() { echo $((board_x + 320 - 32 * ($1 - 1))); }
+square_top() { echo $((board_y + 32 + 32 * $1)); }
+click_square() {
+  xdotool mousemove --sync $(($(square_left "$1") + 16)) $(($(square_top "$2") + 16)) click 1
+  sleep 0.2
+}
+
+click_square 7 6  # the pawn on 7g
+click_square 7 5  # to 7f
+
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers ctrl+s
+for _ in $(seq 100); do
+  grep -q 'P-7f' "$record" && break
+  sleep 0.1
+done
+grep -q '1\. P-7f' "$record" || fail "the saved record does not hold 1. P-7f: $(cat "$record")"
+grep -q '\[TITLE End to end\]' "$record" || fail "the saved record lost its title"
+
+# --- What the screen shows ----------------------------------------------------------------
+probe() { # FILE RANK COLOUR
+  echo "$(square_left "$1"),$(square_top "$2"),32,32,$3"
+}
+yellow=ffff66
+board=cc9933
+screen_shows_the_move() {
+  local counts
+  counts=$("$screencount" "$work/screen.png" \
+    "$(probe 7 5 $yellow)" "$(probe 7 6 $yellow)" "$(probe 7 6 $board)" \
+    "$(probe 5 0 $yellow)" "$(probe 5 4 $board)" "$(probe 5 4 $yellow)") ||
+    fail "no screenshot"
+  mapfile -t c <<<"$counts"
+  problem=""
+  [ "${c[0]}" -ge 100 ] || problem="7f shows no piece (${c[0]} yellow pixels)"
+  [ "${c[1]}" -eq 0 ] || problem="7g still shows a piece (${c[1]} yellow pixels)"
+  [ "${c[2]}" -ge 600 ] || problem="empty 7g does not show the board's colour (${c[2]} pixels)"
+  [ "${c[3]}" -ge 100 ] || problem="White's king on 5a is not drawn (${c[3]} yellow pixels)"
+  [ "${c[4]}" -ge 600 ] || problem="empty 5e does not show the board's colour (${c[4]} pixels)"
+  [ "${c[5]}" -eq 0 ] || problem="empty 5e shows yellow (${c[5]} pixels)"
+  [ -z "$problem" ]
+}
+# The window repaints on its own time: give it a moment before judging.
+for _ in $(seq 10); do
+  screen_shows_the_move && break
+  sleep 0.2
+done
+[ -z "$problem" ] || fail "$problem"
+
+kill "$app_pid" 2>/dev/null || true
+wait "$app_pid" 2>/dev/null || true
+app_pid=""
+
+# --- A file that cannot be opened, with a display: a message box, then status 1 --------------
+"$marlock" "$work/missing.esn" 2>"$work/missing-x.err" &
+app_pid=$!
+box=$(timeout 20 xdotool search --sync --name '^Marlock$' | head -n1) ||
+  fail "no message box for a file that cannot be opened"
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key --clearmodifiers Return
+status=0
+wait "$app_pid" || status=$?
+app_pid=""
+[ "$status" -eq 1 ] || fail "after the message box the program ended with status $status, not 1"
+grep -q "^marlock: Cannot open $work/missing.esn: " "$work/missing-x.err" ||
+  fail "no reason on standard error with a display: $(cat "$work/missing-x.err")"
+
+echo "e2e: passed (board at $board_x,$board_y; counts ${c[*]})"

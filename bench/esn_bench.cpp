@@ -1,0 +1,191 @@
+#include <benchmark/benchmark.h>
+
+#include <istream>
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <stdexcept>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+#include "bench/heapcount.h"
+#include "bench/recordgen.h"
+#include "esn/reader.h"
+#include "esn/writer.h"
+
+namespace {
+
+// One record of each shape, built on first use so that a run filtered to the tiny inputs
+// never pays for the large ones.
+struct Sample {
+    std::unique_ptr<GameRecord> record = std::make_unique<GameRecord>();
+    std::string text;  // the record as a file holds it
+    long long moves = 0;
+};
+
+long long CountMoves(const MoveNode& root) {
+    long long count = 0;
+    std::vector<const MoveNode*> pending{&root};
+    while (!pending.empty()) {
+        const MoveNode* node = pending.back();
+        pending.pop_back();
+        for (const ContinuationCell* cell = node->firstChild.get(); cell; cell = cell->next.get()) {
+            ++count;
+            pending.push_back(cell->node.get());
+        }
+    }
+    return count;
+}
+
+template <typename Build>
+Sample MakeSample(Build build) {
+    Sample sample;
+    build(*sample.record);
+    std::ostringstream out;
+    WriteESN(*sample.record, out);
+    sample.text = out.str();
+    sample.moves = CountMoves(sample.record->Root());
+    return sample;
+}
+
+enum class Shape { TinyLine, TinyTree, LongLine, BushyTree, NestedVariations };
+
+const Sample& SampleOf(Shape shape) {
+    switch (shape) {
+        case Shape::TinyLine: {
+            static const Sample s = MakeSample([](GameRecord& r) { BuildMainLine(r, 60, 7); });
+            return s;
+        }
+        case Shape::TinyTree: {
+            static const Sample s = MakeSample([](GameRecord& r) { BuildBushyTree(r, 300, 11); });
+            return s;
+        }
+        case Shape::LongLine: {
+            static const Sample s =
+                MakeSample([](GameRecord& r) { BuildMainLine(r, 1'000'000, 1); });
+            return s;
+        }
+        case Shape::BushyTree: {
+            static const Sample s =
+                MakeSample([](GameRecord& r) { BuildBushyTree(r, 1'000'000, 2); });
+            return s;
+        }
+        case Shape::NestedVariations: {
+            static const Sample s =
+                MakeSample([](GameRecord& r) { BuildNestedVariations(r, 100'000, 3); });
+            return s;
+        }
+    }
+    throw std::logic_error("unknown sample shape");
+}
+
+// Input straight from the sample's bytes, without copying them per iteration.
+class ByteSource : public std::streambuf {
+  public:
+    explicit ByteSource(const std::string& bytes) {
+        char* begin = const_cast<char*>(bytes.data());
+        setg(begin, begin, begin + bytes.size());
+    }
+};
+
+// Output into a buffer allocated once, so the measurement is the writer's work, not the
+// growth of a string.
+class ByteSink : public std::streambuf {
+  public:
+    explicit ByteSink(std::size_t capacity) : buffer_(capacity) { Rewind(); }
+    void Rewind() { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
+    std::size_t Written() const { return static_cast<std::size_t>(pptr() - pbase()); }
+
+  private:
+    std::vector<char> buffer_;
+};
+
+void SetRates(benchmark::State& state, const Sample& sample) {
+    state.counters["moves_per_second"] = benchmark::Counter(
+        static_cast<double>(sample.moves), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["moves"] = static_cast<double>(sample.moves);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(sample.text.size()));
+}
+
+void ReadRecord(benchmark::State& state, Shape shape) {
+    const Sample& sample = SampleOf(shape);
+    double bytesPerNode = 0;
+    for (auto _ : state) {
+        auto record = std::make_unique<GameRecord>();
+        // Measured from an empty record, so the count holds the nodes (and the header texts).
+        const std::int64_t heapBefore = LiveHeapBytes();
+        ByteSource source(sample.text);
+        std::istream in(&source);
+        ReadESN(*record, in);
+        benchmark::DoNotOptimize(record.get());
+        state.PauseTiming();
+        if (sample.moves > 0)
+            bytesPerNode = static_cast<double>(LiveHeapBytes() - heapBefore) /
+                           static_cast<double>(sample.moves);
+        record.reset();
+        state.ResumeTiming();
+    }
+    SetRates(state, sample);
+    state.counters["bytes_per_node"] = bytesPerNode;
+}
+
+void WriteRecord(benchmark::State& state, Shape shape) {
+    const Sample& sample = SampleOf(shape);
+    ByteSink sink(sample.text.size() + 4096);
+    std::ostream out(&sink);
+    for (auto _ : state) {
+        sink.Rewind();
+        WriteESN(*sample.record, out);
+        benchmark::DoNotOptimize(sink.Written());
+    }
+    if (!out || sink.Written() != sample.text.size()) state.SkipWithError("output differs in size");
+    SetRates(state, sample);
+}
+
+void BM_ReadTinyLine(benchmark::State& state) {
+    ReadRecord(state, Shape::TinyLine);
+}
+void BM_WriteTinyLine(benchmark::State& state) {
+    WriteRecord(state, Shape::TinyLine);
+}
+void BM_ReadTinyTree(benchmark::State& state) {
+    ReadRecord(state, Shape::TinyTree);
+}
+void BM_WriteTinyTree(benchmark::State& state) {
+    WriteRecord(state, Shape::TinyTree);
+}
+void BM_ReadLongLine(benchmark::State& state) {
+    ReadRecord(state, Shape::LongLine);
+}
+void BM_WriteLongLine(benchmark::State& state) {
+    WriteRecord(state, Shape::LongLine);
+}
+void BM_ReadBushyTree(benchmark::State& state) {
+    ReadRecord(state, Shape::BushyTree);
+}
+void BM_WriteBushyTree(benchmark::State& state) {
+    WriteRecord(state, Shape::BushyTree);
+}
+void BM_ReadNestedVariations(benchmark::State& state) {
+    ReadRecord(state, Shape::NestedVariations);
+}
+void BM_WriteNestedVariations(benchmark::State& state) {
+    WriteRecord(state, Shape::NestedVariations);
+}
+
+}  // namespace
+
+BENCHMARK(BM_ReadTinyLine);
+BENCHMARK(BM_WriteTinyLine);
+BENCHMARK(BM_ReadTinyTree);
+BENCHMARK(BM_WriteTinyTree);
+BENCHMARK(BM_ReadLongLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteLongLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadBushyTree)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteBushyTree)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadNestedVariations)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteNestedVariations)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,77 @@
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/recordfile.h"
+#include "cli/safesave.h"
+#include "esn/writer.h"
+
+namespace {
+
+struct FmtArgs {
+    std::string input;
+    std::string output;  // empty: standard output
+};
+
+// Accepts FILE and -o OUT in either order; answers an empty text or what is wrong.
+std::string ParseFmtArgs(const std::vector<std::string>& args, FmtArgs& parsed) {
+    bool haveOutput = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "-o") {
+            if (haveOutput) return "fmt takes one -o OUT";
+            if (i + 1 >= args.size() || args[i + 1].empty()) return "-o needs a file name";
+            parsed.output = args[++i];
+            haveOutput = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return "fmt: unknown option " + arg;
+        } else {
+            if (!parsed.input.empty()) return "fmt takes exactly one FILE";
+            parsed.input = arg;
+        }
+    }
+    if (parsed.input.empty()) return "fmt needs a FILE";
+    return {};
+}
+
+}  // namespace
+
+int RunFmt(const std::vector<std::string>& args) {
+    FmtArgs parsed;
+    if (const std::string why = ParseFmtArgs(args, parsed); !why.empty()) return UsageError(why);
+
+    std::string bytes;
+    std::string reason;
+    if (!ReadFileBytes(parsed.input, bytes, reason)) return CannotOpen(parsed.input, reason);
+    GameRecord record;
+    if (const auto error = ReadRecordBytes(bytes, record)) {
+        // Writing a partly read record would silently drop the rest of the file.
+        std::cerr << LocatedError(parsed.input, *error) << '\n';
+        return ExitRecordFault;
+    }
+    if (const std::string unwritable = FindUnwritableText(record); !unwritable.empty()) {
+        std::cerr << "esn: " << parsed.input << ": cannot be written back as it is: " << unwritable
+                  << '\n';
+        return ExitRecordFault;
+    }
+    bytes.clear();
+    bytes.shrink_to_fit();
+
+    if (parsed.output.empty()) {
+        WriteESN(record, std::cout);
+        std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "esn: cannot write the output\n";
+            return ExitFailure;
+        }
+        return ExitOk;
+    }
+    std::ostringstream text;
+    WriteESN(record, text);
+    if (!SaveFileSafely(parsed.output, text.view(), reason)) {
+        std::cerr << "esn: Cannot save " << parsed.output << ": " << reason << '\n';
+        return ExitFailure;
+    }
+    return ExitOk;
+}

@@ -1,0 +1,62 @@
+#include <exception>
+#include <iostream>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: esn COMMAND ARGUMENTS\n"
+    "Checks, shows and rewrites ESN game records.\n"
+    "\n"
+    "  esn check FILE...              one line per file: \"FILE: ok, N moves\", or\n"
+    "                                 \"FILE:LINE:COLUMN: MESSAGE\" where reading stopped\n"
+    "  esn dump --json FILE           the whole record as one JSON object\n"
+    "  esn fmt FILE [-o OUT]          the record as the program writes it, to standard\n"
+    "                                 output or safely replacing OUT\n"
+    "  esn board FILE [--path I.J.K]  the board at the node reached by following those\n"
+    "                                 continuation indices from the start (0 is the main line)\n"
+    "  esn --help                     this text\n"
+    "\n"
+    "Exit status: 0 when everything went well; 1 when a record does not read, cannot be\n"
+    "written back as it is held, or has no node at the given path; 2 when a file cannot be\n"
+    "opened, read or saved, or the command line is wrong. 2 wins over 1.\n";
+
+}  // namespace
+
+int UsageError(const std::string& why) {
+    std::cerr << "esn: " << why << "\n\n" << kUsage;
+    return ExitFailure;
+}
+
+int CannotOpen(const std::string& path, const std::string& reason) {
+    std::cerr << "esn: " << path << ": " << reason << '\n';
+    return ExitFailure;
+}
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> all(argv + 1, argv + argc);
+    if (all.empty()) return UsageError("no command given");
+    const std::string& command = all.front();
+    const std::vector<std::string> args(all.begin() + 1, all.end());
+    try {
+        if (command == "--help" || command == "-h" || command == "help") {
+            std::cout << kUsage;
+            return ExitOk;
+        }
+        if (command == "check") return RunCheck(args);
+        if (command == "dump") return RunDump(args);
+        if (command == "fmt") return RunFmt(args);
+        if (command == "board") return RunBoard(args);
+        return UsageError("unknown command '" + command + "'");
+    } catch (const std::bad_alloc&) {
+        std::cerr << "esn: out of memory\n";
+    } catch (const std::exception& error) {
+        std::cerr << "esn: " << error.what() << '\n';
+    }
+    return ExitFailure;
+}

@@ -1,0 +1,74 @@
+#include "cli/treewalk.h"
+
+#include "esn/notation.h"
+#include "model/moverules.h"
+
+long long CountMoves(const MoveNode& root) {
+    long long count = 0;
+    std::vector<const MoveNode*> pending{&root};
+    while (!pending.empty()) {
+        const MoveNode* node = pending.back();
+        pending.pop_back();
+        for (const ContinuationCell* cell = node->firstChild.get(); cell; cell = cell->next.get()) {
+            ++count;
+            pending.push_back(cell->node.get());
+        }
+    }
+    return count;
+}
+
+PreorderWalk::PreorderWalk(const MoveNode& root) : node_(&root) {}
+
+bool PreorderWalk::Next() {
+    if (const ContinuationCell* first = node_->firstChild.get()) {
+        cells_.push_back(first);
+        path_.push_back(0);
+        node_ = first->node.get();
+        Play(position_, node_->move);
+        return true;
+    }
+    // A leaf: climb until a node on the path has a further continuation.
+    while (!cells_.empty()) {
+        TakeBack(position_, node_->move);
+        const ContinuationCell* sibling = cells_.back()->next.get();
+        if (sibling) {
+            cells_.back() = sibling;
+            ++path_.back();
+            node_ = sibling->node.get();
+            Play(position_, node_->move);
+            return true;
+        }
+        cells_.pop_back();
+        path_.pop_back();
+        node_ = node_->parent;
+    }
+    return false;
+}
+
+std::string PreorderWalk::MoveTextOfNode() {
+    if (cells_.empty()) return {};
+    TakeBack(position_, node_->move);
+    std::string text = MoveTextOn(position_, node_->move);
+    Play(position_, node_->move);
+    return text;
+}
+
+bool FollowPath(const MoveNode& root, const std::vector<int>& path, const MoveNode*& node,
+                Position& before, Position& after, std::string& why) {
+    node = &root;
+    before = Position();
+    after = Position();
+    for (std::size_t step = 0; step < path.size(); ++step) {
+        const MoveNode* next = path[step] >= 0 ? node->Continuation(path[step]) : nullptr;
+        if (!next) {
+            why = "the node after " + std::to_string(step) + " step(s) of the path has " +
+                  std::to_string(node->childCount) + " continuation(s), so index " +
+                  std::to_string(path[step]) + " does not exist";
+            return false;
+        }
+        before = after;
+        Play(after, next->move);
+        node = next;
+    }
+    return true;
+}

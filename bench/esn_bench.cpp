@@ -24,20 +24,6 @@ struct Sample {
     long long moves = 0;
 };
 
-long long CountMoves(const MoveNode& root) {
-    long long count = 0;
-    std::vector<const MoveNode*> pending{&root};
-    while (!pending.empty()) {
-        const MoveNode* node = pending.back();
-        pending.pop_back();
-        for (const ContinuationCell* cell = node->firstChild.get(); cell; cell = cell->next.get()) {
-            ++count;
-            pending.push_back(cell->node.get());
-        }
-    }
-    return count;
-}
-
 template <typename Build>
 Sample MakeSample(Build build) {
     Sample sample;

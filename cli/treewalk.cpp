@@ -3,20 +3,6 @@
 #include "esn/notation.h"
 #include "model/moverules.h"
 
-long long CountMoves(const MoveNode& root) {
-    long long count = 0;
-    std::vector<const MoveNode*> pending{&root};
-    while (!pending.empty()) {
-        const MoveNode* node = pending.back();
-        pending.pop_back();
-        for (const ContinuationCell* cell = node->firstChild.get(); cell; cell = cell->next.get()) {
-            ++count;
-            pending.push_back(cell->node.get());
-        }
-    }
-    return count;
-}
-
 PreorderWalk::PreorderWalk(const MoveNode& root) : node_(&root) {}
 
 bool PreorderWalk::Next() {

@@ -6,9 +6,6 @@
 #include "model/gamerecord.h"
 #include "model/position.h"
 
-// Every move of the tree, variations included (the root carries none). Never recurses.
-long long CountMoves(const MoveNode& root);
-
 // Visits the tree in preorder (a node, then each continuation's subtree in continuation order),
 // starting at the root, and keeps the position after the visited node's move by playing and
 // taking back moves along the way, so no position is ever rebuilt or copied. Deep lines and

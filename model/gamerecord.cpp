@@ -45,6 +45,20 @@ MoveNode* MoveNode::Continuation(int index) {
     return const_cast<MoveNode*>(std::as_const(*this).Continuation(index));
 }
 
+long long CountMoves(const MoveNode& node) {
+    long long count = 0;
+    std::vector<const MoveNode*> pending{&node};
+    while (!pending.empty()) {
+        const MoveNode* next = pending.back();
+        pending.pop_back();
+        for (const ContinuationCell* cell = next->firstChild.get(); cell; cell = cell->next.get()) {
+            ++count;
+            pending.push_back(cell->node.get());
+        }
+    }
+    return count;
+}
+
 GameRecord::GameRecord() : root_(std::make_unique<MoveNode>()), current_(root_.get()) {}
 
 GameRecord::~GameRecord() = default;

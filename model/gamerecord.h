@@ -43,6 +43,10 @@ struct MoveNode {
     MoveNode* Continuation(int index);
 };
 
+// Every move of the subtree below `node`, variations included (the node's own move is not
+// counted). Never recurses.
+long long CountMoves(const MoveNode& node);
+
 // The record's place in the tree, for the reader's nested variations.
 struct PositionSnapshot {
     int sideToMove = Black;

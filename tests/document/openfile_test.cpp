@@ -98,20 +98,6 @@ struct BrokenFile {
     Move currentMove;  // the move of that node
 };
 
-int CountMoves(const MoveNode& root) {
-    int count = 0;
-    std::vector<const MoveNode*> pending{&root};
-    while (!pending.empty()) {
-        const MoveNode* node = pending.back();
-        pending.pop_back();
-        for (int i = 0; i < node->childCount; ++i) {
-            pending.push_back(node->Continuation(i));
-            ++count;
-        }
-    }
-    return count;
-}
-
 class BrokenFileTest : public OpenFileTest, public ::testing::WithParamInterface<BrokenFile> {};
 
 TEST_P(BrokenFileTest, ShowsTheErrorAndKeepsWhatWasRead) {

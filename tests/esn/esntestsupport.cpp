@@ -163,17 +163,7 @@ void FillRandomRecord(GameRecord& record, unsigned seed, int moves) {
 }
 
 int CountMoves(const GameRecord& record) {
-    int count = 0;
-    std::vector<const MoveNode*> pending{&record.Root()};
-    while (!pending.empty()) {
-        const MoveNode* node = pending.back();
-        pending.pop_back();
-        for (const ContinuationCell* cell = node->firstChild.get(); cell; cell = cell->next.get()) {
-            ++count;
-            pending.push_back(cell->node.get());
-        }
-    }
-    return count;
+    return static_cast<int>(CountMoves(record.Root()));
 }
 
 std::string MainLineText(const GameRecord& record) {

@@ -94,7 +94,6 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, QWidget* parent) : QMainWindow(parent), 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(&m_doc, &CZelkanDoc::titleChanged, this, &CMainFrame::UpdateTitle);
-    connect(&m_doc, &CZelkanDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
     UpdateTitle();
 
     m_view->OnInitialUpdate();
@@ -227,10 +226,9 @@ void CMainFrame::UpdateLockIndicators() {
 
 void CMainFrame::UpdateTitle() {
     QString title = m_doc.GetTitle();
-    // "[*]" marks where the modified state shows; a file name holding it is kept literally.
+    // Qt would take a "[*]" in a file name for its modified mark; doubled, it shows as written.
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    setWindowTitle(title + QStringLiteral("[*] - ") + QString::fromUtf8(ApplicationName));
-    setWindowModified(m_doc.IsModified());
+    setWindowTitle(title + QStringLiteral(" - ") + QString::fromUtf8(ApplicationName));
 }
 
 bool CMainFrame::IsPositionOnScreen(QPoint position, int width, int titleBarHeight,

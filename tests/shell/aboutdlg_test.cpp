@@ -43,6 +43,15 @@ TEST(AboutBox, DialogUnitsFollowTheDefaultFont) {
     CAboutDlg dialog;
     EXPECT_EQ(dialog.width(), 168 * a / 4);
     EXPECT_EQ(dialog.height(), 66 * h / 8);
+    // Every item where the layout puts it: icon, name and version, two lines of text, OK.
+    const auto at = [](int x, int y, int w, int ht) {
+        return CAboutDlg::DialogUnitsToPixels(QRect(x, y, w, ht));
+    };
+    EXPECT_EQ(dialog.IconLabel()->geometry(), at(11, 17, 18, 20));
+    EXPECT_EQ(dialog.NameLabel()->geometry(), at(37, 14, 83, 8));
+    EXPECT_EQ(dialog.FirstLine()->geometry(), at(37, 25, 84, 8));
+    EXPECT_EQ(dialog.SecondLine()->geometry(), at(37, 36, 81, 8));
+    EXPECT_EQ(dialog.OkButton()->geometry(), at(129, 7, 32, 14));
 }
 
 class AboutBoxKeys : public ::testing::TestWithParam<Qt::Key> {};

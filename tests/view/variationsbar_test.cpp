@@ -91,6 +91,44 @@ TEST_F(VariationsBarTest, UnchangedLabelsKeepTheShownChoice) {
     EXPECT_EQ(List().currentIndex(), 2);
 }
 
+// A choice made in a list that still showed the previous position's moves (it had the focus
+// while the position changed) is the entry the rebuilt list shows, and the one Forward enters.
+TEST_F(VariationsBarTest, RebuiltListShowsTheDocumentsChoice) {
+    OpenGame(SampleGame);
+    Move reply;  // 2. P-8d, a second answer to 1. P-7f
+    reply.from = Square{2, 7};
+    reply.to = Square{3, 7};
+    reply.piece = White | Pawn;
+    doc.GoForward();
+    ASSERT_TRUE(doc.AddMove(reply));
+    doc.GoTop();
+    ShowActive();
+    frame->RunUpdatePass();
+    ASSERT_EQ(List().count(), 3);
+
+    List().setFocus();
+    QTest::keyClick(&List(), Qt::Key_Right, Qt::ControlModifier);
+    ASSERT_EQ(Ply(), 1);
+    frame->RunUpdatePass();
+    ASSERT_EQ(List().count(), 3) << "the focused list keeps its entries";
+    QTest::keyClick(&List(), Qt::Key_Down);
+    EXPECT_EQ(doc.m_selectedVariation, 1);
+
+    View().setFocus();
+    frame->RunUpdatePass();
+    EXPECT_EQ(Items(List()), QStringList({QStringLiteral("2. P-3d"), QStringLiteral("2. P-8d")}));
+    EXPECT_EQ(List().currentIndex(), 1);
+    Trigger(ID_MOVE_FORWARD);
+    EXPECT_TRUE(SameMove(doc.m_record.Current().move, reply));
+
+    // A choice the rebuilt list does not have leaves it without a selection.
+    Trigger(ID_MOVE_TOP);
+    doc.m_selectedVariation = 5;
+    frame->RunUpdatePass();
+    EXPECT_EQ(List().count(), 3);
+    EXPECT_EQ(List().currentIndex(), -1);
+}
+
 TEST_F(VariationsBarTest, NoRebuildWhileTheListHasTheFocusOrNothingChanged) {
     OpenGame(SampleGame);
     ShowActive();

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <cmath>
 
 #include "app/commandids.h"
@@ -22,6 +23,19 @@ QLabel* LabelWithText(const CZelkanView& view, const QString& text) {
     }
     return nullptr;
 }
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+  public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int count = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -91,7 +105,6 @@ TEST_F(FrameTest, TypingMarksTheRecordModifiedAndStoresTheWholeText) {
     QTest::keyClick(View().TitleEdit(), Qt::Key_End);
     QTest::keyClick(View().TitleEdit(), Qt::Key_X);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_TRUE(frame->isWindowModified());
     EXPECT_EQ(doc.m_record.title, "Spring matchx");
 
     // Typing the old text back leaves the record modified.
@@ -235,6 +248,40 @@ TEST_F(FrameTest, EditCommandsActOnTheFocusedFieldOnly) {
     }
 }
 
+// The second keys of the Edit commands act like the first ones, in the focused field only.
+TEST_F(FrameTest, SecondEditKeysActLikeTheFirst) {
+    OpenGame(SampleGame);
+    ShowActive();
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    QLineEdit* title = View().TitleEdit();
+    title->setFocus();
+    frame->RunUpdatePass();
+    QTest::keyClick(title, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(title->text().toStdString(), "Spring match") << "no paste in a one-line field";
+
+    QPlainTextEdit* comment = View().CommentEdit();
+    comment->setFocus();
+    comment->moveCursor(QTextCursor::Start);
+    frame->RunUpdatePass();
+    QTest::keyClick(comment, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(doc.m_record.Current().comment, "pastedBefore the first move");
+    frame->RunUpdatePass();
+    QTest::keyClick(comment, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(doc.m_record.Current().comment, "Before the first move");
+
+    QTextCursor cursor = comment->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(6, QTextCursor::KeepAnchor);
+    comment->setTextCursor(cursor);
+    frame->RunUpdatePass();
+    QTest::keyClick(comment, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Before"));
+    frame->RunUpdatePass();
+    QTest::keyClick(comment, Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(doc.m_record.Current().comment, " the first move");
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Before"));
+}
+
 TEST_F(FrameTest, MoveCommandsAreEnabledByThePosition) {
     OpenGame(SampleGame);
     EXPECT_TRUE(Enabled(ID_MOVE_TOP));
@@ -273,4 +320,33 @@ TEST_F(FrameTest, PieceStyleAndRotationLeaveTheRecordAlone) {
     OpenGame(SampleGame, QStringLiteral("other.esn"));
     EXPECT_EQ(doc.m_japanesePieces, 0);
     EXPECT_NE(View().Board()->BottomSide(), bottom);
+}
+
+// A piece picked up on the board stays picked up through a change of piece style, and the
+// style already in use redraws nothing; turning the board drops the piece.
+TEST_F(FrameTest, PieceStyleKeepsAPickedUpPieceAndRotationDropsIt) {
+    OpenGame(SampleGame);
+    ShowActive();
+    CBoardWnd& board = *View().Board();
+    QTest::mouseClick(&board, Qt::LeftButton, {}, QPoint(144, 240));  // Black's pawn on 7g
+    ASSERT_TRUE(board.IsSelected());
+    PaintCounter paints(board);
+    QCoreApplication::processEvents();
+    paints.count = 0;
+
+    Trigger(ID_OPTIONS_JAPANESE);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(paints.count, 0) << "the pictures in use are not drawn again";
+    EXPECT_TRUE(board.IsSelected());
+
+    const QImage japanese = board.Picture();
+    Trigger(ID_OPTIONS_INTERNATIONAL);
+    QCoreApplication::processEvents();
+    EXPECT_GT(paints.count, 0);
+    EXPECT_NE(board.Picture(), japanese);
+    EXPECT_TRUE(board.IsSelected());
+
+    Trigger(ID_OPTIONS_ROTATE);
+    EXPECT_FALSE(board.IsSelected());
+    EXPECT_FALSE(doc.IsModified());
 }

@@ -1,22 +1,21 @@
 #include "app/zelkandoc.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <istream>
-#include <ostream>
+#include <sstream>
 
 #include "app/prompter.h"
 #include "esn/loaderror.h"
 #include "esn/reader.h"
+#include "esn/safefile.h"
 #include "esn/writer.h"
 
 namespace {
@@ -110,113 +109,7 @@ bool IsSameFile(const QString& a, const QString& b) {
            QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
-// A temporary file beside the target that removes itself unless it was renamed into place.
-class TemporaryFile {
-  public:
-    TemporaryFile() = default;
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (m_fd >= 0) ::close(m_fd);
-        if (!m_name.empty() && !m_renamed) ::unlink(m_name.c_str());
-    }
-
-    // Creates a new, unique file in `folder`; answers 0 or an errno value. The name is cut
-    // short so that the suffix never makes it longer than a file name may be.
-    int Create(const std::string& folder, std::string baseName) {
-        if (baseName.size() > 200) baseName.resize(200);
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const std::string name = folder + "/." + baseName + "." +
-                                     std::to_string(QRandomGenerator::global()->generate()) +
-                                     ".tmp";
-            const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd >= 0) {
-                m_fd = fd;
-                m_name = name;
-                return 0;
-            }
-            if (errno != EEXIST) return errno;
-        }
-        return EEXIST;
-    }
-
-    int Descriptor() const { return m_fd; }
-
-    // Flushes the bytes to the disk and closes the file; answers 0 or an errno value.
-    int SyncAndClose() {
-        int error = ::fsync(m_fd) == 0 ? 0 : errno;
-        // A file system that cannot sync a regular file (some network and virtual ones) says
-        // so with EINVAL; the data has still been handed over.
-        if (error == EINVAL) error = 0;
-        const int fd = m_fd;
-        m_fd = -1;
-        if (::close(fd) != 0 && error == 0) error = errno;
-        return error;
-    }
-
-    int RenameTo(const std::string& target) {
-        if (::rename(m_name.c_str(), target.c_str()) != 0) return errno;
-        m_renamed = true;
-        return 0;
-    }
-
-  private:
-    int m_fd = -1;
-    std::string m_name;
-    bool m_renamed = false;
-};
-
-// Makes the rename itself durable; a folder that cannot be synced is no reason to fail.
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 }  // namespace
-
-SaveFileBuffer::SaveFileBuffer(int fd) : m_fd(fd) {
-    setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
-}
-
-SaveFileBuffer::int_type SaveFileBuffer::overflow(int_type ch) {
-    if (!Drain()) return traits_type::eof();
-    if (!traits_type::eq_int_type(ch, traits_type::eof())) {
-        *pptr() = traits_type::to_char_type(ch);
-        pbump(1);
-    }
-    return traits_type::not_eof(ch);
-}
-
-int SaveFileBuffer::sync() {
-    return Drain() ? 0 : -1;
-}
-
-bool SaveFileBuffer::Drain() {
-    if (m_error != 0) return false;
-    const auto size = static_cast<std::size_t>(pptr() - pbase());
-    if (size > 0) {
-        m_error = WriteBytes(pbase(), size);
-        if (m_error != 0) return false;
-    }
-    setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
-    return true;
-}
-
-int SaveFileBuffer::WriteBytes(const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(m_fd, data, size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        if (written == 0) return EIO;
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return 0;
-}
 
 CZelkanDoc::CZelkanDoc(Prompter& prompter, QObject* parent)
     : QObject(parent), m_prompter(prompter) {}
@@ -369,8 +262,7 @@ bool CZelkanDoc::OnSaveDocument(const QString& path) {
     }
     if (m_readInPart && IsSameFile(path, m_pathName) && !AskToReplacePartlyReadFile()) return false;
 
-    QString reason;
-    if (!WriteFileAtomically(path, reason)) {
+    if (const QString reason = WriteFileAtomically(path); !reason.isEmpty()) {
         m_lastFileError = reason;
         m_prompter.ShowMessage(QStringLiteral("Cannot save %1: %2").arg(shownPath, reason));
         return false;
@@ -387,58 +279,18 @@ bool CZelkanDoc::AskToReplacePartlyReadFile() {
                                    .arg(GetTitle()));
 }
 
-std::unique_ptr<SaveFileBuffer> CZelkanDoc::MakeSaveBuffer(int fd) {
-    return std::make_unique<SaveFileBuffer>(fd);
+int CZelkanDoc::WriteSaveBytes(int fd, std::string_view bytes) {
+    return WriteAllBytes(fd, bytes);
 }
 
-bool CZelkanDoc::WriteFileAtomically(const QString& path, QString& reason) {
-    if (path.isEmpty()) {
-        reason = QStringLiteral("No file name was given.");
-        return false;
-    }
-    QFileInfo info(path);
-    // Saving through a symbolic link replaces the file it points to, not the link.
-    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
-        info = QFileInfo(info.canonicalFilePath());
-    const std::string target = NativePath(info.absoluteFilePath());
-    const std::string folder = NativePath(info.absolutePath());
-
-    struct stat existing {};
-    const bool targetExists = ::stat(target.c_str(), &existing) == 0;
-    if (targetExists && S_ISDIR(existing.st_mode)) {
-        reason = ReasonForError(EISDIR, false);
-        return false;
-    }
-    // The rename would replace even a file the user may not write: refuse as writing would.
-    if (targetExists && ::access(target.c_str(), W_OK) != 0) {
-        reason = ReasonForError(errno, false);
-        return false;
-    }
-
-    TemporaryFile temporary;
-    int error = temporary.Create(folder, NativePath(info.fileName()));
-    if (error != 0) {
-        reason = ReasonForError(error, false);
-        return false;
-    }
-    // The replaced file keeps its permissions; a new one gets the usual ones for the user.
-    if (targetExists) ::fchmod(temporary.Descriptor(), existing.st_mode & 07777);
-
-    {
-        const std::unique_ptr<SaveFileBuffer> buffer = MakeSaveBuffer(temporary.Descriptor());
-        std::ostream out(buffer.get());
-        WriteESN(m_record, out);
-        out.flush();
-        if (!out) error = buffer->Error() != 0 ? buffer->Error() : EIO;
-    }
-    if (error == 0) error = temporary.SyncAndClose();
-    if (error == 0) error = temporary.RenameTo(target);
-    if (error != 0) {
-        reason = ReasonForError(error, false);
-        return false;
-    }
-    SyncFolder(folder);
-    return true;
+QString CZelkanDoc::WriteFileAtomically(const QString& path) {
+    if (path.isEmpty()) return QStringLiteral("No file name was given.");
+    std::ostringstream text;
+    WriteESN(m_record, text);
+    const int error = SaveFileAtomically(
+        NativePath(path), text.view(),
+        [this](int fd, std::string_view bytes) { return WriteSaveBytes(fd, bytes); });
+    return error == 0 ? QString() : ReasonForError(error, false);
 }
 
 void CZelkanDoc::SetModifiedFlag(bool modified) {

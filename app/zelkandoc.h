@@ -2,38 +2,12 @@
 
 #include <QObject>
 #include <QString>
-#include <array>
-#include <cstddef>
-#include <memory>
-#include <streambuf>
 #include <string>
+#include <string_view>
 
 #include "model/gamerecord.h"
 
 class Prompter;
-
-// The byte sink of a save: a buffered stream buffer over the open temporary file that remembers
-// why the first failed write failed. Once a write fails, every later one fails too.
-class SaveFileBuffer : public std::streambuf {
-  public:
-    explicit SaveFileBuffer(int fd);
-    // 0, or the errno value of the first failed write.
-    int Error() const { return m_error; }
-
-  protected:
-    int_type overflow(int_type ch) override;
-    int sync() override;
-    // Writes all `size` bytes to the file; answers 0 or an errno value. Tests override it to
-    // make a save fail part of the way through.
-    virtual int WriteBytes(const char* data, std::size_t size);
-
-  private:
-    bool Drain();
-
-    int m_fd;
-    int m_error = 0;
-    std::array<char, 64 * 1024> m_buffer;
-};
 
 // The open game: owns the record, the chosen variation and the piece style, carries out the
 // navigation commands, takes the user's moves and texts, keeps the modified flag and reads and
@@ -118,15 +92,16 @@ class CZelkanDoc : public QObject {
     void titleChanged(const QString& title);
 
   protected:
-    // The stream buffer a save writes the temporary file `fd` through; the buffer does not
-    // close `fd`. Tests override it to make the write fail part of the way through.
-    virtual std::unique_ptr<SaveFileBuffer> MakeSaveBuffer(int fd);
+    // Hands the bytes of a save to the open temporary file `fd`; answers 0 or an errno value.
+    // Tests override it to make a save fail part of the way through.
+    virtual int WriteSaveBytes(int fd, std::string_view bytes);
 
   private:
     bool AskToReplacePartlyReadFile();
-    // Writes the record to a temporary file beside `path` and renames it over `path`; on
-    // failure `reason` says why and nothing but the temporary file (removed again) was touched.
-    bool WriteFileAtomically(const QString& path, QString& reason);
+    // Writes the record to a temporary file beside `path` and renames it over `path`. Answers
+    // an empty text, or why it failed; then nothing but the temporary file (removed again) was
+    // touched.
+    QString WriteFileAtomically(const QString& path);
 
     Prompter& m_prompter;
     bool m_modified = false;

@@ -1,10 +1,11 @@
+#include <cstring>
 #include <iostream>
 #include <sstream>
 #include <string>
 
 #include "cli/commands.h"
 #include "cli/recordfile.h"
-#include "cli/safesave.h"
+#include "esn/safefile.h"
 #include "esn/writer.h"
 
 namespace {
@@ -69,8 +70,8 @@ int RunFmt(const std::vector<std::string>& args) {
     }
     std::ostringstream text;
     WriteESN(record, text);
-    if (!SaveFileSafely(parsed.output, text.view(), reason)) {
-        std::cerr << "esn: Cannot save " << parsed.output << ": " << reason << '\n';
+    if (const int error = SaveFileAtomically(parsed.output, text.view()); error != 0) {
+        std::cerr << "esn: Cannot save " << parsed.output << ": " << std::strerror(error) << '\n';
         return ExitFailure;
     }
     return ExitOk;

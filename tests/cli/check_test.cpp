@@ -1,130 +1,128 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "cli/toolrunner.h"
 
 namespace {
 
-TEST(EsnCheck, CountsEveryMoveAndLocatesReadingErrors) {
+struct ExpectedRun {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string err;
+};
+
+TEST(EsnCommands, OutputsAndExitStatuses) {
+    ScratchDir dir;
     const std::string small = CliData("small.esn");
     const std::string empty = CliData("empty.esn");
     const std::string illegal = CliData("illegal-third.esn");
     const std::string unterminated = CliData("unterminated.esn");
-
-    // Five main-line moves and a variation of two.
-    ToolResult result = RunTool({"check", small, empty});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, small + ": ok, 7 moves\n" + empty + ": ok, 0 moves\n");
-    EXPECT_EQ(result.err, "");
-
-    // The third move captures its own pawn; the comment opened on line 1 never closes.
-    result = RunTool({"check", illegal, small, unterminated});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, illegal + ":4:4: Illegal move.\n" + small + ": ok, 7 moves\n" +
-                              unterminated + ":1:9: Unterminated comment.\n");
-    EXPECT_EQ(result.err, "");
-}
-
-TEST(EsnCheck, AFileThatCannotBeOpenedOutweighsOneThatDoesNotRead) {
-    ScratchDir dir;
     const std::string missing = (dir / "missing.esn").string();
-    const std::string illegal = CliData("illegal-third.esn");
-
-    ToolResult result = RunTool({"check", illegal, missing});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.out, illegal + ":4:4: Illegal move.\n");
-    EXPECT_EQ(result.err, "esn: " + missing + ": No such file or directory\n");
-
-    // The order of the files does not matter, and the files after the missing one are read.
-    result = RunTool({"check", missing, illegal});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.out, illegal + ":4:4: Illegal move.\n");
-
-    result = RunTool({"check", dir.path().string()});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "esn: " + dir.path().string() + ": Is a directory\n");
-}
-
-TEST(EsnCheck, FileThatOpensButCannotBeReadIsReportedAsNotOpened) {
-    // Reading the start of a process's memory fails with an I/O error, whoever reads it.
-    const ToolResult result = RunTool({"check", "/proc/self/mem"});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "esn: /proc/self/mem: Input/output error\n");
-}
-
-TEST(EsnCheck, FileWithoutReadPermissionIsReportedAsNotOpened) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the superuser reads every file";
-    ScratchDir dir;
-    const auto locked = dir / "locked.esn";
-    WriteBytes(locked, "1. P-7f\r\n");
-    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
-    const ToolResult result = RunTool({"check", locked.string()});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_EQ(result.err, "esn: " + locked.string() + ": Permission denied\n");
-}
-
-TEST(EsnCheck, ArbitraryBytesNeverCrashTheTool) {
-    ScratchDir dir;
-    // Every byte value, nested braces that never close, a bracket inside a bracket text and a
-    // move cut off by the end of the file.
-    std::string everyByte;
-    for (int i = 0; i < 256; ++i)
-        everyByte += static_cast<char>(i);
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"bytes.esn", everyByte},
-        {"braces.esn", std::string(5000, '{') + "P-7f" + std::string(3, '}')},
-        {"nested.esn", "[a [b] c]"},
-        {"cut.esn", "1. P-7f 2. P-3"},
-        {"nul.esn", std::string("1. P-7f\0[x\0]", 12)},
+    const std::string folder = dir.path().string();
+    const std::string illegalLine = illegal + ":4:4: Illegal move.\n";
+    const std::string notThere = "esn: " + missing + ": No such file or directory\n";
+    const auto noNode = [&](int steps, int count, int index) {
+        return "esn: " + small + ": no node at that path: the node after " + std::to_string(steps) +
+               " step(s) of the path has " + std::to_string(count) + " continuation(s), so index " +
+               std::to_string(index) + " does not exist\n";
     };
-    for (const auto& [name, bytes] : cases) {
-        WriteBytes(dir / name, bytes);
-        for (const char* command : {"check", "dump", "fmt", "board"}) {
-            std::vector<std::string> args{command, (dir / name).string()};
-            if (std::string(command) == "dump") args.insert(args.begin() + 1, "--json");
-            const ToolResult result = RunTool(args);
-            EXPECT_TRUE(result.status == 0 || result.status == 1)
-                << command << ' ' << name << " gave " << result.status << ": " << result.err;
-        }
+    const ExpectedRun runs[] = {
+        // Five main-line moves and a variation of two.
+        {{"check", small, empty}, 0, small + ": ok, 7 moves\n" + empty + ": ok, 0 moves\n", ""},
+        // The third move captures its own pawn; the comment opened on line 1 never closes.
+        {{"check", illegal, small, unterminated},
+         1,
+         illegalLine + small + ": ok, 7 moves\n" + unterminated + ":1:9: Unterminated comment.\n",
+         ""},
+        // A file that cannot be opened outweighs one that does not read, whatever the order.
+        {{"check", illegal, missing}, 2, illegalLine, notThere},
+        {{"check", missing, illegal}, 2, illegalLine, notThere},
+        {{"check", folder}, 2, "", "esn: " + folder + ": Is a directory\n"},
+        // Reading the start of a process's memory fails with an I/O error, whoever reads it.
+        {{"check", "/proc/self/mem"}, 2, "", "esn: /proc/self/mem: Input/output error\n"},
+        {{"dump", "--json", missing}, 2, "", notThere},
+        {{"fmt", missing}, 2, "", notThere},
+        {{"board", missing}, 2, "", notThere},
+        // A variation, a comment with a line feed and a tab, a header with quotes and a
+        // backslash, Latin-1 next to UTF-8 and an illegal sixth move, worked out by hand.
+        {{"dump", "--json", CliData("dump-sample.esn")},
+         1,
+         ReadBytes(CliData("dump-sample.json")),
+         ""},
+        // Short forms, lower case, missing numbers, LF line ends and texts run together all
+        // come out in the one layout the program writes.
+        {{"fmt", CliData("loose.esn")}, 0, ReadBytes(small), ""},
+        {{"fmt", empty}, 0, "", ""},
+        // Writing a partly read record would drop the rest of the file.
+        {{"fmt", illegal}, 1, "", illegalLine},
+        // The root has one continuation, the main line five moves and the variation two.
+        {{"board", small, "--path", "2"}, 1, "", noNode(0, 1, 2)},
+        {{"board", small, "--path", "0.0.0.0.0.0"}, 1, "", noNode(5, 0, 0)},
+    };
+    for (const ExpectedRun& run : runs) {
+        SCOPED_TRACE(run.args.at(0) + " " + run.args.at(1));
+        const ToolResult result = RunTool(run.args);
+        EXPECT_EQ(result.status, run.status);
+        EXPECT_EQ(result.out, run.out);
+        EXPECT_EQ(result.err, run.err);
     }
 }
 
-TEST(EsnUsage, WrongCommandLinesShowTheUsageAndExitWithTwo) {
+TEST(EsnCommands, WrongCommandLinesShowTheUsageAndExitWithTwo) {
+    const std::string small = CliData("small.esn");
     const std::vector<std::vector<std::string>> wrong = {
         {},
         {"frobnicate"},
         {"check"},
-        {"dump", CliData("small.esn")},
-        {"dump", "--json"},
-        {"dump", "--yaml", CliData("small.esn")},
-        {"fmt"},
-        {"fmt", CliData("small.esn"), "-o"},
-        {"fmt", CliData("small.esn"), CliData("empty.esn")},
+        {"dump", small},
+        {"dump", "--yaml", small},
+        {"fmt", small, "-o"},
+        {"fmt", small, CliData("empty.esn")},
         {"board"},
-        {"board", CliData("small.esn"), "--path"},
-        {"board", CliData("small.esn"), "--path", "0.x"},
-        {"board", CliData("small.esn"), "--path", "0..1"},
-        {"board", CliData("small.esn"), "--path", "-1"},
-        {"board", CliData("small.esn"), "--path", "99999999999999999999"},
+        {"board", small, "--path"},
+        {"board", small, "--path", "0.x"},
+        {"board", small, "--path", "0..1"},
+        {"board", small, "--path", "99999999999999999999"},
     };
     for (const auto& args : wrong) {
         const ToolResult result = RunTool(args);
-        std::string line;
-        for (const auto& arg : args)
-            line += arg + ' ';
-        EXPECT_EQ(result.status, 2) << line;
-        EXPECT_EQ(result.out, "") << line;
-        EXPECT_NE(result.err.find("Usage: esn"), std::string::npos) << line;
+        SCOPED_TRACE(args.empty() ? "" : args.back());
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find("Usage: esn"), std::string::npos);
     }
 
     const ToolResult help = RunTool({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("esn check FILE..."), std::string::npos);
     EXPECT_NE(help.out.find("esn board FILE [--path I.J.K]"), std::string::npos);
     EXPECT_EQ(help.err, "");
+}
+
+TEST(EsnCommands, ArbitraryBytesNeverCrashTheTool) {
+    ScratchDir dir;
+    std::string everyByte;
+    for (int i = 0; i < 256; ++i)
+        everyByte += static_cast<char>(i);
+    // Every byte value, nested braces that never close, a bracket inside a bracket text and NUL
+    // bytes.
+    const std::string inputs[] = {
+        everyByte,
+        std::string(5000, '{') + "P-7f" + std::string(3, '}'),
+        std::string("1. P-7f\0[x [y]\0]", 16),
+    };
+    for (const std::string& bytes : inputs) {
+        const std::string file = (dir / "input.esn").string();
+        WriteBytes(file, bytes);
+        for (const std::vector<std::string>& args : {std::vector<std::string>{"check", file},
+                                                     {"dump", "--json", file},
+                                                     {"fmt", file},
+                                                     {"board", file}}) {
+            const ToolResult result = RunTool(args);
+            EXPECT_TRUE(result.status == 0 || result.status == 1)
+                << args[0] << " on " << bytes.substr(0, 20) << " gave " << result.status << ": "
+                << result.err;
+        }
+    }
 }
 
 }  // namespace

@@ -1,358 +1,165 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <array>
+#include <functional>
+#include <vector>
 
 #include "app/prompter.h"
 #include "app/zelkandoc.h"
-#include "model/moverules.h"
-#include "model/position.h"
 #include "tests/document/documenttesting.h"
 
 namespace {
 
 const Move kP7f = PawnStep(Black, 7, 'g', 'f');
 const Move kP2f = PawnStep(Black, 2, 'g', 'f');
-const Move kP5f = PawnStep(Black, 5, 'g', 'f');
 const Move kP3d = PawnStep(White, 3, 'c', 'd');
 const Move kP8d = PawnStep(White, 8, 'c', 'd');
+const Move kP1d = PawnStep(White, 1, 'c', 'd');
+const Move kP1f = PawnStep(Black, 1, 'g', 'f');
 
-// The document holds this tree, root current, not modified:
-//   root: P-7f (main line), P-2f, P-5f
-//   P-7f: P-3d (main line) then P-2f then P-8d; P-8d as a variation
-//   P-2f: P-8d then P-7f
-class CommandsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(doc.AddMove(kP7f));
-        ASSERT_TRUE(doc.AddMove(kP3d));
-        ASSERT_TRUE(doc.AddMove(kP2f));
-        ASSERT_TRUE(doc.AddMove(kP8d));
-        doc.GoTop();
-        ASSERT_TRUE(doc.GoForward());
-        ASSERT_TRUE(doc.AddMove(kP8d));
-        doc.GoTop();
-        ASSERT_TRUE(doc.AddMove(kP2f));
-        ASSERT_TRUE(doc.AddMove(kP8d));
-        ASSERT_TRUE(doc.AddMove(kP7f));
-        doc.GoTop();
-        ASSERT_TRUE(doc.AddMove(kP5f));
-        doc.GoTop();
-        doc.SetModifiedFlag(false);
+// Seven moves, root current, not modified:
+//   root: P-7f P-3d P-2f (main line); P-2f P-8d P-7f; P-5f
+void BuildTree(CZelkanDoc& doc) {
+    for (const Move& move : {kP7f, kP3d, kP2f})
+        ASSERT_TRUE(doc.AddMove(move));
+    doc.GoTop();
+    for (const Move& move : {kP2f, kP8d, kP7f})
+        ASSERT_TRUE(doc.AddMove(move));
+    doc.GoTop();
+    ASSERT_TRUE(doc.AddMove(PawnStep(Black, 5, 'g', 'f')));
+    doc.GoTop();
+    doc.SetModifiedFlag(false);
+}
+
+const MoveNode* NodeAt(const GameRecord& record, const std::vector<int>& path) {
+    const MoveNode* node = &record.Root();
+    for (int index : path)
+        node = node->Continuation(index);
+    return node;
+}
+
+// Each command from a given node with a given continuation chosen: what it answers, where it
+// leaves the current node and the choice, how often it announces an update, and how many moves
+// the record then holds (a changed count must set the modified flag).
+TEST(DocumentCommands, EachCommandMovesChoosesAnnouncesAndModifiesAsItShould) {
+    using Command = std::function<bool(CZelkanDoc&)>;
+    const Command forward = [](CZelkanDoc& doc) { return doc.GoForward(); };
+    const Command back = [](CZelkanDoc& doc) { return doc.GoBackward(); };
+    const Command top = [](CZelkanDoc& doc) { return doc.GoTop(), true; };
+    const Command end = [](CZelkanDoc& doc) { return doc.GoEnd(), true; };
+    const Command erase = [](CZelkanDoc& doc) { return doc.DeleteVariation(); };
+    const auto play = [](Move m) -> Command {
+        return [m](CZelkanDoc& d) { return d.PlayExisting(m); };
+    };
+    const auto add = [](Move m) -> Command { return [m](CZelkanDoc& d) { return d.AddMove(m); }; };
+    const struct {
+        std::vector<int> from;
+        int choice;
+        Command command;
+        bool answer;
+        std::vector<int> to;
+        int choiceAfter;
+        int updates;
+        long long moves;
+    } cases[] = {
+        {{}, 2, forward, true, {2}, 0, 1, 7},
+        {{2}, 1, forward, false, {2}, 1, 0, 7},  // nothing follows: the choice stays
+        {{}, 1, end, true, {1, 0, 0}, 0, 1, 7},  // the chosen one, then its main line
+        {{}, 7, end, true, {}, 0, 1, 7},         // nothing to follow: still announces
+        {{}, 2, back, false, {}, 0, 0, 7},       // at the root: still resets the choice
+        {{0, 0, 0}, 1, back, true, {0, 0}, 0, 1, 7},
+        {{1, 0, 0}, 1, top, true, {}, 0, 1, 7},
+        {{}, 2, play(kP2f), true, {1}, 0, 1, 7},  // follows an equal continuation
+        {{}, 1, play(kP1d), false, {}, 1, 0, 7},  // nothing to follow
+        {{}, 1, add(kP1f), true, {3}, 0, 1, 8},
+        {{}, 2, add(kP1d), false, {}, 2, 0, 7},  // White out of turn
+        {{}, 1, erase, true, {}, 0, 1, 4},       // the chosen variation, all three moves
+        {{2}, 0, erase, false, {2}, 0, 0, 7},
+        {{}, 3, erase, false, {}, 3, 0, 7},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "row " << (&c - cases));
+        ScriptedPrompter prompter;
+        CZelkanDoc doc(prompter);
+        BuildTree(doc);
+        for (int index : c.from) {
+            doc.m_selectedVariation = index;
+            ASSERT_TRUE(doc.GoForward());
+        }
+        doc.m_selectedVariation = c.choice;
+        QSignalSpy updates(&doc, &CZelkanDoc::updated);
+
+        EXPECT_EQ(c.command(doc), c.answer);
+        EXPECT_EQ(&doc.m_record.Current(), NodeAt(doc.m_record, c.to));
+        EXPECT_EQ(doc.m_selectedVariation, c.choiceAfter);
+        EXPECT_EQ(updates.count(), c.updates);
+        EXPECT_EQ(CountMoves(doc.m_record.Root()), c.moves);
+        EXPECT_EQ(doc.IsModified(), c.moves != 7);
     }
-
-    const MoveNode& Current() const { return doc.m_record.Current(); }
-    const MoveNode& Root() const { return doc.m_record.Root(); }
-
-    ScriptedPrompter prompter;
-    CZelkanDoc doc{prompter};
-};
-
-TEST_F(CommandsTest, ForwardEntersTheChosenContinuationAndChoosesTheMainLineAgain) {
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    doc.m_selectedVariation = 2;
-    EXPECT_TRUE(doc.GoForward());
-    EXPECT_TRUE(SameMove(Current().move, kP5f));
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    EXPECT_EQ(updates.count(), 1);
-
-    // P-5f has no continuation: nothing moves, the choice stays, nothing is redrawn.
-    doc.m_selectedVariation = 1;
-    EXPECT_FALSE(doc.GoForward());
-    EXPECT_TRUE(SameMove(Current().move, kP5f));
-    EXPECT_EQ(doc.m_selectedVariation, 1);
-    EXPECT_EQ(updates.count(), 1);
-
-    // Nor does a choice beyond the list.
-    doc.GoTop();
-    updates.clear();
-    doc.m_selectedVariation = 3;
-    EXPECT_FALSE(doc.GoForward());
-    EXPECT_EQ(&Current(), &Root());
-    EXPECT_EQ(doc.m_selectedVariation, 3);
-    EXPECT_EQ(updates.count(), 0);
-    EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(CommandsTest, EndFollowsTheChosenContinuationThenItsMainLine) {
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    doc.m_selectedVariation = 1;
-    doc.GoEnd();
-    // P-2f, then P-8d and P-7f below it.
-    EXPECT_EQ(Current().number, 3);
-    EXPECT_TRUE(SameMove(Current().move, kP7f));
-    EXPECT_TRUE(SameMove(Current().parent->parent->move, kP2f));
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    EXPECT_EQ(updates.count(), 1);
+// The setters compare bytes: the same name in another case or another encoding is another text.
+// The comment is the current node's.
+TEST(DocumentTexts, EachSetterStoresAndModifiesOnlyWhenTheBytesDiffer) {
+    for (int field = 0; field < 4; ++field) {
+        SCOPED_TRACE(field);
+        ScriptedPrompter prompter;
+        CZelkanDoc doc(prompter);
+        ASSERT_TRUE(doc.AddMove(kP7f));
+        doc.SetModifiedFlag(false);
+        QSignalSpy updates(&doc, &CZelkanDoc::updated);
+        const auto set = [&](const std::string& text) {
+            const std::array setters{&CZelkanDoc::SetGameTitle, &CZelkanDoc::SetBlackPlayer,
+                                     &CZelkanDoc::SetWhitePlayer, &CZelkanDoc::SetComment};
+            (doc.*setters[field])(text);
+            const bool modified = doc.IsModified();
+            doc.SetModifiedFlag(false);
+            return modified;
+        };
+        EXPECT_FALSE(set(""));
+        EXPECT_TRUE(set("jos\xc3\xa9"));
+        EXPECT_TRUE(set("Jos\xc3\xa9"));
+        EXPECT_FALSE(set("Jos\xc3\xa9"));
+        EXPECT_TRUE(set("Jos\xe9"));
 
-    Position expected;
-    Play(expected, Current().parent->parent->move);
-    Play(expected, Current().parent->move);
-    Play(expected, Current().move);
-    EXPECT_EQ(doc.m_record.GetPosition(), expected);
+        std::string texts[4];
+        doc.GetGameInfo(texts[0], texts[1], texts[2]);
+        texts[3] = doc.m_record.Current().comment;
+        for (int other = 0; other < 4; ++other)
+            EXPECT_EQ(texts[other], other == field ? "Jos\xe9" : "");
+        EXPECT_EQ(doc.m_record.Root().comment, "");
+        EXPECT_EQ(updates.count(), 0);
+    }
 }
 
-TEST_F(CommandsTest, EndWithNothingToFollowStillAnnouncesAnUpdate) {
-    doc.m_selectedVariation = 2;
-    doc.GoEnd();
-    ASSERT_EQ(Current().childCount, 0);
-
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    doc.m_selectedVariation = 4;
-    doc.GoEnd();
-    EXPECT_TRUE(SameMove(Current().move, kP5f));
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    EXPECT_EQ(updates.count(), 1);
-
-    // A choice beyond the list moves nothing either, and still announces.
-    doc.GoTop();
-    updates.clear();
-    doc.m_selectedVariation = 7;
-    doc.GoEnd();
-    EXPECT_EQ(&Current(), &Root());
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    EXPECT_EQ(updates.count(), 1);
-}
-
-TEST_F(CommandsTest, BackwardResetsTheChoiceEvenWhenItCannotMove) {
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    doc.m_selectedVariation = 2;
-    EXPECT_FALSE(doc.GoBackward());
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    EXPECT_EQ(updates.count(), 0);
-    EXPECT_FALSE(doc.CanGoBack());
-
-    doc.GoEnd();
-    updates.clear();
-    doc.m_selectedVariation = 1;
-    EXPECT_TRUE(doc.GoBackward());
-    EXPECT_EQ(Current().number, 3);
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    EXPECT_EQ(updates.count(), 1);
-    EXPECT_TRUE(doc.CanGoBack());
-}
-
-TEST_F(CommandsTest, TopRebuildsTheStartingPositionAndAlwaysAnnounces) {
-    doc.m_selectedVariation = 1;
-    doc.GoEnd();
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    doc.m_selectedVariation = 1;
-    doc.GoTop();
-    EXPECT_EQ(&Current(), &Root());
-    EXPECT_EQ(doc.m_record.GetPosition(), Position());
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    doc.GoTop();
-    EXPECT_EQ(updates.count(), 2);
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(CommandsTest, DeleteRemovesTheChosenVariationWithItsSubtree) {
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    QSignalSpy modified(&doc, &CZelkanDoc::modifiedChanged);
-    const Position before = doc.m_record.GetPosition();
-    doc.m_selectedVariation = 1;
-    EXPECT_TRUE(doc.DeleteVariation());
-
-    EXPECT_EQ(&Current(), &Root());
-    EXPECT_EQ(doc.m_record.GetPosition(), before);
-    ASSERT_EQ(Root().childCount, 2);
-    EXPECT_TRUE(SameMove(Root().Continuation(0)->move, kP7f));
-    EXPECT_TRUE(SameMove(Root().Continuation(1)->move, kP5f));
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(updates.count(), 1);
-    ASSERT_EQ(modified.count(), 1);
-    EXPECT_TRUE(modified.at(0).at(0).toBool());
-}
-
-TEST_F(CommandsTest, DeleteOfAMissingContinuationChangesNothing) {
-    doc.m_selectedVariation = 2;
-    doc.GoForward();
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    EXPECT_FALSE(doc.CanGoForward());
-    EXPECT_FALSE(doc.DeleteVariation());
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(updates.count(), 0);
-
-    doc.GoTop();
-    doc.m_selectedVariation = 3;
-    EXPECT_FALSE(doc.DeleteVariation());
-    EXPECT_EQ(Root().childCount, 3);
-    EXPECT_EQ(doc.m_selectedVariation, 3);
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(CommandsTest, AMoveEqualToAContinuationIsFollowedWithoutModifying) {
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    doc.m_selectedVariation = 2;
-    EXPECT_TRUE(doc.PlayExisting(kP2f));
-    EXPECT_TRUE(SameMove(Current().move, kP2f));
-    EXPECT_EQ(Current().parent, &Root());
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    EXPECT_EQ(updates.count(), 1);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(Root().childCount, 3);
-
-    // A move that is not there is left to AddMove.
-    doc.m_selectedVariation = 1;
-    EXPECT_FALSE(doc.PlayExisting(PawnStep(White, 1, 'c', 'd')));
-    EXPECT_EQ(Current().parent, &Root());
-    EXPECT_EQ(doc.m_selectedVariation, 1);
-    EXPECT_EQ(updates.count(), 1);
-}
-
-TEST_F(CommandsTest, ANewMoveBecomesTheLastVariationAndModifies) {
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    doc.m_selectedVariation = 1;
-    const Move p1f = PawnStep(Black, 1, 'g', 'f');
-    EXPECT_TRUE(doc.AddMove(p1f));
-    ASSERT_EQ(Root().childCount, 4);
-    EXPECT_EQ(&Current(), Root().Continuation(3));
-    EXPECT_TRUE(SameMove(Current().move, p1f));
-    EXPECT_EQ(Current().number, 1);
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(updates.count(), 1);
-
-    // Where nothing follows, a new move becomes the main line.
-    const Move p3d = PawnStep(White, 3, 'c', 'd');
-    EXPECT_TRUE(doc.AddMove(p3d));
-    EXPECT_EQ(Current().parent->childCount, 1);
-    EXPECT_EQ(Current().parent->Continuation(0), &Current());
-}
-
-TEST_F(CommandsTest, AnIllegalMoveChangesNothing) {
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    doc.m_selectedVariation = 2;
-    const Move pawnTwoSquares = PawnStep(Black, 1, 'g', 'e');
-    EXPECT_FALSE(doc.AddMove(pawnTwoSquares));
-    const Move whiteOutOfTurn = PawnStep(White, 1, 'c', 'd');
-    EXPECT_FALSE(doc.AddMove(whiteOutOfTurn));
-    EXPECT_EQ(Root().childCount, 3);
-    EXPECT_EQ(&Current(), &Root());
-    EXPECT_EQ(doc.m_selectedVariation, 2);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(updates.count(), 0);
-}
-
-TEST(DocumentTexts, SettersStoreAndModifyOnlyWhenTheBytesDiffer) {
+TEST(DocumentFlags, NewDocumentStartsEmptyAndUntitled) {
     ScriptedPrompter prompter;
     CZelkanDoc doc(prompter);
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    QSignalSpy modified(&doc, &CZelkanDoc::modifiedChanged);
-
-    doc.SetGameTitle("");
-    doc.SetBlackPlayer("");
-    doc.SetWhitePlayer("");
-    doc.SetComment("");
-    EXPECT_FALSE(doc.IsModified());
-
-    doc.SetGameTitle("Club final");
-    EXPECT_TRUE(doc.IsModified());
-    doc.SetModifiedFlag(false);
-    doc.SetGameTitle("Club final");
-    EXPECT_FALSE(doc.IsModified());
-    doc.SetGameTitle("club final");
-    EXPECT_TRUE(doc.IsModified());
-
-    // The same name in two encodings is two different texts.
-    doc.SetBlackPlayer("Jos\xc3\xa9");
-    doc.SetModifiedFlag(false);
-    doc.SetBlackPlayer("Jos\xe9");
-    EXPECT_TRUE(doc.IsModified());
-    doc.SetModifiedFlag(false);
-    doc.SetBlackPlayer("Jos\xe9");
-    EXPECT_FALSE(doc.IsModified());
-
-    doc.SetWhitePlayer("Player B");
-    doc.SetModifiedFlag(false);
-    doc.SetWhitePlayer("Player B");
-    EXPECT_FALSE(doc.IsModified());
-
-    std::string title, black, white;
-    doc.GetGameInfo(title, black, white);
-    EXPECT_EQ(title, "club final");
-    EXPECT_EQ(black, "Jos\xe9");
-    EXPECT_EQ(white, "Player B");
-    EXPECT_EQ(updates.count(), 0);
-}
-
-TEST(DocumentTexts, TheCommentBelongsToTheCurrentNode) {
-    ScriptedPrompter prompter;
-    CZelkanDoc doc(prompter);
-    doc.SetComment("Quiet start");
-    EXPECT_TRUE(doc.IsModified());
-    ASSERT_TRUE(doc.AddMove(PawnStep(Black, 7, 'g', 'f')));
-    doc.SetModifiedFlag(false);
-
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
-    doc.SetComment("Line one\r\nLine two");
-    EXPECT_TRUE(doc.IsModified());
-    doc.SetModifiedFlag(false);
-    doc.SetComment("Line one\r\nLine two");
-    EXPECT_FALSE(doc.IsModified());
-    doc.SetComment("Line one\nLine two");
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(updates.count(), 0);
-
-    EXPECT_EQ(doc.m_record.Current().comment, "Line one\nLine two");
-    EXPECT_EQ(doc.m_record.Root().comment, "Quiet start");
-}
-
-TEST(DocumentFlags, ModifiedAndTitleAreAnnouncedOnlyWhenTheyChange) {
-    ScriptedPrompter prompter;
-    CZelkanDoc doc(prompter);
-    QSignalSpy modified(&doc, &CZelkanDoc::modifiedChanged);
-    QSignalSpy titles(&doc, &CZelkanDoc::titleChanged);
-
-    doc.SetModifiedFlag(false);
-    EXPECT_EQ(modified.count(), 0);
-    doc.SetModifiedFlag();
-    doc.SetModifiedFlag(true);
-    ASSERT_EQ(modified.count(), 1);
-    doc.SetModifiedFlag(false);
-    ASSERT_EQ(modified.count(), 2);
-    EXPECT_FALSE(modified.at(1).at(0).toBool());
-
-    EXPECT_EQ(doc.GetTitle(), "Untitled");
-    doc.SetPathName("/records/club/final.esn");
-    EXPECT_EQ(doc.GetTitle(), "final.esn");
-    doc.SetPathName("/records/club/final.esn");
-    doc.SetPathName("/records/final.esn");
-    ASSERT_EQ(titles.count(), 2);
-    EXPECT_EQ(titles.at(1).at(0).toString(), "final.esn");
-}
-
-TEST(DocumentFlags, PieceStyleOnlyMovesTheCheckMarks) {
-    ScriptedPrompter prompter;
-    CZelkanDoc doc(prompter);
-    EXPECT_TRUE(doc.IsJapaneseChecked());
-    EXPECT_FALSE(doc.IsInternationalChecked());
-    doc.m_japanesePieces = 0;
-    EXPECT_FALSE(doc.IsJapaneseChecked());
-    EXPECT_TRUE(doc.IsInternationalChecked());
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(CommandsTest, NewDocumentStartsEmptyAndUntitled) {
+    BuildTree(doc);
     doc.SetGameTitle("Club final");
     doc.SetPathName("/records/final.esn");
-    doc.m_selectedVariation = 2;
     doc.GoEnd();
+    doc.m_selectedVariation = 1;
     QSignalSpy updates(&doc, &CZelkanDoc::updated);
     QSignalSpy titles(&doc, &CZelkanDoc::titleChanged);
+    QSignalSpy modified(&doc, &CZelkanDoc::modifiedChanged);
 
     EXPECT_TRUE(doc.OnNewDocument());
-    EXPECT_EQ(Root().childCount, 0);
-    EXPECT_EQ(&Current(), &Root());
+    EXPECT_EQ(doc.m_record.Root().childCount, 0);
     EXPECT_EQ(doc.m_record.title, "");
-    EXPECT_EQ(doc.m_record.GetPosition(), Position());
     EXPECT_EQ(doc.m_selectedVariation, 0);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(doc.GetPathName().isEmpty());
-    EXPECT_EQ(doc.GetTitle(), "Untitled");
+    EXPECT_EQ(updates.count(), 1);
     ASSERT_EQ(titles.count(), 1);
     EXPECT_EQ(titles.at(0).at(0).toString(), "Untitled");
-    EXPECT_EQ(updates.count(), 1);
+    ASSERT_EQ(modified.count(), 1);
+    EXPECT_FALSE(modified.at(0).at(0).toBool());
+
+    // Title and modified flag are announced only when they change.
+    EXPECT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(titles.count(), 1);
+    EXPECT_EQ(modified.count(), 1);
 }
 
 }  // namespace

@@ -9,24 +9,14 @@
 #include "model/piece.h"
 #include "model/square.h"
 
-// Moves and files shared by the document tests. Squares are written as on the board: file 1..9
-// and rank letter, so PawnStep(Black, 7, 'g', 'f') is P-7f.
-
-inline Square At(int file, char rank) {
-    return Square{rank - 'a', file - 1};
-}
-
-inline Move BoardMove(int side, PieceType kind, Square from, Square to) {
-    Move move;
-    move.from = from;
-    move.to = to;
-    move.piece = side + kind;
-    return move;
-}
-
-// A pawn's step straight ahead on `file`.
+// A pawn's step straight ahead on `file` (1..9) between rank letters: PawnStep(Black, 7, 'g',
+// 'f') is P-7f.
 inline Move PawnStep(int side, int file, char fromRank, char toRank) {
-    return BoardMove(side, Pawn, At(file, fromRank), At(file, toRank));
+    Move move;
+    move.from = Square{fromRank - 'a', file - 1};
+    move.to = Square{toRank - 'a', file - 1};
+    move.piece = side + Pawn;
+    return move;
 }
 
 inline QByteArray ReadBytes(const QString& path) {

@@ -29,6 +29,11 @@ inline QString WriteTextFile(const QString& path, const QByteArray& bytes) {
     return path;
 }
 
+inline QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Readable texts in test failures. Every test file includes this header, so that all of them
 // print these types the same way.
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -17,17 +17,17 @@
 #include "app/zelkanview.h"
 
 // A record with a header, a comment before the first move, three first moves (the main line
-// P-7f, then P-2f and P-5f, which is answered by P-5d) and a main line three moves long.
+// P-7f, then P-2f and P-5f, which is answered by P-5d), two answers to P-7f and a main line
+// three moves long.
 inline const std::string SampleGame =
     "[TITLE Spring match]\r\n[BLACK Ann]\r\n[WHITE Bob]\r\n[Before the first move]\r\n"
     "1. P-7f\r\n[Main line]\r\n{\r\n1. P-2f\r\n}\r\n{\r\n1. P-5f\r\n2. P-5d\r\n}\r\n"
-    "2. P-3d\r\n3. P-2f\r\n";
+    "2. P-3d\r\n{\r\n2. P-8d\r\n}\r\n3. P-2f\r\n";
 
-// A record written by an older program: Windows-1252 texts (with bytes that character set
-// leaves unassigned and a no-break space) and comments with bare line feeds and carriage
-// returns.
+// A record written by an older program: Windows-1252 texts and comments with bare line feeds
+// and carriage returns.
 inline const std::string LegacyGame =
-    "[TITLE Caf\xe9 \x81\x8d\x8f\x90\x9d]\r\n[BLACK Ann\xa0Lee]\r\n"
+    "[TITLE Caf\xe9 \x81\x8d]\r\n[BLACK Ann\xa0Lee]\r\n"
     "[line one\nline two\rline three]\r\n1. P-7f\r\n[\x93quoted\x94\nnext]\r\n2. P-3d\r\n";
 
 // One document with its frame, view and tool bar, answering questions from a script.
@@ -57,17 +57,15 @@ class FrameTest : public ::testing::Test {
         return path;
     }
 
+    // Opens the record in a shown, active frame.
     QString OpenGame(const std::string& bytes, const QString& name = QStringLiteral("game.esn")) {
         const QString path = WriteFile(name, bytes);
         EXPECT_TRUE(frame->OpenDocumentFile(path));
+        ShowActive();
         return path;
     }
 
-    QAction& Action(int id) {
-        QAction* action = frame->ActionById(id);
-        EXPECT_NE(action, nullptr) << id;
-        return *action;
-    }
+    QAction& Action(int id) { return *frame->ActionById(id); }
 
     // Runs the idle-time pass and answers whether the command is enabled.
     bool Enabled(int id) {
@@ -79,6 +77,19 @@ class FrameTest : public ::testing::Test {
     void Trigger(int id) {
         frame->RunUpdatePass();
         Action(id).trigger();
+    }
+
+    // A key pressed in the focused widget, after the idle-time pass as between real key presses.
+    void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        frame->RunUpdatePass();
+        QTest::keyClick(widget, key, modifiers);
+    }
+
+    // Focuses the field and types at the end of its (first) line.
+    void TypeAtEnd(QWidget* field, const char* text) {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_End);
+        QTest::keyClicks(field, text);
     }
 
     CZelkanView& View() { return *frame->View(); }

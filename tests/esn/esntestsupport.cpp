@@ -1,9 +1,10 @@
 #include "esntestsupport.h"
 
+#include <cstdlib>
 #include <random>
 #include <sstream>
+#include <vector>
 
-#include "esn/notation.h"
 #include "esn/reader.h"
 #include "esn/writer.h"
 #include "model/moverules.h"
@@ -63,54 +64,32 @@ bool PlayLine(GameRecord& record, const std::string& moves) {
 
 namespace {
 
-bool Slides(PieceCode piece) {
-    const PieceType kind = KindOf(piece);
-    return kind == Bishop || kind == Rook || (kind == Lance && !IsPromoted(piece));
-}
-
-void AddIfLegal(const Position& position, const Move& move, std::vector<Move>& moves) {
-    if (IsLegal(position, move)) moves.push_back(move);
-}
-
-}  // namespace
-
+// Every legal move of the side to move, drops included, each promotion choice separately.
 std::vector<Move> LegalMoves(const Position& position) {
     std::vector<Move> moves;
     const int side = position.sideToMove;
-    for (int cell = 0; cell < CellCount; ++cell) {
-        const PieceCode piece = position.board[cell];
-        if (OwnerOf(piece) != side) continue;
-        const Square from = SquareAt(cell / BoardSize, cell % BoardSize);
-        // Only sliders get further than two ranks and one file.
-        const bool far = Slides(piece);
-        for (int rank = 0; rank < BoardSize; ++rank) {
-            if (!far && std::abs(rank - from.rank) > 2) continue;
-            for (int file = 0; file < BoardSize; ++file) {
-                if (!far && std::abs(file - from.file) > 1) continue;
-                Move move;
-                move.from = from;
-                move.to = SquareAt(rank, file);
-                move.piece = piece;
-                AddIfLegal(position, move, moves);
-                move.promote = 1;
-                AddIfLegal(position, move, moves);
-            }
+    auto keepIfLegal = [&](const Move& move) {
+        if (IsLegal(position, move)) moves.push_back(move);
+    };
+    for (int to = 0; to < CellCount; ++to) {
+        const Square target = SquareAt(to / BoardSize, to % BoardSize);
+        for (int from = 0; from < CellCount; ++from) {
+            const PieceCode piece = position.board[from];
+            const Square origin = SquareAt(from / BoardSize, from % BoardSize);
+            // Only sliders get further than two ranks and one file.
+            const bool near = std::abs(target.rank - origin.rank) <= 2 &&
+                              std::abs(target.file - origin.file) <= 1;
+            const PieceType kind = KindOf(piece);
+            const bool slides = kind == Bishop || kind == Rook || RuleOf(piece) == Lance;
+            if (OwnerOf(piece) != side || !(near || slides)) continue;
+            for (int promote : {0, 1})
+                keepIfLegal({origin, target, piece, 0, promote, 0});
         }
-    }
-    for (PieceType kind = 0; kind < KindCount; ++kind) {
-        if (position.HandCount(side, kind) == 0) continue;
-        for (int cell = 0; cell < CellCount; ++cell) {
-            Move move;
-            move.drop = 1;
-            move.piece = side + kind;
-            move.to = SquareAt(cell / BoardSize, cell % BoardSize);
-            AddIfLegal(position, move, moves);
-        }
+        for (PieceType kind = 0; kind < KindCount; ++kind)
+            if (position.HandCount(side, kind) > 0) keepIfLegal({{}, target, side + kind, 1, 0, 0});
     }
     return moves;
 }
-
-namespace {
 
 // Texts the record file holds unchanged: no ']' and no keyword at the start of a comment, but
 // line ends, brackets, braces and bytes above 127 are all allowed.
@@ -125,9 +104,8 @@ const char* const kTexts[] = {
     "x",
 };
 
-const std::string& PickText(std::mt19937& random) {
-    static const std::vector<std::string> texts(std::begin(kTexts), std::end(kTexts));
-    return texts[random() % texts.size()];
+const char* PickText(std::mt19937& random) {
+    return kTexts[random() % std::size(kTexts)];
 }
 
 }  // namespace
@@ -164,18 +142,4 @@ void FillRandomRecord(GameRecord& record, unsigned seed, int moves) {
 
 int CountMoves(const GameRecord& record) {
     return static_cast<int>(CountMoves(record.Root()));
-}
-
-std::string MainLineText(const GameRecord& record) {
-    std::string text;
-    for (const MoveNode* node = record.Root().Continuation(0); node; node = node->Continuation(0))
-        text += (text.empty() ? "" : " ") + MoveText(node->move);
-    return text;
-}
-
-std::string ContinuationTexts(const MoveNode& node) {
-    std::string text;
-    for (const ContinuationCell* cell = node.firstChild.get(); cell; cell = cell->next.get())
-        text += (text.empty() ? "" : " ") + MoveText(cell->node->move);
-    return text;
 }

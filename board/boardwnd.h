@@ -67,10 +67,6 @@ class CBoardWnd : public QWidget {
     int BottomSide() const { return m_bottomSide; }
     bool IsSelected() const { return m_bSelected != 0; }
     QRect FrameRect() const { return m_rectFrame; }
-    // What the picture shows under the frame: painting the frame with it removes the frame.
-    const QBrush* FrameEraseBrush() const { return m_pFrameEraseBrush; }
-    // The move being entered: the selected piece, where it comes from, whether it is a drop.
-    const Move& PendingMove() const { return m_move; }
     // The off-screen picture as last drawn (device pixels), for tests and screenshots.
     QImage Picture() const;
 

@@ -108,7 +108,7 @@ TEST(GameRecord, LongLinesAndDeepNestingAreDestroyedWithoutRecursion) {
     }
     EXPECT_EQ(record->Current().number, 1'000'000);
     record->Reset();
-    EXPECT_EQ(record->title + record->Root().comment, "");
+    EXPECT_EQ(record->title + record->Root().Comment(), "");
     EXPECT_EQ(record->Root().childCount, 0);
     EXPECT_EQ(&record->Current(), &record->Root());
     EXPECT_EQ(record->GetPosition(), Position());

@@ -1,0 +1,23 @@
+#pragma once
+
+// A link from one part of the record's tree to another: a node's continuation list, a cell's
+// node and the next cell. It owns nothing (the record allocates every node and cell), and it
+// passes constness on: through a const node only const continuations are reached, so a view
+// holding the tree as const cannot change it.
+template <class T>
+class TreeLink {
+  public:
+    constexpr TreeLink() = default;
+    constexpr TreeLink(T* target) : target_(target) {}
+
+    T* get() { return target_; }
+    const T* get() const { return target_; }
+    T* operator->() { return target_; }
+    const T* operator->() const { return target_; }
+    T& operator*() { return *target_; }
+    const T& operator*() const { return *target_; }
+    explicit operator bool() const { return target_ != nullptr; }
+
+  private:
+    T* target_ = nullptr;
+};

@@ -83,8 +83,8 @@ bool SameHeaderLines(const std::vector<HeaderLine>& a, const std::vector<HeaderL
                                    "\" \"" + a[i].value + "\" against \"" + b[i].key + "\" \"" +
                                    b[i].value + "\"");
     if (a.size() != b.size())
-        return Differ(
-            why, std::to_string(a.size()) + " header lines against " + std::to_string(b.size()));
+        return Differ(why, "header lines: " + std::to_string(a.size()) + " against " +
+                               std::to_string(b.size()));
     return true;
 }
 

@@ -41,14 +41,6 @@ class BlockPool {
         capacity_ = 0;
     }
 
-    // The bytes the blocks take, used or not.
-    std::size_t BlockBytes() const {
-        std::size_t bytes = 0;
-        for (std::size_t i = 0; i < blocks_.size(); ++i)
-            bytes += BlockLength(i) * sizeof(Slot);
-        return bytes;
-    }
-
   private:
     // A slot holds an object while it is handed out and a free-list link while it is not.
     union Slot {

@@ -126,47 +126,8 @@ TEST(Check, KingsLeftInCheckAgreeWithTheMoveRulesInRandomGames) {
     EXPECT_GT(checks, 20);
 }
 
-// Hand-picked cases that name the tricky pieces and lines.
-TEST(Check, SeesThroughEveryKindOfPiece) {
-    struct CheckCase {
-        const char* what;
-        Position position;
-        int side;
-        bool inCheck;
-    };
-    const CheckCase cases[] = {
-        {"a lance down an open file", Board({{"5a", White | Lance}, {"5i", Black | King}}), Black,
-         true},
-        {"a lance behind a piece",
-         Board({{"5a", White | Lance}, {"5e", Black | Pawn}, {"5i", Black | King}}), Black, false},
-        {"a lance never attacks backwards", Board({{"5i", White | Lance}, {"5a", Black | King}}),
-         Black, false},
-        {"a knight over a wall",
-         Board({{"4c", White | Knight},
-                {"4d", Black | Pawn},
-                {"5d", Black | Pawn},
-                {"5e", Black | King}}),
-         Black, true},
-        {"a promoted knight moves like a gold, not a knight",
-         Board({{"4c", White | PromotedFlag | Knight}, {"5e", Black | King}}), Black, false},
-        {"a horse one step aside",
-         Board({{"4e", White | PromotedFlag | Bishop}, {"5e", Black | King}}), Black, true},
-        {"a dragon one step on the diagonal",
-         Board({{"4d", White | PromotedFlag | Rook}, {"5e", Black | King}}), Black, true},
-        {"a bishop along a long diagonal", Board({{"9a", White | Bishop}, {"1i", Black | King}}),
-         Black, true},
-        {"a silver never steps sideways", Board({{"4e", Black | Silver}, {"5e", White | King}}),
-         White, false},
-        {"a Black silver steps back diagonally",
-         Board({{"4d", Black | Silver}, {"5e", White | King}}), White, true},
-        {"a gold never steps back diagonally", Board({{"4d", Black | Gold}, {"5e", White | King}}),
-         White, false},
-        {"a pawn straight ahead", Board({{"5d", White | Pawn}, {"5e", Black | King}}), Black, true},
-    };
-    for (const CheckCase& c : cases)
-        EXPECT_EQ(InCheck(c.position, c.side), c.inCheck) << c.what;
-
-    // A pinned silver may not leave the file; the king may not step into a bishop's line.
+// The cases a reader of two-candidate moves meets: a pinned piece, a king stepping into a line.
+TEST(Check, APinnedPieceAndAKingStepIntoCheck) {
     const Position pinned = Board({{"5i", Black | King},
                                    {"5h", Black | Silver},
                                    {"5a", White | Rook},

@@ -70,10 +70,7 @@ TEST(Results, EndALineAtTheRootOrAfterWhitesMove) {
         const char* status;  // White is to move at the result
     } endings[] = {
         {GameResult::Resign, "White resigns"},
-        {GameResult::Timeout, "White loses on time"},
         {GameResult::IllegalWin, "White wins: illegal move"},
-        {GameResult::IllegalLoss, "White loses by a foul"},
-        {GameResult::Declaration, "White declares a win"},
         {GameResult::Mate, "White is mated"},
         {GameResult::Impasse, "Impasse"},
         {GameResult::MaxMoves, "Move limit reached"},

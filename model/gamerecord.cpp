@@ -9,7 +9,11 @@ static_assert(sizeof(void*) != 8 || sizeof(MoveNode) + sizeof(ContinuationCell) 
 
 namespace {
 
-const std::string NoText;
+// The text of every note a node does not have.
+const std::string& NoText() {
+    static const std::string empty;
+    return empty;
+}
 
 }  // namespace
 
@@ -26,11 +30,11 @@ MoveNode* MoveNode::Continuation(int index) {
 }
 
 const std::string& MoveNode::Comment() const {
-    return notes_ ? notes_->comment : NoText;
+    return notes_ ? notes_->comment : NoText();
 }
 
 const std::string& MoveNode::Bookmark() const {
-    return notes_ ? notes_->bookmark : NoText;
+    return notes_ ? notes_->bookmark : NoText();
 }
 
 void PlayNode(Position& pos, const MoveNode& node) {

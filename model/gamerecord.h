@@ -143,8 +143,8 @@ class GameRecord {
     // Notes on the current node; an empty text removes the comment or bookmark.
     void SetCurrentComment(std::string comment);
     void SetCurrentBookmark(std::string name);
-    // The time the current move took, or none. Refused at the root, which has no move, and
-    // for a negative time.
+    // The time the current move took, or none; a result may carry one too (the thinking before
+    // resigning). Refused at the root, which has no move, and for a negative time.
     bool SetCurrentTime(std::optional<std::int64_t> milliseconds);
 
     // The position after the current node's move, and the rules on it.

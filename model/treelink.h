@@ -1,9 +1,8 @@
 #pragma once
 
-// A link from one part of the record's tree to another: a node's continuation list, a cell's
-// node and the next cell. It owns nothing (the record allocates every node and cell), and it
-// passes constness on: through a const node only const continuations are reached, so a view
-// holding the tree as const cannot change it.
+// A link down the record's tree: a node's continuation list, a cell's node and the next cell.
+// It owns nothing (the record allocates every node and cell), and it passes constness on, so
+// walking down from a const node reaches only const continuations.
 template <class T>
 class TreeLink {
   public:

@@ -146,7 +146,7 @@ void CZelkanDoc::SetWhitePlayer(const std::string& text) {
 }
 
 void CZelkanDoc::SetComment(const std::string& text) {
-    if (m_record.Current().comment == text) return;
+    if (m_record.Current().Comment() == text) return;
     m_record.SetCurrentComment(text);
     SetModifiedFlag();
 }

@@ -138,7 +138,7 @@ void CZelkanView::OnUpdate() {
     std::string black;
     std::string white;
     m_doc.GetGameInfo(title, black, white);
-    const std::string comment = m_doc.m_record.Current().comment;
+    const std::string comment = m_doc.m_record.Current().Comment();
 
     m_board->Redraw(true);
 

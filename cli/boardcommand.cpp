@@ -86,11 +86,13 @@ void PrintBoard(const GameRecord& record, const MoveNode& node, const Position& 
     PrintHeaderLine("Title", record.title);
     PrintHeaderLine("Black", record.black);
     PrintHeaderLine("White", record.white);
-    if (node.parent)
+    if (node.IsResult())
+        std::cout << "After " << node.number << ". " << ResultLabel(*node.Result()) << '\n';
+    else if (node.parent)
         std::cout << "After " << node.number << ". " << MoveTextOn(before, node.move) << '\n';
     else
         std::cout << "Start of the game\n";
-    if (!node.comment.empty()) std::cout << "Comment: " << ForTerminal(node.comment) << '\n';
+    if (!node.Comment().empty()) std::cout << "Comment: " << ForTerminal(node.Comment()) << '\n';
     std::cout << "White's hand: " << HandText(after, White) << '\n'
               << BoardDiagram(after) << "Black's hand: " << HandText(after, Black) << '\n'
               << (after.sideToMove == Black ? "Black to move" : "White to move") << '\n'
@@ -116,7 +118,7 @@ int RunBoard(const std::vector<std::string>& args) {
     Position before;
     Position after;
     std::string why;
-    if (!FollowPath(record.Root(), parsed.path, node, before, after, why)) {
+    if (!FollowPath(record.Root(), record.StartPosition(), parsed.path, node, before, after, why)) {
         std::cerr << "esn: " << parsed.input << ": no node at that path: " << why << '\n';
         return ExitRecordFault;
     }

@@ -50,7 +50,7 @@ void AppendNode(std::string& out, PreorderWalk& walk) {
     else
         out += "null";
     out += ", \"comment\": ";
-    AppendJsonString(out, node.comment);
+    AppendJsonString(out, node.Comment());
     out += ", \"sfen\": ";
     AppendJsonString(out, Sfen(walk.After(), node.number));
     out += '}';
@@ -81,7 +81,7 @@ void DumpJson(std::ostream& stream, const GameRecord& record,
     out += ", \"white\": ";
     AppendJsonString(out, record.white);
     out += ",\n\"nodes\": [\n";
-    PreorderWalk walk(record.Root());
+    PreorderWalk walk(record.Root(), record.StartPosition());
     AppendNode(out, walk);
     while (walk.Next()) {
         out += ",\n";

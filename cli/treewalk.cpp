@@ -3,25 +3,26 @@
 #include "esn/notation.h"
 #include "model/moverules.h"
 
-PreorderWalk::PreorderWalk(const MoveNode& root) : node_(&root) {}
+PreorderWalk::PreorderWalk(const MoveNode& root, const Position& start)
+    : node_(&root), position_(start) {}
 
 bool PreorderWalk::Next() {
     if (const ContinuationCell* first = node_->firstChild.get()) {
         cells_.push_back(first);
         path_.push_back(0);
         node_ = first->node.get();
-        Play(position_, node_->move);
+        PlayNode(position_, *node_);
         return true;
     }
     // A leaf: climb until a node on the path has a further continuation.
     while (!cells_.empty()) {
-        TakeBack(position_, node_->move);
+        TakeBackNode(position_, *node_);
         const ContinuationCell* sibling = cells_.back()->next.get();
         if (sibling) {
             cells_.back() = sibling;
             ++path_.back();
             node_ = sibling->node.get();
-            Play(position_, node_->move);
+            PlayNode(position_, *node_);
             return true;
         }
         cells_.pop_back();
@@ -33,17 +34,18 @@ bool PreorderWalk::Next() {
 
 std::string PreorderWalk::MoveTextOfNode() {
     if (cells_.empty()) return {};
+    if (node_->IsResult()) return ResultLabel(*node_->Result());
     TakeBack(position_, node_->move);
     std::string text = MoveTextOn(position_, node_->move);
     Play(position_, node_->move);
     return text;
 }
 
-bool FollowPath(const MoveNode& root, const std::vector<int>& path, const MoveNode*& node,
-                Position& before, Position& after, std::string& why) {
+bool FollowPath(const MoveNode& root, const Position& start, const std::vector<int>& path,
+                const MoveNode*& node, Position& before, Position& after, std::string& why) {
     node = &root;
-    before = Position();
-    after = Position();
+    before = start;
+    after = start;
     for (std::size_t step = 0; step < path.size(); ++step) {
         const MoveNode* next = path[step] >= 0 ? node->Continuation(path[step]) : nullptr;
         if (!next) {
@@ -53,7 +55,7 @@ bool FollowPath(const MoveNode& root, const std::vector<int>& path, const MoveNo
             return false;
         }
         before = after;
-        Play(after, next->move);
+        PlayNode(after, *next);
         node = next;
     }
     return true;

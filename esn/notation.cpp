@@ -93,6 +93,9 @@ void GetContinuationList(const GameRecord& record, std::vector<std::string>& lis
     list.clear();
     list.reserve(static_cast<std::size_t>(current.childCount));
     const std::string number = std::to_string(current.number + 1) + ". ";
-    for (const ContinuationCell* cell = current.firstChild.get(); cell; cell = cell->next.get())
-        list.push_back(number + MoveTextOn(record.GetPosition(), cell->node->move));
+    for (const ContinuationCell* cell = current.firstChild.get(); cell; cell = cell->next.get()) {
+        const MoveNode& node = *cell->node;
+        list.push_back(number + (node.IsResult() ? ResultLabel(*node.Result())
+                                                 : MoveTextOn(record.GetPosition(), node.move)));
+    }
 }

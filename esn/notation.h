@@ -21,7 +21,8 @@ std::ostream& operator<<(std::ostream& out, const Move& move);
 // its origin square when the short text would read back as another piece of the same code.
 std::string MoveTextOn(const Position& before, const Move& move);
 
-// One "%i. %s" label per continuation of the current node, in continuation order.
+// One "%i. %s" label per continuation of the current node, in continuation order: the move
+// text, or a result's label ("81. Resigns").
 void GetContinuationList(const GameRecord& record, std::vector<std::string>& list);
 
 // Room for the longest move text, "+S4cx5b+" of a malformed move included.

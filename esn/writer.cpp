@@ -11,6 +11,15 @@
 
 namespace {
 
+// The first continuation cell from `cell` on that holds a move: a record file has no place for
+// results, so the walk below leaves them out and the first move among the continuations is the
+// main line.
+const ContinuationCell* SkipResults(const ContinuationCell* cell) {
+    while (cell && cell->node->IsResult())
+        cell = cell->next.get();
+    return cell;
+}
+
 // Walks a record in the order its file lists the moves: a node's main-line move and its
 // comment, then each variation of that move complete, then the main line goes on. The position
 // before every visited move is kept up to date with Play and TakeBack, and the open lines sit
@@ -18,7 +27,7 @@ namespace {
 template <class Visitor>
 class FileOrderWalk {
   public:
-    explicit FileOrderWalk(Visitor& visitor) : visitor_(visitor) {}
+    FileOrderWalk(Visitor& visitor, const Position& start) : visitor_(visitor), position_(start) {}
 
     void Run(const MoveNode& root) {
         BeginLine(root, root);
@@ -26,7 +35,7 @@ class FileOrderWalk {
             Line& line = lines_.back();
             if (line.variation) {
                 const MoveNode& first = *line.variation->node;
-                line.variation = line.variation->next.get();
+                line.variation = SkipResults(line.variation->next.get());
                 const MoveNode& branchPoint = *line.node;
                 visitor_.OpenVariation();
                 visitor_.VisitMove(first, position_);
@@ -35,12 +44,12 @@ class FileOrderWalk {
                 continue;
             }
             // Every variation of the last main-line move is written: the main line goes on.
-            const MoveNode& next = *line.node->firstChild->node;
+            const MoveNode& next = *SkipResults(line.node->firstChild.get())->node;
             Play(position_, next.move);
             line.node = &next;
-            if (next.firstChild) {
-                visitor_.VisitMove(*next.firstChild->node, position_);
-                line.variation = next.firstChild->next.get();
+            if (const ContinuationCell* main = SkipResults(next.firstChild.get())) {
+                visitor_.VisitMove(*main->node, position_);
+                line.variation = SkipResults(main->next.get());
                 continue;
             }
             TakeBackTo(next, *line.base);
@@ -61,12 +70,13 @@ class FileOrderWalk {
 
     // Starts the line below `node`, whose move is played. Answers false when there is none.
     bool BeginLine(const MoveNode& node, const MoveNode& base) {
-        if (!node.firstChild) {
+        const ContinuationCell* main = SkipResults(node.firstChild.get());
+        if (!main) {
             TakeBackTo(node, base);
             return false;
         }
-        visitor_.VisitMove(*node.firstChild->node, position_);
-        lines_.push_back({&node, node.firstChild->next.get(), &base});
+        visitor_.VisitMove(*main->node, position_);
+        lines_.push_back({&node, SkipResults(main->next.get()), &base});
         return true;
     }
 
@@ -160,7 +170,7 @@ class NodeWriter {
         *p++ = '\r';
         *p++ = '\n';
         out_.Commit(p);
-        if (!node.comment.empty()) WriteBracketLine(out_, node.comment);
+        if (!node.Comment().empty()) WriteBracketLine(out_, node.Comment());
     }
     void OpenVariation() { out_.Put("{\r\n", 3); }
     void CloseVariation() { out_.Put("}\r\n", 3); }
@@ -189,13 +199,13 @@ std::string TextProblem(const std::string& field, const std::string& text, bool 
 class CommentChecker {
   public:
     void VisitMove(const MoveNode& node, const Position& before) {
-        if (!problem.empty() || node.comment.empty()) return;
+        if (!problem.empty() || node.Comment().empty()) return;
         // The field name needs the move text, so build it only when the comment is faulty.
-        problem = TextProblem("The comment", node.comment, true);
+        problem = TextProblem("The comment", node.Comment(), true);
         if (problem.empty()) return;
         problem = TextProblem("The comment of move " + std::to_string(node.number) + ". " +
                                   MoveTextOn(before, node.move),
-                              node.comment, true);
+                              node.Comment(), true);
     }
     void OpenVariation() {}
     void CloseVariation() {}
@@ -210,9 +220,9 @@ void WriteESN(const GameRecord& record, std::ostream& out) {
         BlockOutput block(out);
         WriteHeader(block, record);
         const MoveNode& root = record.Root();
-        if (!root.comment.empty()) WriteBracketLine(block, root.comment);
+        if (!root.Comment().empty()) WriteBracketLine(block, root.Comment());
         NodeWriter writer(block);
-        FileOrderWalk<NodeWriter>(writer).Run(root);
+        FileOrderWalk<NodeWriter>(writer, record.StartPosition()).Run(root);
     }
     out.flush();
 }
@@ -225,9 +235,9 @@ std::string FindUnwritableText(const GameRecord& record) {
         if (!problem.empty()) return problem;
     }
     const MoveNode& root = record.Root();
-    std::string problem = TextProblem("The comment before the first move", root.comment, true);
+    std::string problem = TextProblem("The comment before the first move", root.Comment(), true);
     if (!problem.empty()) return problem;
     CommentChecker checker;
-    FileOrderWalk<CommentChecker>(checker).Run(root);
+    FileOrderWalk<CommentChecker>(checker, record.StartPosition()).Run(root);
     return checker.problem;
 }

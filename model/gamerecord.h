@@ -1,50 +1,83 @@
 #pragma once
 
-#include <memory>
+#include <cstdint>
+#include <deque>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "model/blockpool.h"
+#include "model/gameresult.h"
+#include "model/headerline.h"
 #include "model/move.h"
 #include "model/moverules.h"
 #include "model/position.h"
+#include "model/treelink.h"
 
 struct MoveNode;
 
-// One entry of a node's ordered list of continuations; owns its child and the rest of the list.
+// One entry of a node's ordered list of continuations: the child, and the rest of the list.
 struct ContinuationCell {
-    std::unique_ptr<MoveNode> node;
-    std::unique_ptr<ContinuationCell> next;
-
-    ContinuationCell() = default;
-    ContinuationCell(const ContinuationCell&) = delete;
-    ContinuationCell& operator=(const ContinuationCell&) = delete;
-    // Unlinks the rest of the list one cell at a time, so a long list never recurses.
-    ~ContinuationCell();
+    TreeLink<MoveNode> node;
+    TreeLink<ContinuationCell> next;
 };
 
-// A position in the game tree: the move that leads to it, its comment and its continuations.
-// Continuation 0 is the main line; the others are variations, in the order they were added.
+// What a few nodes carry beyond their move, kept apart from the nodes so that the many nodes
+// without any stay small.
+struct NodeNotes {
+    std::string comment;
+    std::string bookmark;
+    std::optional<std::int64_t> timeMs;
+    std::optional<GameResult> result;
+
+    bool Empty() const { return comment.empty() && bookmark.empty() && !timeMs && !result; }
+};
+
+// A node of the game tree. Most nodes stand for a move: the position after it, its comment and
+// its continuations. A result node ends a line instead ("Black resigns"): it changes no
+// position, has no continuations and carries no move, and it may stand beside moves as one
+// continuation among others. Continuation 0 is the main line; the others are variations, in the
+// order they were added. Nodes and cells belong to their record, which allocates and frees
+// them; only the record changes them.
 struct MoveNode {
-    Move move;            // all zero in the root
-    std::string comment;  // the comment on the position after the move
-    int number = 0;       // ply number: 0 in the root, parent's + 1 elsewhere
+    Move move;       // all zero in the root and in a result
+    int number = 0;  // ply number: 0 in the root, parent's + 1 elsewhere (results too)
     int childCount = 0;
-    std::unique_ptr<ContinuationCell> firstChild;
+    TreeLink<ContinuationCell> firstChild;
     ContinuationCell* lastChild = nullptr;
     MoveNode* parent = nullptr;  // null only in the root
 
     MoveNode() = default;
     MoveNode(const MoveNode&) = delete;
     MoveNode& operator=(const MoveNode&) = delete;
-    // Destroys the whole subtree with an explicit work list: never recurses per move or level.
-    ~MoveNode();
 
     // The index-th continuation, or null; a negative index means 0.
     const MoveNode* Continuation(int index) const;
     MoveNode* Continuation(int index);
+
+    bool IsResult() const { return notes_ && notes_->result; }
+    // The result this node stands for, or nothing for a move or the root.
+    std::optional<GameResult> Result() const { return notes_ ? notes_->result : std::nullopt; }
+    // The comment on the position after the move (on the root: before the first move), as
+    // bytes exactly as read or typed; empty when there is none.
+    const std::string& Comment() const;
+    // The name of a bookmark set on this node; empty when there is none.
+    const std::string& Bookmark() const;
+    // How long the move took, in milliseconds, when the record says.
+    std::optional<std::int64_t> TimeMs() const { return notes_ ? notes_->timeMs : std::nullopt; }
+
+  private:
+    friend class GameRecord;
+    NodeNotes* notes_ = nullptr;  // null for a node without comment, bookmark, time or result
 };
 
+// Plays the node's move on `pos`; a result (or the root) changes nothing.
+void PlayNode(Position& pos, const MoveNode& node);
+// Undoes what PlayNode did.
+void TakeBackNode(Position& pos, const MoveNode& node);
+
 // Every move of the subtree below `node`, variations included (the node's own move is not
-// counted). Never recurses.
+// counted). Results are not moves and are not counted. Never recurses.
 long long CountMoves(const MoveNode& node);
 
 // The record's place in the tree, for the reader's nested variations.
@@ -55,42 +88,64 @@ struct PositionSnapshot {
     std::array<PieceCode, CellCount> board{};
 };
 
-// One game: the header, the tree of moves and the position after the current node's move.
+// One game: the header, the start position, the tree of moves and the position after the
+// current node's move.
 class GameRecord {
   public:
     std::string title;
     std::string black;
     std::string white;
+    std::vector<HeaderLine> headerLines;  // the further header lines, in file order
 
     GameRecord();
     GameRecord(const GameRecord&) = delete;
     GameRecord& operator=(const GameRecord&) = delete;
     ~GameRecord();
 
-    // Back to an empty record: empty header, starting position, a root without continuations.
+    // Back to an empty record: empty header, the initial position as the start, a root
+    // without continuations.
     void Reset();
 
-    // Root current and the starting position rebuilt from scratch.
+    // Makes `start` the position before the first move: a handicap game (White to move), a
+    // problem, a position reached elsewhere. Refused, changing nothing, when the position is
+    // not sound (PositionProblem says why) or the root already has continuations; on success
+    // the root is current.
+    bool SetStartPosition(const Position& start);
+    const Position& StartPosition() const { return start_; }
+
+    // Root current and the start position rebuilt from scratch.
     void GoToTop();
-    // Enters the index-th continuation (a negative index means 0) and plays its move.
+    // Enters the index-th continuation (a negative index means 0) and plays its move, if it
+    // has one.
     bool GoForward(int index);
-    // Takes back the current move; false at the root.
+    // Takes back the current move, or leaves the current result; false at the root.
     bool GoBack();
 
-    // The index of the first continuation of the current node equal to `move` (SameMove).
+    // The index of the first continuation of the current node equal to `move` (SameMove);
+    // a result never matches.
     bool FindContinuation(const Move& move, int& index) const;
     // Appends a legal move as the last continuation of the current node, with its captured
-    // piece taken from the board; answers the new continuation count, or 0 when illegal.
+    // piece taken from the board; answers the new continuation count, or 0 when the move is
+    // illegal or the current node is a result.
     int AddContinuation(const Move& move);
+    // Appends a result as the last continuation of the current node; answers the new
+    // continuation count, or 0 when the current node is itself a result.
+    int AddResult(GameResult result);
     // Removes the index-th continuation (a negative index means 0) with its whole subtree.
     bool DeleteContinuation(int index);
 
     void SaveSnapshot(PositionSnapshot& snapshot) const;
     void RestoreSnapshot(const PositionSnapshot& snapshot);
 
-    const MoveNode& Root() const { return *root_; }
+    const MoveNode& Root() const { return root_; }
     const MoveNode& Current() const { return *current_; }
-    void SetCurrentComment(std::string comment) { current_->comment = std::move(comment); }
+
+    // Notes on the current node; an empty text removes the comment or bookmark.
+    void SetCurrentComment(std::string comment);
+    void SetCurrentBookmark(std::string name);
+    // The time the current move took, or none; a result may carry one too (the thinking before
+    // resigning). Refused at the root, which has no move, and for a negative time.
+    bool SetCurrentTime(std::optional<std::int64_t> milliseconds);
 
     // The position after the current node's move, and the rules on it.
     const Position& GetPosition() const { return position_; }
@@ -104,7 +159,19 @@ class GameRecord {
     bool ResolveOrigin(Move& move) const { return ::ResolveOrigin(position_, move); }
 
   private:
+    MoveNode& AppendChild();
+    void DeleteSubtree(ContinuationCell* cell);
+    NodeNotes& NotesOf(MoveNode& node);
+    void DropNotesIfEmpty(MoveNode& node);
+
+    Position start_;
     Position position_;
-    std::unique_ptr<MoveNode> root_;
-    MoveNode* current_ = nullptr;
+    MoveNode root_;
+    MoveNode* current_ = &root_;
+    // Every node but the root and every cell comes from these pools; notes live in a store of
+    // their own, with the freed ones kept for reuse.
+    BlockPool<MoveNode> nodes_;
+    BlockPool<ContinuationCell> cells_;
+    std::deque<NodeNotes> notes_;
+    std::vector<NodeNotes*> freeNotes_;
 };

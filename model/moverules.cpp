@@ -93,6 +93,11 @@ bool PawnOnFile(const Position& pos, PieceCode pawn, int file) {
 
 }  // namespace
 
+bool MovementRuleAllows(PieceCode piece, int forward, int sideways) {
+    Path path;
+    return MovementRuleHolds(piece, forward, sideways, path);
+}
+
 bool IsLegal(const Position& pos, const Move& move) {
     if ((move.piece & pos.sideToMove) == 0) return false;
     return move.drop ? IsLegalDrop(pos, move) : IsLegalBoardMove(pos, move);

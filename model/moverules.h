@@ -10,6 +10,10 @@ bool IsLegal(const Position& pos, const Move& move);
 bool IsLegalBoardMove(const Position& pos, const Move& move);
 bool IsLegalDrop(const Position& pos, const Move& move);
 
+// Whether the movement rule of `piece` takes it `forward` ranks toward the opponent and
+// `sideways` files across, provided every square in between is empty.
+bool MovementRuleAllows(PieceCode piece, int forward, int sideways);
+
 // The piece would have no further move if it arrived unpromoted.
 bool MustPromote(const Position& pos, const Move& move);
 // The move is allowed to promote: it starts or ends in the promotion zone.

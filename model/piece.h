@@ -18,6 +18,8 @@ inline constexpr int PromotedFlag = 8;
 
 inline constexpr char PieceLetters[] = "PLNSGBRK";
 inline constexpr int KindCount = 8;
+// How many pieces of each kind one set holds, both sides together, indexed by kind.
+inline constexpr int PiecesInSet[KindCount] = {18, 4, 4, 4, 4, 2, 2, 2};
 
 constexpr PieceType KindOf(PieceCode code) {
     return code & 7;
@@ -34,6 +36,9 @@ constexpr bool IsPromoted(PieceCode code) {
 }
 constexpr int OtherSide(int side) {
     return side ^ SideMask;
+}
+constexpr const char* SideName(int side) {
+    return side == White ? "White" : "Black";
 }
 constexpr bool CanPromote(PieceType kind) {
     return kind != Gold && kind != King;

@@ -125,10 +125,10 @@ TEST(DocumentTexts, EachSetterStoresAndModifiesOnlyWhenTheBytesDiffer) {
 
         std::string texts[4];
         doc.GetGameInfo(texts[0], texts[1], texts[2]);
-        texts[3] = doc.m_record.Current().comment;
+        texts[3] = doc.m_record.Current().Comment();
         for (int other = 0; other < 4; ++other)
             EXPECT_EQ(texts[other], other == field ? "Jos\xe9" : "");
-        EXPECT_EQ(doc.m_record.Root().comment, "");
+        EXPECT_EQ(doc.m_record.Root().Comment(), "");
         EXPECT_EQ(updates.count(), 0);
     }
 }

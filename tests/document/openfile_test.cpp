@@ -96,7 +96,7 @@ TEST_F(OpenFileTest, AFileThatCannotBeReadLeavesEverythingAsItWas) {
         SCOPED_TRACE(path.toStdString());
         EXPECT_FALSE(doc.OnOpenDocument(path));
         EXPECT_EQ(doc.LastFileError(), reason);
-        EXPECT_EQ(doc.m_record.Current().comment, "my own note");
+        EXPECT_EQ(doc.m_record.Current().Comment(), "my own note");
         EXPECT_TRUE(doc.IsModified());
         EXPECT_EQ(doc.GetPathName(), "/records/mine.esn");
         EXPECT_TRUE(prompter.asked.isEmpty());

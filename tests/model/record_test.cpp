@@ -92,8 +92,9 @@ TEST(GameRecord, DeletesFirstMiddleAndLastContinuations) {
 }
 
 // Rooks shuffling back and forth make an endless legal line; kings stepping off their squares
-// give each level a main-line move beside the variation that goes one level deeper.
-TEST(GameRecord, LongLinesAndDeepNestingAreDestroyedWithoutRecursion) {
+// give each level a main-line move beside the variation that goes one level deeper. Building,
+// walking, deleting and resetting such trees must never recurse once per move or level.
+TEST(GameRecord, LongLinesAndDeepNestingAreWalkedAndDeletedWithoutRecursion) {
     const Move shuffles[4] = {
         Step(Black | Rook, {7, 1}, {7, 2}), Step(White | Rook, {1, 7}, {1, 6}),
         Step(Black | Rook, {7, 2}, {7, 1}), Step(White | Rook, {1, 6}, {1, 7})};
@@ -102,25 +103,55 @@ TEST(GameRecord, LongLinesAndDeepNestingAreDestroyedWithoutRecursion) {
     auto record = std::make_unique<GameRecord>();
     record->title = "t";
     record->SetCurrentComment("root");
-    for (int i = 0; i < 1'000'000; ++i) {
+    constexpr int LineLength = 1'000'000;
+    for (int i = 0; i < LineLength; ++i) {
         ASSERT_EQ(record->AddContinuation(shuffles[i % 4]), 1);
         record->GoForward(0);
+        if (i % 1000 == 0) record->SetCurrentComment("a note on the way");
     }
-    EXPECT_EQ(record->Current().number, 1'000'000);
+    ASSERT_EQ(record->AddResult(GameResult::MaxMoves), 1);
+    EXPECT_EQ(CountMoves(record->Root()), LineLength);
+    record->GoToTop();
+    int ply = 0;
+    while (record->GoForward(0))
+        ++ply;
+    EXPECT_EQ(ply, LineLength + 1);
+    EXPECT_EQ(record->Current().Result(), GameResult::MaxMoves);
+    while (record->GoBack()) {
+    }
+    EXPECT_EQ(record->GetPosition(), Position());
+    ASSERT_TRUE(record->DeleteContinuation(0));
+    EXPECT_EQ(record->Root().childCount, 0);
+    EXPECT_EQ(record->Root().Comment(), "root");
     record->Reset();
-    EXPECT_EQ(record->title + record->Root().comment, "");
+    EXPECT_EQ(record->title + record->Root().Comment(), "");
     EXPECT_EQ(record->Root().childCount, 0);
     EXPECT_EQ(&record->Current(), &record->Root());
     EXPECT_EQ(record->GetPosition(), Position());
 
-    for (int level = 0; level < 100'000; ++level) {
+    constexpr int Levels = 100'000;
+    for (int level = 0; level < Levels; ++level) {
         ASSERT_EQ(record->AddContinuation(kingSteps[level % 2]), 1);
         ASSERT_EQ(record->AddContinuation(shuffles[level % 4]), 2);
         record->GoForward(1);
     }
-    EXPECT_EQ(record->Current().number, 100'000);
+    EXPECT_EQ(record->Current().number, Levels);
+    EXPECT_EQ(CountMoves(record->Root()), 2 * Levels);
+    record->GoToTop();
+    int depth = 0;
+    while (record->GoForward(1))
+        ++depth;
+    EXPECT_EQ(depth, Levels);
     record->GoToTop();
     ASSERT_TRUE(record->DeleteContinuation(1));
     EXPECT_EQ(record->Root().childCount, 1);
+    EXPECT_EQ(CountMoves(record->Root()), 1);
+    // The deleted nodes are handed out again.
+    for (int i = 0; i < Levels; ++i) {
+        const int count = record->AddContinuation(shuffles[i % 4]);
+        ASSERT_GT(count, 0);
+        record->GoForward(count - 1);
+    }
+    EXPECT_EQ(record->Current().number, Levels);
     record.reset();
 }

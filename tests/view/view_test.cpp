@@ -57,14 +57,14 @@ TEST_F(FrameTest, OpeningAndSteppingNeverModifyTheRecord) {
         OpenGame(game);
         const std::string title = doc.m_record.title;
         const std::string black = doc.m_record.black;
-        const std::string rootComment = doc.m_record.Root().comment;
+        const std::string rootComment = doc.m_record.Root().Comment();
         for (int id : {ID_MOVE_FORWARD, ID_MOVE_FORWARD, ID_MOVE_BACK, ID_MOVE_END, ID_MOVE_TOP}) {
             Trigger(id);
             EXPECT_FALSE(doc.IsModified()) << id;
         }
         EXPECT_EQ(doc.m_record.title, title);
         EXPECT_EQ(doc.m_record.black, black);
-        EXPECT_EQ(doc.m_record.Root().comment, rootComment);
+        EXPECT_EQ(doc.m_record.Root().Comment(), rootComment);
     }
 
     EXPECT_EQ(View().BlackEdit()->text(), QStringLiteral("Ann") + QChar(0xA0) + "Lee");
@@ -78,10 +78,10 @@ TEST_F(FrameTest, OpeningAndSteppingNeverModifyTheRecord) {
     View().CommentEdit()->setFocus();
     View().CommentEdit()->moveCursor(QTextCursor::End);
     QTest::keyClick(View().CommentEdit(), Qt::Key_Period);
-    EXPECT_EQ(doc.m_record.Root().comment, "line one\r\nline two\r\nline three.");
+    EXPECT_EQ(doc.m_record.Root().Comment(), "line one\r\nline two\r\nline three.");
     // Undoing the typing gives back the very bytes the record had.
     Trigger(ID_EDIT_UNDO);
-    EXPECT_EQ(doc.m_record.Root().comment, "line one\nline two\rline three");
+    EXPECT_EQ(doc.m_record.Root().Comment(), "line one\nline two\rline three");
 }
 
 TEST_F(FrameTest, PasteOnlyIntoTheCommentBoxWithTextOnTheClipboard) {
@@ -98,7 +98,7 @@ TEST_F(FrameTest, PasteOnlyIntoTheCommentBoxWithTextOnTheClipboard) {
     View().CommentEdit()->setFocus();
     EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
     Press(View().CommentEdit(), Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(doc.m_record.Current().comment, "pastedBefore the first move");
+    EXPECT_EQ(doc.m_record.Current().Comment(), "pastedBefore the first move");
 
     QApplication::clipboard()->clear();
     EXPECT_FALSE(Enabled(ID_EDIT_PASTE));

@@ -15,7 +15,7 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 // An ASCII run shorter than this between two non-ASCII characters goes through iconv with them:
 // one call for a few bytes costs more than converting them.
-constexpr std::size_t AsciiRunWorthSkipping = 32;
+constexpr std::size_t AsciiRunWorthSkipping = 16;
 
 // iconv's names for the character sets. Windows' EUC-JP reads plain EUC-JP the same way and
 // gives the same characters as code page 932 for the codes where JIS and Windows differ.

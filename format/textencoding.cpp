@@ -289,15 +289,23 @@ DecodedText DecodeJapanese(std::string_view bytes) {
     return eucEnd > cp932End ? euc : cp932;
 }
 
+DecodedText ValidUtf8(std::string_view body) {
+    DecodedText decoded;
+    decoded.text = std::string(body);
+    return decoded;
+}
+
+// The order of DecodeToUtf8: the mark, the declaration, valid UTF-8, the Japanese encodings.
 DecodedText DecodeBody(std::string_view body, bool byteOrderMark,
                        std::optional<TextEncoding> declared) {
-    if (byteOrderMark && IsUtf8(body)) return DecodeAs(body, TextEncoding::Utf8);
-    if (declared) {
+    const bool utf8 = IsUtf8(body);
+    const bool otherDeclared = declared && *declared != TextEncoding::Utf8;
+    if (utf8 && (byteOrderMark || !otherDeclared)) return ValidUtf8(body);
+    if (otherDeclared) {
         DecodedText decoded = DecodeAs(body, *declared);
         if (!decoded.failure) return decoded;
     }
-    if (IsUtf8(body)) return DecodeAs(body, TextEncoding::Utf8);
-    return DecodeJapanese(body);
+    return utf8 ? ValidUtf8(body) : DecodeJapanese(body);
 }
 
 // Characters iconv takes but would not write as themselves: the yen sign and the overline
@@ -356,7 +364,8 @@ std::optional<TextEncoding> EncodingFromName(std::string_view name) {
         if (c == '-' || c == '_') continue;
         folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    if (folded == "utf8") return TextEncoding::Utf8;
+    // "UTF-8N" is what some Japanese editors call UTF-8 without a byte-order mark.
+    if (folded == "utf8" || folded == "utf8n") return TextEncoding::Utf8;
     for (std::string_view alias : {"shiftjis", "sjis", "xsjis", "cp932", "ms932", "windows31j"})
         if (folded == alias) return TextEncoding::Cp932;
     for (std::string_view alias : {"eucjp", "xeucjp", "ujis", "eucjpms"})
@@ -420,10 +429,13 @@ std::string RecordTextAsUtf8(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size() * 2);
     Converter converter("UTF-8", Windows1252);
-    // A byte the code page leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) stops the
-    // conversion; it becomes the character of the same number and the conversion goes on.
+    // The bytes the code page leaves unassigned become the characters of the same number. They
+    // end the stretches handed to iconv, so that a text full of them is still read in one pass;
+    // a byte iconv refuses for any other reason is taken the same way.
+    constexpr std::string_view Unassigned = "\x81\x8D\x8F\x90\x9D";
     for (std::size_t i = 0; i < bytes.size();) {
-        i += ConvertSkippingAscii(bytes.substr(i), SingleByteLength, converter, text);
+        const std::size_t end = std::min(bytes.find_first_of(Unassigned, i), bytes.size());
+        i += ConvertSkippingAscii(bytes.substr(i, end - i), SingleByteLength, converter, text);
         if (i == bytes.size()) break;
         AppendUtf8(text, ByteAt(bytes, i));
         ++i;

@@ -33,17 +33,6 @@ constexpr auto Utf8 = TextEncoding::Utf8;
 constexpr auto Cp932 = TextEncoding::Cp932;
 constexpr auto EucJp = TextEncoding::EucJp;
 
-std::string Hex(const std::string& bytes) {
-    std::string hex;
-    for (unsigned char c : bytes) {
-        static constexpr char Digits[] = "0123456789ABCDEF";
-        hex += Digits[c >> 4];
-        hex += Digits[c & 15];
-        hex += ' ';
-    }
-    return hex;
-}
-
 }  // namespace
 
 TEST(TextEncoding, DecidesTheEncodingOfAFile) {
@@ -151,13 +140,13 @@ TEST(TextEncoding, JapaneseTextsRoundTripThroughCp932AndEucJp) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.written);
-        EXPECT_EQ(Hex(EncodeFromUtf8(c.written, Cp932).bytes), Hex(c.cp932));
+        EXPECT_EQ(EncodeFromUtf8(c.written, Cp932).bytes, c.cp932);
         EXPECT_EQ(DecodeAs(c.cp932, Cp932).text, c.read);
-        EXPECT_EQ(Hex(EncodeFromUtf8(c.read, Cp932).bytes), Hex(c.cp932));
+        EXPECT_EQ(EncodeFromUtf8(c.read, Cp932).bytes, c.cp932);
         if (c.eucJp.empty()) continue;
-        EXPECT_EQ(Hex(EncodeFromUtf8(c.written, EucJp).bytes), Hex(c.eucJp));
+        EXPECT_EQ(EncodeFromUtf8(c.written, EucJp).bytes, c.eucJp);
         EXPECT_EQ(DecodeAs(c.eucJp, EucJp).text, c.read);
-        EXPECT_EQ(Hex(EncodeFromUtf8(c.read, EucJp).bytes), Hex(c.eucJp));
+        EXPECT_EQ(EncodeFromUtf8(c.read, EucJp).bytes, c.eucJp);
     }
 }
 
@@ -174,11 +163,13 @@ TEST(TextEncoding, EveryCp932CodeWritesBackAsTheSameCharacter) {
             if (read.failure) continue;
             ++characters;
             const EncodedText written = EncodeFromUtf8(read.text, Cp932);
-            ASSERT_FALSE(written.refused) << Hex(code);
-            EXPECT_EQ(DecodeAs(written.bytes, Cp932).text, read.text) << Hex(code);
+            ASSERT_FALSE(written.refused) << testing::PrintToString(code);
+            EXPECT_EQ(DecodeAs(written.bytes, Cp932).text, read.text)
+                << testing::PrintToString(code);
             if (written.bytes != code) {
                 EXPECT_TRUE(lead == 0x87 || lead == 0xED || lead == 0xEE || lead == 0xFA)
-                    << Hex(code) << "-> " << Hex(written.bytes);
+                    << testing::PrintToString(code) << " -> "
+                    << testing::PrintToString(written.bytes);
             }
         }
     }
@@ -296,7 +287,7 @@ TEST(TextEncoding, RecordTextIsUtf8ElseWindows1252) {
         {HeaderCp932.substr(0, 4), "ŠJŽn"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(RecordTextAsUtf8(c.bytes), c.text) << Hex(c.bytes);
+        EXPECT_EQ(RecordTextAsUtf8(c.bytes), c.text) << testing::PrintToString(c.bytes);
 
     // Every byte becomes exactly one character.
     std::string everyByte;
@@ -305,4 +296,13 @@ TEST(TextEncoding, RecordTextIsUtf8ElseWindows1252) {
     const std::string text = RecordTextAsUtf8(everyByte);
     ASSERT_TRUE(IsUtf8(text));
     EXPECT_EQ(CharacterColumn(text, text.size()), 257);
+
+    // A long text of unassigned bytes and letters is read in one pass.
+    std::string many;
+    std::string manyText;
+    for (int i = 0; i < 500000; ++i) {
+        many += "\x81\xE9";
+        manyText += "\u0081é";
+    }
+    EXPECT_EQ(RecordTextAsUtf8(many), manyText);
 }

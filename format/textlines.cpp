@@ -1,0 +1,59 @@
+#include "format/textlines.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+int CountCharacters(std::string_view text) {
+    return static_cast<int>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuationByte(c); }));
+}
+
+}  // namespace
+
+bool LineSplitter::Next(TextLine& line) {
+    if (next_ >= text_.size()) return false;
+    const std::size_t start = next_;
+    const std::size_t end = std::min(text_.find_first_of("\r\n", start), text_.size());
+    line.text = text_.substr(start, end - start);
+    line.number = ++number_;
+    line.offset = start;
+    next_ = end;
+    if (next_ < text_.size() && text_[next_] == '\r') ++next_;
+    if (next_ < text_.size() && text_[next_] == '\n') ++next_;
+    return true;
+}
+
+std::vector<TextLine> SplitLines(std::string_view text) {
+    std::vector<TextLine> lines;
+    LineSplitter splitter(text);
+    for (TextLine line; splitter.Next(line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TextPosition PositionAfter(std::string_view prefix) {
+    TextPosition position;
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        const char c = prefix[i];
+        if (c != '\n' && c != '\r') continue;
+        // The line feed of a CR LF pair closes the line the carriage return already closed.
+        if (c == '\n' && i > 0 && prefix[i - 1] == '\r') {
+            lineStart = i + 1;
+            continue;
+        }
+        ++position.line;
+        lineStart = i + 1;
+    }
+    position.column = CountCharacters(prefix.substr(lineStart)) + 1;
+    return position;
+}
+
+int CharacterColumn(std::string_view line, std::size_t offset) {
+    return CountCharacters(line.substr(0, std::min(offset, line.size()))) + 1;
+}

@@ -53,10 +53,6 @@ for f in bin/marlock bin/esn share/applications/marlock.desktop \
   share/icons/hicolor/32x32/mimetypes/application-x-esn-record.png; do
   [ -e "$prefix/$f" ] || fail "the installation lacks $f"
 done
-grep -q '^Exec=marlock %f$' "$prefix/share/applications/marlock.desktop" ||
-  fail "the desktop entry does not start marlock with a file"
-grep -q 'pattern="\*.esn"' "$prefix/share/mime/packages/marlock-esn.xml" ||
-  fail "the mime type does not match *.esn"
 
 # A session of its own: settings, desktop files and the record stay inside the work folder.
 export HOME=$work/home

@@ -38,8 +38,18 @@ bool CarriesMatchingMarker(const QByteArray& bytes) {
     return key >= 0 && line.mid(key + MarkerKey.size()).startsWith(Digest(bytes.left(lineStart)));
 }
 
+// A desktop entry's string value: backslashes and control characters escaped.
+QString DesktopStringValue(QString text) {
+    text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    text.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+    text.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+    return text;
+}
+
 // The same texts as the files installed with the program, except that the installed entry
-// starts "marlock" from the search path while this one names the running program.
+// starts "marlock" from the search path while this one names the running program, and with
+// TryExec, so that the desktop ignores the entry once that program is gone.
 QByteArray DesktopEntry(const QString& executablePath) {
     QString text = QStringLiteral(
         "[Desktop Entry]\n"
@@ -48,11 +58,13 @@ QByteArray DesktopEntry(const QString& executablePath) {
         "GenericName=Shogi Record Editor\n"
         "Comment=Edit and replay shogi game records\n"
         "Exec=%1 %f\n"
+        "TryExec=%2\n"
         "Icon=marlock\n"
         "Terminal=false\n"
         "MimeType=application/x-esn-record;\n"
         "Categories=Game;BoardGame;\n");
     text.replace(QStringLiteral("%1"), DesktopExecLine(executablePath));
+    text.replace(QStringLiteral("%2"), DesktopStringValue(executablePath));
     return Marked(text.toUtf8(), "", "");
 }
 

@@ -25,13 +25,15 @@ QByteArray WithoutLastLine(const QByteArray& text) {
 }
 
 // What start-up writes for the user says the same as what the package installs, apart from
-// the program it starts and the line that marks it as the program's.
+// the program it starts, which the desktop also checks for (TryExec), and the line that
+// marks it as the program's.
 TEST(DesktopIntegration, UserFilesMatchTheInstalledOnes) {
     const QList<DesktopFile> files = DesktopFilesFor(QStringLiteral("/opt/marlock/bin/marlock"));
     const QString source = QStringLiteral(MARLOCK_SOURCE_DIR "/app/desktop/");
     QByteArray entry = ReadFile(source + QStringLiteral("marlock.desktop"));
     ASSERT_TRUE(entry.contains("Exec=marlock %f"));
-    entry.replace("Exec=marlock %f", "Exec=/opt/marlock/bin/marlock %f");
+    entry.replace("Exec=marlock %f",
+                  "Exec=/opt/marlock/bin/marlock %f\nTryExec=/opt/marlock/bin/marlock");
     EXPECT_EQ(WithoutLastLine(FileContents(files, Entry)), entry);
     const QByteArray mime = FileContents(files, Mime);
     EXPECT_EQ(WithoutLastLine(mime), ReadFile(source + QStringLiteral("marlock-esn.xml")));

@@ -43,7 +43,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     const QIcon icon(QStringLiteral(":/icons/marlock.png"));
     if (!icon.isNull()) m_icon->setPixmap(icon.pixmap(iconRect.size()));
 
-    m_name = AddText(QStringLiteral("Marlock 1.1"), NameRect);
+    m_name = AddText(QStringLiteral("Marlock " MARLOCK_VERSION), NameRect);
     m_firstLine = AddText(QStringLiteral("Shogi record editor"), FirstLineRect);
     m_secondLine = AddText(QStringLiteral("(C) 2026 Tallowby"), SecondLineRect);
 

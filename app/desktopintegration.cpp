@@ -1,6 +1,7 @@
 #include "app/desktopintegration.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,9 +16,40 @@ namespace {
 
 const QString DesktopEntryPath = QStringLiteral("applications/marlock.desktop");
 const QString MimePackagePath = QStringLiteral("mime/packages/marlock-esn.xml");
+const QByteArray MarkerKey = QByteArrayLiteral("X-Marlock-Generated=");
+
+QByteArray Digest(const QByteArray& text) {
+    return QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex();
+}
+
+// `text` with a last line that marks it as this program's: `before`, the marker key and a
+// digest of `text`, and `after` (the comment syntax of the file's format).
+QByteArray Marked(const QByteArray& text, const char* before, const char* after) {
+    return text + before + MarkerKey + Digest(text) + after + '\n';
+}
+
+// Whether the last line of `bytes` is a marker whose digest matches everything before it.
+// A user who edits a copy, or adds lines after the marker, makes it theirs.
+bool CarriesMatchingMarker(const QByteArray& bytes) {
+    if (bytes.size() < 2 || !bytes.endsWith('\n')) return false;
+    const qsizetype lineStart = bytes.lastIndexOf('\n', bytes.size() - 2) + 1;
+    const QByteArray line = bytes.mid(lineStart);
+    const qsizetype key = line.indexOf(MarkerKey);
+    return key >= 0 && line.mid(key + MarkerKey.size()).startsWith(Digest(bytes.left(lineStart)));
+}
+
+// A desktop entry's string value: backslashes and control characters escaped.
+QString DesktopStringValue(QString text) {
+    text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    text.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+    text.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+    return text;
+}
 
 // The same texts as the files installed with the program, except that the installed entry
-// starts "marlock" from the search path while this one names the running program.
+// starts "marlock" from the search path while this one names the running program, and with
+// TryExec, so that the desktop ignores the entry once that program is gone.
 QByteArray DesktopEntry(const QString& executablePath) {
     QString text = QStringLiteral(
         "[Desktop Entry]\n"
@@ -26,23 +58,28 @@ QByteArray DesktopEntry(const QString& executablePath) {
         "GenericName=Shogi Record Editor\n"
         "Comment=Edit and replay shogi game records\n"
         "Exec=%1 %f\n"
+        "TryExec=%2\n"
         "Icon=marlock\n"
         "Terminal=false\n"
         "MimeType=application/x-esn-record;\n"
         "Categories=Game;BoardGame;\n");
-    return text.replace(QStringLiteral("%1"), DesktopExecLine(executablePath)).toUtf8();
+    text.replace(QStringLiteral("%1"), DesktopExecLine(executablePath));
+    text.replace(QStringLiteral("%2"), DesktopStringValue(executablePath));
+    return Marked(text.toUtf8(), "", "");
 }
 
 QByteArray MimePackage() {
-    return QByteArrayLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-        "  <mime-type type=\"application/x-esn-record\">\n"
-        "    <comment>ESN Document</comment>\n"
-        "    <icon name=\"application-x-esn-record\"/>\n"
-        "    <glob pattern=\"*.esn\"/>\n"
-        "  </mime-type>\n"
-        "</mime-info>\n");
+    return Marked(
+        QByteArrayLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+            "  <mime-type type=\"application/x-esn-record\">\n"
+            "    <comment>ESN Document</comment>\n"
+            "    <icon name=\"application-x-esn-record\"/>\n"
+            "    <glob pattern=\"*.esn\"/>\n"
+            "  </mime-type>\n"
+            "</mime-info>\n"),
+        "<!-- ", " -->");
 }
 
 // An icon from the resources, placed in the hicolor theme folder of its own size.
@@ -79,6 +116,22 @@ bool WriteWhole(const QString& path, const QByteArray& contents) {
     return file.commit();
 }
 
+// What the user's folder holds in a file's place: nothing, the program's own copy (as it would
+// write it now, or stale: another program's path or an older text), or the user's own file.
+enum class UserCopy { None, OwnCurrent, OwnStale, Theirs };
+
+UserCopy FindUserCopy(const QString& path, const QByteArray& wanted) {
+    const QFileInfo info(path);
+    if (info.isSymLink()) return UserCopy::Theirs;
+    if (!info.exists()) return UserCopy::None;
+    QFile file(path);
+    // An unreadable file is not known to be ours.
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) return UserCopy::Theirs;
+    const QByteArray current = file.readAll();
+    if (current == wanted) return UserCopy::OwnCurrent;
+    return CarriesMatchingMarker(current) ? UserCopy::OwnStale : UserCopy::Theirs;
+}
+
 }  // namespace
 
 QString DesktopExecLine(const QString& path) {
@@ -112,22 +165,27 @@ QList<DesktopFile> DesktopFilesFor(const QString& executablePath) {
     return files;
 }
 
-DesktopInstallResult InstallMissingDesktopFiles(const QString& dataHome,
-                                                const QStringList& dataDirs,
-                                                const QList<DesktopFile>& files) {
+DesktopInstallResult UpdateUserDesktopFiles(const QString& dataHome, const QStringList& dataDirs,
+                                            const QList<DesktopFile>& files) {
     DesktopInstallResult result;
     if (dataHome.isEmpty()) {
         for (const DesktopFile& file : files)
             result.failed.append(file.relativePath);
         return result;
     }
-    const QStringList searched = QStringList{dataHome} + dataDirs;
     for (const DesktopFile& file : files) {
-        if (ExistsInAny(file.relativePath, searched)) continue;
-        if (WriteWhole(QDir(dataHome).filePath(file.relativePath), file.contents))
-            result.written.append(file.relativePath);
-        else
-            result.failed.append(file.relativePath);
+        const QString path = QDir(dataHome).filePath(file.relativePath);
+        const bool installed = ExistsInAny(file.relativePath, dataDirs);
+        const UserCopy copy = FindUserCopy(path, file.contents);
+        if (copy == UserCopy::Theirs) continue;
+        if (installed) {
+            if (copy == UserCopy::None) continue;
+            (QFile::remove(path) ? result.removed : result.failed).append(file.relativePath);
+            continue;
+        }
+        if (copy == UserCopy::OwnCurrent) continue;
+        (WriteWhole(path, file.contents) ? result.written : result.failed)
+            .append(file.relativePath);
     }
     return result;
 }
@@ -136,15 +194,18 @@ DesktopInstallResult RegisterWithDesktop(bool refreshCaches) {
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     QStringList dataDirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
     dataDirs.removeAll(dataHome);
-    const DesktopInstallResult result = InstallMissingDesktopFiles(
+    const DesktopInstallResult result = UpdateUserDesktopFiles(
         dataHome, dataDirs, DesktopFilesFor(QCoreApplication::applicationFilePath()));
+    const auto changed = [&result](const QString& relativePath) {
+        return result.written.contains(relativePath) || result.removed.contains(relativePath);
+    };
 
     // The desktop reads the type and the associations from caches; a missing tool only means
     // they are rebuilt at the next login or package installation, so its failure is ignored.
-    if (refreshCaches && result.written.contains(MimePackagePath))
+    if (refreshCaches && changed(MimePackagePath))
         QProcess::startDetached(QStringLiteral("update-mime-database"),
                                 {QDir(dataHome).filePath(QStringLiteral("mime"))});
-    if (refreshCaches && result.written.contains(DesktopEntryPath))
+    if (refreshCaches && changed(DesktopEntryPath))
         QProcess::startDetached(QStringLiteral("update-desktop-database"),
                                 {QDir(dataHome).filePath(QStringLiteral("applications"))});
     return result;

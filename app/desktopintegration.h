@@ -7,8 +7,9 @@
 
 // Registration of the program and its record files with the desktop for the current user: a
 // desktop entry that opens *.esn files, the shared-mime-info type "ESN Document" for them, and
-// the program and document icons. Files already present in any XDG data folder, the user's or
-// the system's, are left alone, so an installed copy or the user's own edits always win.
+// the program and document icons. The user's copies stand in only while no installed copy
+// exists: they never shadow an installed program, never keep naming a program that is gone,
+// and a file the user wrote or changed is never touched.
 
 // One file to place under an XDG data folder.
 struct DesktopFile {
@@ -16,28 +17,35 @@ struct DesktopFile {
     QByteArray contents;
 };
 
+// What one pass did, by relative path.
 struct DesktopInstallResult {
-    QStringList written;  // relative paths written
-    QStringList failed;   // relative paths that could not be written
+    QStringList written;  // added, or rewritten for this program
+    QStringList removed;  // the program's own copies, removed because an installed one exists
+    QStringList failed;   // could not be written or removed
 };
 
 // The media type of record files and the names the files below use.
 inline constexpr char EsnMimeType[] = "application/x-esn-record";
 
-// The files that register the program, with the desktop entry starting `executablePath`.
-// An icon whose picture is missing from the program's resources is left out.
+// The files that register the program, with the desktop entry starting `executablePath`. The
+// desktop entry and the type carry a last line marking them as this program's, with a digest
+// of the rest; an icon whose picture is missing from the program's resources is left out.
 QList<DesktopFile> DesktopFilesFor(const QString& executablePath);
 
 // The desktop entry's Exec value for a program at `path`, quoted as desktop entries require.
 QString DesktopExecLine(const QString& path);
 
-// Writes into `dataHome` each of `files` that neither `dataHome` nor any of `dataDirs` holds.
+// Brings the user's copies under `dataHome` in line with `files`, one file at a time:
+//  - where any of `dataDirs` holds the file (an installed copy), none is added and the
+//    program's own copy is removed, so that the installed one is seen;
+//  - otherwise a missing file is written, and an own copy that differs (another program's
+//    path, an older text) is rewritten;
+//  - a file the user wrote or changed, and a symbolic link, are left as they are.
 // Each file is written whole or not at all; a failure skips that file and goes on.
-DesktopInstallResult InstallMissingDesktopFiles(const QString& dataHome,
-                                                const QStringList& dataDirs,
-                                                const QList<DesktopFile>& files);
+DesktopInstallResult UpdateUserDesktopFiles(const QString& dataHome, const QStringList& dataDirs,
+                                            const QList<DesktopFile>& files);
 
 // Start-up: registers the running program in this session's XDG data folders. With
-// `refreshCaches`, the user's mime and desktop databases are rebuilt in the background when a
-// file was added, so that the desktop sees the new type at once.
+// `refreshCaches`, the user's mime and desktop databases are rebuilt in the background when
+// the type or the entry changed, so that the desktop sees the change at once.
 DesktopInstallResult RegisterWithDesktop(bool refreshCaches);

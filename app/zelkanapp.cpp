@@ -18,10 +18,16 @@
 #include "app/zelkanview.h"
 #include "board/boardwnd.h"
 
+// Last: the X11 headers define macros that clash with names in Qt's headers.
+#ifdef MARLOCK_HAVE_X11
+#include <X11/Xlib.h>
+#endif
+
 namespace {
 
 constexpr int UsageErrorStatus = 2;
 constexpr int OpenFailedStatus = 1;
+constexpr int NoDisplayStatus = 1;
 
 void Print(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toLocal8Bit();
@@ -29,7 +35,79 @@ void Print(std::FILE* stream, const QString& text) {
     std::fflush(stream);
 }
 
+void PrintUsageError(const QString& text) {
+    Print(stderr, QStringLiteral("marlock: %1\nTry 'marlock --help'.\n").arg(text));
+}
+
+QString CannotOpenMessage(const QString& path, const QString& reason) {
+    return QStringLiteral("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+// Why no window can be shown, or nothing when a display is there. A platform the user named
+// (QT_QPA_PLATFORM or -platform) is left to Qt, which says itself what is wrong with it.
+QString MissingDisplay(const QStringList& arguments) {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+        arguments.contains(QStringLiteral("-platform")) ||
+        arguments.contains(QStringLiteral("--platform")))
+        return QString();
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return QString();
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty()) return QStringLiteral("no display (DISPLAY is not set)");
+#ifdef MARLOCK_HAVE_X11
+    // A stale DISPLAY (a terminal that outlived its X session) would make Qt abort.
+    Display* connection = XOpenDisplay(display.constData());
+    if (connection == nullptr)
+        return QStringLiteral("cannot connect to the display %1")
+            .arg(QString::fromLocal8Bit(display));
+    XCloseDisplay(connection);
+#endif
+    return QString();
+}
+
+// Opens a record only to learn whether it opens: what reading it says is for the window.
+class SilentPrompter : public Prompter {
+  public:
+    bool AskYesNo(const QString&) override { return false; }
+    Answer AskYesNoCancel(const QString&) override { return Answer::Cancel; }
+    void ShowMessage(const QString&) override {}
+};
+
+// The exit status without a display: the command line's own errors first, then the file's,
+// then the window's.
+int AnswerWithoutDisplay(const CommandLineInfo& info, const QString& missingDisplay) {
+    if (info.action == CommandLineInfo::Action::Error) {
+        PrintUsageError(info.text);
+        return UsageErrorStatus;
+    }
+    if (info.action == CommandLineInfo::Action::OpenFile) {
+        SilentPrompter prompter;
+        CZelkanDoc doc(prompter);
+        if (!doc.OnOpenDocument(info.file)) {
+            Print(stderr, QStringLiteral("marlock: %1\n")
+                              .arg(CannotOpenMessage(info.file, doc.LastFileError())));
+            return OpenFailedStatus;
+        }
+    }
+    Print(stderr, QStringLiteral("marlock: Cannot show the window: %1.\n").arg(missingDisplay));
+    return NoDisplayStatus;
+}
+
 }  // namespace
+
+std::optional<int> CZelkanApp::AnswerWithoutWindow(int& argc, char** argv) {
+    // A core application object needs no display, and gives the parser the program's name.
+    const QCoreApplication core(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    const CommandLineInfo info = ParseCommandLine(arguments);
+    if (info.action == CommandLineInfo::Action::ShowHelp ||
+        info.action == CommandLineInfo::Action::ShowVersion) {
+        Print(stdout, info.text);
+        return 0;
+    }
+    const QString missingDisplay = MissingDisplay(arguments);
+    if (missingDisplay.isEmpty()) return std::nullopt;
+    return AnswerWithoutDisplay(info, missingDisplay);
+}
 
 CZelkanApp::CZelkanApp(int& argc, char** argv)
     : QApplication(argc, argv), m_prompter(std::make_unique<MessageBoxPrompter>()) {}
@@ -86,7 +164,7 @@ bool CZelkanApp::InitInstance(const QStringList& arguments) {
             Print(stdout, info.text);
             return false;
         case CommandLineInfo::Action::Error:
-            Print(stderr, QStringLiteral("marlock: %1\nTry 'marlock --help'.\n").arg(info.text));
+            PrintUsageError(info.text);
             m_exitStatus = UsageErrorStatus;
             return false;
         default:
@@ -140,8 +218,7 @@ bool CZelkanApp::OpenFromCommandLine(const QString& path) {
         m_recentFiles->Add(path);
         return true;
     }
-    const QString message = QStringLiteral("Cannot open %1: %2")
-                                .arg(QDir::toNativeSeparators(path), m_doc->LastFileError());
+    const QString message = CannotOpenMessage(path, m_doc->LastFileError());
     Print(stderr, QStringLiteral("marlock: %1\n").arg(message));
     m_recentFiles->Remove(path);
     if (CanShowMessageBoxes()) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class CMainFrame;
 class CRecentFileList;
@@ -34,6 +35,13 @@ class CZelkanApp : public QApplication {
     ~CZelkanApp() override;
 
     static CommandLineInfo ParseCommandLine(const QStringList& arguments);
+
+    // Answers, before the application object exists (it cannot be made without a display),
+    // what needs no window: --help and --version always; without a display also a wrong
+    // command line, a file that cannot be opened and, for anything else, one line saying that
+    // the window cannot be shown. The exit status when the program ends here; nothing when the
+    // application object is to take over.
+    static std::optional<int> AnswerWithoutWindow(int& argc, char** argv);
 
     // Start-up with this process's command line, or with `arguments` (the program's name
     // first). True to run the event loop; false to end at once with ExitStatus() (0 after

@@ -37,8 +37,31 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tallowby <marlock@tallowby.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
-# The library dependencies (Qt, the C++ runtime) are read from the programs themselves; the
-# desktop's mime and menu caches are rebuilt by the triggers of the packages that own them.
+# The library dependencies (Qt, the C++ runtime) are read from the programs themselves by
+# dpkg-shlibdeps (dpkg-dev); cpack refuses to make the package without it (see the file below),
+# since a package without them installs a program that cannot start. The desktop's mime and
+# menu caches are rebuilt by the triggers of the packages that own them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpackchecks.cmake)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
+
+# Qt loads its platform plugin (X11's, or the offscreen one) at run time, so no library the
+# program links names the package that holds it: that package is looked up and named here.
+find_program(MARLOCK_DPKG_QUERY dpkg-query)
+if(MARLOCK_GUI AND MARLOCK_DPKG_QUERY)
+  find_package(Qt6QXcbIntegrationPlugin CONFIG QUIET HINTS ${Qt6Gui_DIR})
+  set(plugin "the X11 platform plugin")
+  set(owner "")
+  if(TARGET Qt6::QXcbIntegrationPlugin)
+    get_target_property(plugin Qt6::QXcbIntegrationPlugin LOCATION)
+    execute_process(COMMAND ${MARLOCK_DPKG_QUERY} --search ${plugin}
+      OUTPUT_VARIABLE owner ERROR_QUIET)
+  endif()
+  if(owner MATCHES "^([a-z0-9][a-z0-9.+-]*):")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS ${CMAKE_MATCH_1})
+  else()
+    message(WARNING "No Debian package was found holding Qt's ${plugin}: a Debian package "
+      "made from this build would not depend on it.")
+  endif()
+endif()
 include(CPack)

@@ -5,10 +5,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include "shelltesting.h"
 
 namespace {
+
+const QString Entry = QStringLiteral("applications/marlock.desktop");
+const QString Mime = QStringLiteral("mime/packages/marlock-esn.xml");
 
 QByteArray FileContents(const QList<DesktopFile>& files, const QString& relativePath) {
     for (const DesktopFile& file : files)
@@ -16,19 +20,28 @@ QByteArray FileContents(const QList<DesktopFile>& files, const QString& relative
     return QByteArray();
 }
 
-const QString Entry = QStringLiteral("applications/marlock.desktop");
-const QString Mime = QStringLiteral("mime/packages/marlock-esn.xml");
+QByteArray WithoutLastLine(const QByteArray& text) {
+    return text.left(text.lastIndexOf('\n', text.size() - 2) + 1);
+}
 
 // What start-up writes for the user says the same as what the package installs, apart from
-// the program it starts.
+// the program it starts, which the desktop also checks for (TryExec), and the line that
+// marks it as the program's.
 TEST(DesktopIntegration, UserFilesMatchTheInstalledOnes) {
     const QList<DesktopFile> files = DesktopFilesFor(QStringLiteral("/opt/marlock/bin/marlock"));
     const QString source = QStringLiteral(MARLOCK_SOURCE_DIR "/app/desktop/");
     QByteArray entry = ReadFile(source + QStringLiteral("marlock.desktop"));
     ASSERT_TRUE(entry.contains("Exec=marlock %f"));
-    entry.replace("Exec=marlock %f", "Exec=/opt/marlock/bin/marlock %f");
-    EXPECT_EQ(FileContents(files, Entry), entry);
-    EXPECT_EQ(FileContents(files, Mime), ReadFile(source + QStringLiteral("marlock-esn.xml")));
+    entry.replace("Exec=marlock %f",
+                  "Exec=/opt/marlock/bin/marlock %f\nTryExec=/opt/marlock/bin/marlock");
+    EXPECT_EQ(WithoutLastLine(FileContents(files, Entry)), entry);
+    const QByteArray mime = FileContents(files, Mime);
+    EXPECT_EQ(WithoutLastLine(mime), ReadFile(source + QStringLiteral("marlock-esn.xml")));
+    QXmlStreamReader xml(mime);
+    while (!xml.atEnd())
+        xml.readNext();
+    EXPECT_FALSE(xml.hasError()) << "the marker keeps the type well-formed: "
+                                 << xml.errorString().toStdString();
 }
 
 TEST(DesktopIntegration, QuotesProgramPathsForTheExecLine) {
@@ -43,26 +56,60 @@ TEST(DesktopIntegration, QuotesProgramPathsForTheExecLine) {
               QStringLiteral("/x/100%%/marlock"));
 }
 
-TEST(DesktopIntegration, WritesWhatIsMissingAndLeavesTheRest) {
-    QTemporaryDir home;
-    QTemporaryDir system;
-    const QString small = QStringLiteral("icons/hicolor/32x32/apps/marlock.png");
-    const QString large = QStringLiteral("icons/hicolor/64x64/apps/marlock.png");
-    const QList<DesktopFile> files{{Entry, "entry"}, {Mime, "mime"}, {small, "s"}, {large, "l"}};
-    // The user changed the entry, the system has the small icon, and a plain file stands where
-    // the "mime" folder should be.
-    WriteTextFile(home.filePath(Entry), "the user's own entry");
-    WriteTextFile(system.filePath(small), "system");
-    WriteTextFile(home.filePath(QStringLiteral("mime")), "in the way");
+// The user's entry stands in only while nothing is installed, always names the program that
+// runs now, and is never one the user wrote or changed.
+TEST(DesktopIntegration, UserEntryNeverShadowsAnInstallOrOutlivesItsProgram) {
+    const QByteArray wanted = FileContents(DesktopFilesFor(QStringLiteral("/new/marlock")), Entry);
+    const QByteArray gone = FileContents(DesktopFilesFor(QStringLiteral("/gone/marlock")), Entry);
+    QByteArray edited = gone;
+    edited.replace("Name=Marlock", "Name=My Marlock");
+    const QByteArray theirs = "[Desktop Entry]\nExec=/gone/marlock %f\n";
+    const QByteArray none;
 
-    const DesktopInstallResult first =
-        InstallMissingDesktopFiles(home.path(), {system.path()}, files);
-    EXPECT_EQ(first.written, QStringList{large});
-    EXPECT_EQ(first.failed, QStringList{Mime});
-    EXPECT_EQ(ReadFile(home.filePath(Entry)), QByteArray("the user's own entry"));
-    EXPECT_EQ(ReadFile(home.filePath(large)), QByteArray("l"));
-    EXPECT_FALSE(QFileInfo::exists(home.filePath(small)));
-    EXPECT_TRUE(InstallMissingDesktopFiles(home.path(), {system.path()}, files).written.isEmpty());
+    struct Case {
+        const char* what;
+        bool installed;
+        QByteArray before;
+        QByteArray after;  // empty: no user entry
+        const char* done;  // "written", "removed" or ""
+    };
+    const Case cases[] = {
+        {"a first run", false, none, wanted, "written"},
+        {"the last run's program is gone", false, gone, wanted, "written"},
+        {"a second run", false, wanted, wanted, ""},
+        {"the user's own entry", false, theirs, theirs, ""},
+        {"the program's entry, edited by the user", false, edited, edited, ""},
+        {"an install, nothing for the user", true, none, none, ""},
+        {"an install after a run elsewhere", true, gone, none, "removed"},
+        {"an install after a run of the same program", true, wanted, none, "removed"},
+        {"an install and the user's own entry", true, theirs, theirs, ""},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir home;
+        QTemporaryDir system;
+        if (c.installed) WriteTextFile(system.filePath(Entry), "installed");
+        if (!c.before.isEmpty()) WriteTextFile(home.filePath(Entry), c.before);
+
+        const DesktopInstallResult result =
+            UpdateUserDesktopFiles(home.path(), {system.path()}, {{Entry, wanted}});
+        const QString done = QString::fromUtf8(c.done);
+        EXPECT_EQ(result.written, done == "written" ? QStringList{Entry} : QStringList{}) << c.what;
+        EXPECT_EQ(result.removed, done == "removed" ? QStringList{Entry} : QStringList{}) << c.what;
+        EXPECT_EQ(QFileInfo::exists(home.filePath(Entry)), !c.after.isEmpty()) << c.what;
+        EXPECT_EQ(ReadFile(home.filePath(Entry)), c.after) << c.what;
+    }
+}
+
+// A file that cannot be written is reported and the others are still written.
+TEST(DesktopIntegration, GoesOnPastAFileThatCannotBeWritten) {
+    QTemporaryDir home;
+    const QString icon = QStringLiteral("icons/hicolor/64x64/apps/marlock.png");
+    WriteTextFile(home.filePath(QStringLiteral("mime")), "a file where the folder should be");
+    const DesktopInstallResult result =
+        UpdateUserDesktopFiles(home.path(), {}, {{Mime, "mime"}, {icon, "png"}});
+    EXPECT_EQ(result.failed, QStringList{Mime});
+    EXPECT_EQ(result.written, QStringList{icon});
+    EXPECT_EQ(ReadFile(home.filePath(icon)), QByteArray("png"));
 }
 
 }  // namespace

@@ -2,12 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QMenu>
 #include <QSettings>
-#include <QSignalSpy>
 
-#include "app/commandids.h"
 #include "shelltesting.h"
 
 namespace {
@@ -55,46 +51,6 @@ TEST(RecentFileList, ShortensLongPathsForTheMenu) {
     };
     for (const auto& [path, shown] : cases)
         EXPECT_EQ(CRecentFileList::DisplayName(path), shown);
-}
-
-// Entries stand in place of the greyed placeholder, between the separators before Exit.
-TEST(RecentFileList, ShowsEntriesInPlaceOfTheGreyedPlaceholder) {
-    TemporarySettings settings;
-    QMenu menu;
-    menu.addAction(QStringLiteral("&Open..."));
-    menu.addSeparator();
-    QAction* placeholder = menu.addAction(QStringLiteral("Recent File"));
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("E&xit"));
-    const auto texts = [&menu] {
-        QStringList shown;
-        for (QAction* action : menu.actions())
-            if (action->isVisible()) shown << (action->isSeparator() ? "-" : action->text());
-        return shown;
-    };
-    const QStringList empty{"&Open...", "-", "Recent File", "-", "E&xit"};
-
-    CRecentFileList list;
-    list.ReadList();
-    list.AttachToMenu(&menu, placeholder);
-    EXPECT_EQ(texts(), empty);
-    EXPECT_FALSE(placeholder->isEnabled());
-
-    list.Add(QStringLiteral("/r/a.esn"));
-    list.Add(QStringLiteral("/r/Black & White.esn"));
-    EXPECT_EQ(texts(), (QStringList{"&Open...", "-", "&1 /r/Black && White.esn", "&2 /r/a.esn", "-",
-                                    "E&xit"}));
-    EXPECT_TRUE(placeholder->isEnabled());
-    EXPECT_EQ(list.EntryAction(1)->data().toInt(), ID_FILE_MRU_FILE1 + 1);
-    QSignalSpy chosen(&list, &CRecentFileList::fileChosen);
-    list.EntryAction(1)->trigger();
-    ASSERT_EQ(chosen.size(), 1);
-    EXPECT_EQ(chosen.front().front().toString(), QStringLiteral("/r/a.esn"));
-
-    list.Remove(QStringLiteral("/r/a.esn"));
-    list.Remove(QStringLiteral("/r/Black & White.esn"));
-    EXPECT_EQ(texts(), empty);
-    EXPECT_FALSE(placeholder->isEnabled());
 }
 
 }  // namespace

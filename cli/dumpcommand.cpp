@@ -33,7 +33,7 @@ void AppendPath(std::string& out, const std::vector<int>& path) {
     out += '[';
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (i > 0) out += ", ";
-        out += std::to_string(path[i]);
+        AppendJsonNumber(out, path[i]);
     }
     out += ']';
 }
@@ -43,7 +43,7 @@ void AppendNode(std::string& out, PreorderWalk& walk) {
     out += "{\"path\": ";
     AppendPath(out, walk.Path());
     out += ", \"ply\": ";
-    out += std::to_string(node.number);
+    AppendJsonNumber(out, node.number);
     out += ", \"move\": ";
     if (node.parent)
         AppendJsonString(out, walk.MoveTextOfNode());
@@ -64,9 +64,9 @@ void AppendError(std::string& out, const std::optional<ESNLoadError>& error) {
     out += "{\"message\": ";
     AppendJsonString(out, error->message);
     out += ", \"line\": ";
-    out += std::to_string(error->line);
+    AppendJsonNumber(out, error->line);
     out += ", \"column\": ";
-    out += std::to_string(error->column);
+    AppendJsonNumber(out, error->column);
     out += '}';
 }
 

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "app/resources.h"
+#include "board/boardwnd.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ class PieceStripTest : public testing::TestWithParam<const char*> {};
 // the board show through. Lettering edges may mix black into the yellow, never into the blue,
 // and the outline is drawn without smoothing: every piece pixel next to the blue is pure black.
 TEST_P(PieceStripTest, SixteenPiecesOnBlueWithHardEdges) {
-    InitResources();
+    LoadPieceCells(true, false);  // makes the strips in the program's resources available
     const QImage strip(QString::fromLatin1(GetParam()));
     ASSERT_EQ(strip.size(), QSize(512, 32)) << GetParam();
     EXPECT_EQ(strip.format(), QImage::Format_Indexed8);

@@ -7,8 +7,8 @@
 #include <QSettings>
 #include <QSignalSpy>
 
-#include "app/commandids.h"
 #include "shelltesting.h"
+#include "view/commandids.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLayout>
@@ -140,6 +141,7 @@ void CZelkanView::ConnectFieldEdits() {
     for (QLineEdit* edit : {m_titleEdit, m_blackEdit, m_whiteEdit}) {
         connect(edit, &QLineEdit::textChanged, this, &CZelkanView::editStateChanged);
         connect(edit, &QLineEdit::selectionChanged, this, &CZelkanView::editStateChanged);
+        edit->installEventFilter(this);
     }
     connect(m_commentEdit, &QPlainTextEdit::undoAvailable, this, &CZelkanView::editStateChanged);
     connect(m_commentEdit, &QPlainTextEdit::copyAvailable, this, &CZelkanView::editStateChanged);
@@ -356,6 +358,19 @@ void CZelkanView::OnFocusChanged(QWidget* now) {
     else if (!menu)
         m_editTarget = nullptr;
     emit editStateChanged();
+}
+
+bool CZelkanView::eventFilter(QObject* watched, QEvent* event) {
+    // A menu opened from the keyboard stands over the field as a context menu does, and the
+    // field keeps its selection for the Edit commands in it; a line edit would drop it when
+    // the menu bar takes the focus.
+    if (event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::MenuBarFocusReason) {
+        QFocusEvent asPopup(QEvent::FocusOut, Qt::PopupFocusReason);
+        QCoreApplication::sendEvent(watched, &asPopup);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QLineEdit* CZelkanView::TargetLineEdit() const {

@@ -49,6 +49,9 @@ class CZelkanView : public QWidget {
     QLineEdit* WhiteEdit() const { return m_whiteEdit; }
     QPlainTextEdit* CommentEdit() const { return m_commentEdit; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   signals:
     // What the Edit commands may do has changed: the field they act on, its selection, its
     // undo history or the clipboard.

@@ -8,8 +8,12 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QUrl>
 #include <QWindow>
+#include <cerrno>
+#include <cstring>
+#include "board/boardwnd.h"
 
 #include "app/variationsbar.h"
 #include "view/commandids.h"
@@ -183,4 +187,57 @@ TEST_F(FrameTest, WindowPositionIsKeptBetweenRuns) {
     frame->move(-25, 60);
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(StoredPosition(), QPoint(-25, 60));
+}
+
+// Every failure to open, a failing stream under /proc included, is one message that names the
+// file and says why; the record stays as it was.
+TEST_F(FrameTest, AFileThatCannotBeOpenedSaysWhy) {
+    OpenGame(SampleGame);
+    EXPECT_FALSE(frame->OpenDocumentFile(QStringLiteral("/proc/self/mem")));
+    EXPECT_EQ(prompter.asked, QStringList{QStringLiteral("Cannot open /proc/self/mem: ") +
+                                          QString::fromLocal8Bit(std::strerror(EIO))});
+    EXPECT_EQ(doc.Record().title, "Spring match");
+}
+
+// After start-up, New and Open the view has the keyboard focus, as after a click on the board:
+// the first keys typed never become the title.
+TEST_F(FrameTest, TheViewHasTheFocusAfterStartUpNewAndOpen) {
+    ShowActive();
+    EXPECT_EQ(QApplication::focusWidget(), &View());
+    View().TitleEdit()->setFocus();
+    Trigger(ID_FILE_NEW);
+    EXPECT_EQ(QApplication::focusWidget(), &View());
+    View().TitleEdit()->setFocus();
+    OpenGame(SampleGame);
+    EXPECT_EQ(QApplication::focusWidget(), &View());
+    QTest::keyClicks(QApplication::focusWidget(), "abc");
+    EXPECT_EQ(doc.Record().title, "Spring match");
+    EXPECT_FALSE(doc.IsModified());
+}
+
+// The list's prompt shows while the pointer rests on it and goes when the pointer leaves;
+// "Ready" stands where the prompts stand.
+TEST_F(FrameTest, TheStatusBarPromptsForTheListAndSaysReadyInThePromptsPlace) {
+    ShowActive();
+    QStatusBar& bar = *frame->statusBar();
+    // The first column holding dark pixels of the bar's text.
+    const auto textStart = [&bar] {
+        const QImage image = bar.grab().toImage();
+        for (int x = 0; x < image.width() / 2; ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (qGray(image.pixel(x, y)) < 96) return x;
+        return -1;
+    };
+    const QImage ready = bar.grab().toImage();
+    const int readyStart = textStart();
+    QComboBox* list = frame->ToolBar()->ComboBox();
+    QTest::mouseMove(list, list->rect().center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar.currentMessage(), QStringLiteral("Select an available variation"));
+    const int promptStart = textStart();
+    QTest::mouseMove(View().Board(), QPoint(200, 200));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(bar.grab().toImage() == ready) << "the prompt stays";
+    EXPECT_GE(readyStart, 0);
+    EXPECT_EQ(readyStart, promptStart);
 }

@@ -9,10 +9,14 @@
 
 namespace {
 
-// Caption, text, icon and buttons of a message box, in one line.
+// Caption, text, icon, buttons and how the text is read of a message box, in one line.
 QString Looks(const QString& caption, const QString& text, QMessageBox::Icon icon,
-              QMessageBox::StandardButtons buttons) {
-    return QString("%1 | %2 | icon %3 | buttons %4").arg(caption, text).arg(icon).arg(buttons);
+              QMessageBox::StandardButtons buttons, Qt::TextFormat format = Qt::PlainText) {
+    return QString("%1 | %2 | icon %3 | buttons %4 | format %5")
+        .arg(caption, text)
+        .arg(icon)
+        .arg(buttons)
+        .arg(format);
 }
 
 // Waits for the next modal message box, notes how it looks in `seen` and presses `button` on
@@ -29,7 +33,8 @@ void AnswerNextBox(QMessageBox::StandardButton button, QString& seen) {
             return;
         }
         timer->deleteLater();
-        seen = Looks(box->windowTitle(), box->text(), box->icon(), box->standardButtons());
+        seen = Looks(box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                     box->textFormat());
         if (button == QMessageBox::NoButton)
             box->reject();
         else
@@ -66,6 +71,12 @@ TEST(MessageBoxPrompter, QuestionsAndMessagesLookRightAndAnswer) {
     prompter.ShowMessage("Error : Illegal move.");
     EXPECT_EQ(seen, Looks("Marlock Test", "Error : Illegal move.", QMessageBox::Warning,
                           QMessageBox::Ok));
+
+    // A file name is shown as written, never taken for markup.
+    AnswerNextBox(QMessageBox::Ok, seen);
+    prompter.ShowMessage("Cannot open <b>x.esn: No such file or directory");
+    EXPECT_EQ(seen, Looks("Marlock Test", "Cannot open <b>x.esn: No such file or directory",
+                          QMessageBox::Warning, QMessageBox::Ok, Qt::PlainText));
     QApplication::setApplicationDisplayName("Marlock");
 }
 

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -107,6 +108,25 @@ TEST_F(FrameTest, EditCommandsActOnTheFocusedFieldOnly) {
     EXPECT_FALSE(title->hasFocus());
     for (int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR})
         EXPECT_FALSE(Enabled(id)) << id;
+}
+
+// Alt+E opens the Edit menu from the keyboard, and the menu bar takes the focus: the commands
+// still follow, and act on, the field the user was in.
+TEST_F(FrameTest, TheEditMenuOpenedFromTheKeyboardServesTheFieldThatHadTheFocus) {
+    OpenGame(SampleGame);
+    QLineEdit* title = View().TitleEdit();
+    title->setFocus();
+    title->setSelection(0, 6);
+    QTest::keyClick(title, Qt::Key_E, Qt::AltModifier);
+    QMenu* menu = nullptr;
+    for (QObject* object : Action(ID_EDIT_CUT).associatedObjects())
+        if (auto* owner = qobject_cast<QMenu*>(object)) menu = owner;
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_CLEAR})
+        EXPECT_TRUE(Enabled(id)) << id;
+    QTest::keyClick(menu, Qt::Key_T);  // Cu&t
+    EXPECT_EQ(doc.Record().title, " match");
 }
 
 // A piece picked up on the board stays picked up through a change of piece style; turning the

@@ -320,15 +320,14 @@ void CBoardWnd::mousePressEvent(QMouseEvent* event) {
 
     if ((side & m_bottomSide) && BottomHandRect.contains(p)) {
         const int slot = 9 - (p.y() - BottomHandRect.top()) / SquareSize;
-        if (HandPieceAt(m_bottomSide, slot, code))
-            SelectPiece(code, 1, nullptr, &m_brushBackground, rc);
+        if (HandPieceAt(m_bottomSide, slot, code)) SelectPiece(code, 1, nullptr, rc);
         return;
     }
     if ((side & top) && TopHandRect.contains(p)) {
         const int slot = (p.y() - TopHandRect.top()) / SquareSize + 1;
         // Keep the frame off the board's left grid line.
         rc.setRight(rc.right() - 1);
-        if (HandPieceAt(top, slot, code)) SelectPiece(code, 1, nullptr, &m_brushBackground, rc);
+        if (HandPieceAt(top, slot, code)) SelectPiece(code, 1, nullptr, rc);
         return;
     }
 
@@ -336,7 +335,7 @@ void CBoardWnd::mousePressEvent(QMouseEvent* event) {
     if (!SquareAtPoint(p, m_bottomSide, sq)) return;
     code = m_record->Cell(sq);
     if (code & side)
-        SelectPiece(code, 0, &sq, &m_brushBlack, rc);
+        SelectPiece(code, 0, &sq, rc);
     else if (m_bSelected)
         EnterMove(sq);
 }
@@ -345,8 +344,7 @@ void CBoardWnd::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void CBoardWnd::SelectPiece(int code, int drop, const Square* from, const QBrush* eraseBrush,
-                            const QRect& rc) {
+void CBoardWnd::SelectPiece(int code, int drop, const Square* from, const QRect& rc) {
     if (m_bSelected) {
         m_bSelected = 0;
         update(m_rectFrame);
@@ -357,7 +355,6 @@ void CBoardWnd::SelectPiece(int code, int drop, const Square* from, const QBrush
     m_move.piece = code;
     m_move.drop = drop;
     if (from) m_move.from = *from;
-    m_pFrameEraseBrush = eraseBrush;
     update(m_rectFrame);
 }
 

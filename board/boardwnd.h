@@ -70,7 +70,6 @@ class CBoardWnd : public QWidget {
 
     int BottomSide() const { return m_bottomSide; }
     bool IsSelected() const { return m_bSelected != 0; }
-    QRect FrameRect() const { return m_rectFrame; }
     // The off-screen picture as last drawn (device pixels), for tests and screenshots.
     QImage Picture() const;
 
@@ -106,8 +105,7 @@ class CBoardWnd : public QWidget {
     bool HandPieceAt(int side, int n, int& code) const;
     // Selects a piece from the board (drop 0, with its square) or from a hand (drop 1), or
     // deselects it when the click was on the selected piece itself.
-    void SelectPiece(int code, int drop, const Square* from, const QBrush* eraseBrush,
-                     const QRect& rc);
+    void SelectPiece(int code, int drop, const Square* from, const QRect& rc);
     // The second click: completes the move to `to` and reports it when legal.
     void EnterMove(Square to);
 
@@ -116,7 +114,6 @@ class CBoardWnd : public QWidget {
     QBrush m_brushWhite;
     QBrush m_brushBackground;
     QBrush m_brushBoard;
-    const QBrush* m_pFrameEraseBrush = nullptr;
     QPixmap m_bmpBoard;
     // The pictures of the current style, made transparent where the strip is pure blue,
     // at the picture's pixel ratio; upright for the bottom side, turned for the top side.

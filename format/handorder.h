@@ -24,7 +24,6 @@ class HeldPieces {
     HeldPieces(const Position& position, int side, const HandOrder& order);
 
     int size() const { return size_; }
-    bool empty() const { return size_ == 0; }
     const HeldPiece& operator[](int index) const { return pieces_[index]; }
     const HeldPiece* begin() const { return pieces_.data(); }
     const HeldPiece* end() const { return pieces_.data() + size_; }

@@ -19,10 +19,6 @@ bool ShortTextOmitsOrigin(PieceCode piece) {
 
 }  // namespace
 
-std::string SquareText(Square sq) {
-    return std::string{FileDigit(sq), RankLetter(sq)};
-}
-
 int FormatMoveText(const Move& move, bool withOrigin, char* out) {
     int length = 0;
     if (IsPromoted(move.piece)) out[length++] = '+';

@@ -8,9 +8,6 @@
 #include "model/position.h"
 #include "model/square.h"
 
-// The two characters of a square: file digit 1..9, then rank letter a..i.
-std::string SquareText(Square sq);
-
 // The short text of a move: origin written for every kind but pawn and king.
 std::string MoveText(const Move& move);
 

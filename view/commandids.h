@@ -22,23 +22,12 @@ inline constexpr int IDC_BLACK = 124;
 inline constexpr int IDC_WHITE = 125;
 inline constexpr int IDC_BOARD = 126;
 
-// Resources.
-inline constexpr int IDR_MAINFRAME = 100;
-inline constexpr int IDR_ESNTYPE = 101;
-inline constexpr int IDD_ABOUTBOX = 110;
-inline constexpr int IDB_PIECES_JAPANESE = 111;
-inline constexpr int IDB_PIECES_INTERNATIONAL = 112;
-
 // The framework's standard commands and strings.
-inline constexpr int ID_SEPARATOR = 0;
-inline constexpr int AFX_IDS_APP_TITLE = 57344;
-inline constexpr int AFX_IDS_IDLEMESSAGE = 57345;
 inline constexpr int ID_FILE_NEW = 57600;
 inline constexpr int ID_FILE_OPEN = 57601;
 inline constexpr int ID_FILE_SAVE = 57603;
 inline constexpr int ID_FILE_SAVE_AS = 57604;
 inline constexpr int ID_FILE_MRU_FILE1 = 57616;
-inline constexpr int ID_FILE_MRU_FILE4 = 57619;
 inline constexpr int ID_EDIT_CLEAR = 57632;
 inline constexpr int ID_EDIT_COPY = 57634;
 inline constexpr int ID_EDIT_CUT = 57635;

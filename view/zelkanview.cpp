@@ -95,11 +95,11 @@ void CZelkanView::CreateChildren(int charWidth) {
     SetControlId(*m_board, IDC_BOARD);
     m_board->setGeometry(0, 0, BoardWindowWidth, BoardWindowHeight);
 
-    m_titleLabel = CreateLabel(QStringLiteral("Title"), {BoardWindowWidth, 0, labelWidth, h});
+    CreateLabel(QStringLiteral("Title"), {BoardWindowWidth, 0, labelWidth, h});
     m_titleEdit = CreateLineEdit(IDC_TITLE, {fieldX, 0, fieldWidth, h});
-    m_blackLabel = CreateLabel(QStringLiteral("Black"), {BoardWindowWidth, h, labelWidth, h});
+    CreateLabel(QStringLiteral("Black"), {BoardWindowWidth, h, labelWidth, h});
     m_blackEdit = CreateLineEdit(IDC_BLACK, {fieldX, h, fieldWidth, h});
-    m_whiteLabel = CreateLabel(QStringLiteral("White"), {BoardWindowWidth, 2 * h, labelWidth, h});
+    CreateLabel(QStringLiteral("White"), {BoardWindowWidth, 2 * h, labelWidth, h});
     m_whiteEdit = CreateLineEdit(IDC_WHITE, {fieldX, 2 * h, fieldWidth, h});
     m_titleEdit->setObjectName(QStringLiteral("titleEdit"));
     m_blackEdit->setObjectName(QStringLiteral("blackEdit"));

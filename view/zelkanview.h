@@ -103,9 +103,6 @@ class CZelkanView : public QWidget {
     int m_infoWidth = 0;
     int m_lineHeight = 0;
     CBoardWnd* m_board = nullptr;
-    QLabel* m_titleLabel = nullptr;
-    QLabel* m_blackLabel = nullptr;
-    QLabel* m_whiteLabel = nullptr;
     QLineEdit* m_titleEdit = nullptr;
     QLineEdit* m_blackEdit = nullptr;
     QLineEdit* m_whiteEdit = nullptr;

@@ -4,6 +4,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/recordgen.h"
 #include "format/esnreader.h"
 #include "format/esnwriter.h"
 #include "model/moverules.h"
@@ -63,33 +64,6 @@ bool PlayLine(GameRecord& record, const std::string& moves) {
 
 namespace {
 
-// Every legal move of the side to move, drops included, each promotion choice separately.
-std::vector<Move> LegalMoves(const Position& position) {
-    std::vector<Move> moves;
-    const int side = position.sideToMove;
-    auto keepIfLegal = [&](const Move& move) {
-        if (IsLegal(position, move)) moves.push_back(move);
-    };
-    for (int to = 0; to < CellCount; ++to) {
-        const Square target = SquareAt(to / BoardSize, to % BoardSize);
-        for (int from = 0; from < CellCount; ++from) {
-            const PieceCode piece = position.board[from];
-            const Square origin = SquareAt(from / BoardSize, from % BoardSize);
-            // Only sliders get further than two ranks and one file.
-            const bool near = std::abs(target.rank - origin.rank) <= 2 &&
-                              std::abs(target.file - origin.file) <= 1;
-            const PieceType kind = KindOf(piece);
-            const bool slides = kind == Bishop || kind == Rook || RuleOf(piece) == Lance;
-            if (OwnerOf(piece) != side || !(near || slides)) continue;
-            for (int promote : {0, 1})
-                keepIfLegal({origin, target, piece, 0, promote, 0});
-        }
-        for (PieceType kind = 0; kind < KindCount; ++kind)
-            if (position.HandCount(side, kind) > 0) keepIfLegal({{}, target, side + kind, 1, 0, 0});
-    }
-    return moves;
-}
-
 // Texts the record file holds unchanged: no ']' and no keyword at the start of a comment, but
 // line ends, brackets, braces and bytes above 127 are all allowed.
 const char* const kTexts[] = {
@@ -127,12 +101,12 @@ void FillRandomRecord(GameRecord& record, unsigned seed, int moves) {
             record.SetCurrentComment(PickText(random));
             continue;
         }
-        const std::vector<Move> legal = LegalMoves(record.GetPosition());
-        if (legal.empty()) {
+        Move move;
+        if (!RandomLegalMove(record.GetPosition(), random, move)) {
             record.GoBack();
             continue;
         }
-        const int count = record.AddContinuation(legal[random() % legal.size()]);
+        const int count = record.AddContinuation(move);
         record.GoForward(count - 1);
         ++added;
     }

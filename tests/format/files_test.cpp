@@ -2,49 +2,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "format/filebytes.h"
 #include "format/safefile.h"
+#include "tests/support/scratchdir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh folder for one test, removed with everything in it afterwards.
-class Folder {
-  public:
-    Folder() {
-        std::string pattern = (fs::temp_directory_path() / "marlock-files-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path_ = pattern;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, ignored);
-        fs::remove_all(path_, ignored);
-    }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    // The names in the folder, hidden ones included: a left-over temporary file shows here.
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(path_))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
-
-void Write(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::string Read(const std::string& path) {
     std::string bytes;
@@ -57,14 +24,14 @@ unsigned Permissions(const std::string& path) {
 }
 
 TEST(ReadWholeFile, ReadsRegularFilesAndSaysWhyAnythingElseCannotBeRead) {
-    Folder folder;
+    ScratchDir folder;
     const std::string text("[TITLE t]\r\n\0\xff 1. P-7f\r\n", 21);
-    Write(folder / "record.esn", text);
-    Write(folder / "empty.esn", "");
-    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    WriteBytes((folder / "record.esn").string(), text);
+    WriteBytes((folder / "empty.esn").string(), "");
+    ASSERT_EQ(::mkfifo(((folder / "pipe").string()).c_str(), 0600), 0);
     // Sparse, so it takes no room on the disk, and far larger than any memory.
-    const std::string huge = folder / "huge.esn";
-    Write(huge, "");
+    const std::string huge = (folder / "huge.esn").string();
+    WriteBytes(huge, "");
     if (::truncate(huge.c_str(), off_t{1} << 42) != 0) GTEST_SKIP() << "no sparse files here";
 
     const struct {
@@ -72,12 +39,12 @@ TEST(ReadWholeFile, ReadsRegularFilesAndSaysWhyAnythingElseCannotBeRead) {
         std::string reason;
         std::string bytes;
     } files[] = {
-        {folder / "record.esn", "", text},
-        {folder / "empty.esn", "", ""},
-        {folder / "missing.esn", std::strerror(ENOENT), ""},
+        {(folder / "record.esn").string(), "", text},
+        {(folder / "empty.esn").string(), "", ""},
+        {(folder / "missing.esn").string(), std::strerror(ENOENT), ""},
         {folder.path().string(), std::strerror(EISDIR), ""},
         // A pipe without a writer or a terminal would wait for input for ever.
-        {folder / "pipe", "Not a regular file", ""},
+        {(folder / "pipe").string(), "Not a regular file", ""},
         {"/dev/null", "Not a regular file", ""},
         // The kernel answers every read of this regular file at offset 0 with an I/O error.
         {"/proc/self/mem", std::strerror(EIO), ""},
@@ -96,18 +63,18 @@ TEST(ReadWholeFile, ReadsRegularFilesAndSaysWhyAnythingElseCannotBeRead) {
 }
 
 TEST(SaveFileAtomically, ReplacesTheFileWholeKeepingItsPermissionsAndLinks) {
-    Folder folder;
+    ScratchDir folder;
     // The longest name a file may have still leaves room for the temporary file's.
-    const std::string longName = folder / (std::string(251, 'n') + ".esn");
+    const std::string longName = (folder / (std::string(251, 'n') + ".esn")).string();
     EXPECT_EQ(SaveFileAtomically(longName, "new"), 0);
     EXPECT_EQ(Read(longName), "new");
     const mode_t mask = ::umask(0);
     ::umask(mask);
     EXPECT_EQ(Permissions(longName), 0666 & ~mask);
 
-    const std::string target = folder / "record.esn";
-    const std::string link = folder / "link.esn";
-    Write(target, std::string(4096, 'x'));
+    const std::string target = (folder / "record.esn").string();
+    const std::string link = (folder / "link.esn").string();
+    WriteBytes(target, std::string(4096, 'x'));
     ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
     fs::create_symlink(target, link);
     EXPECT_EQ(SaveFileAtomically(link, "shorter"), 0);
@@ -144,14 +111,14 @@ TEST(SaveFileAtomically, AFailedSaveLeavesTheTargetAndNoTemporaryFile) {
         SCOPED_TRACE(failure.what);
         const std::string what = failure.what;
         if (what.starts_with("a read-only") && ::geteuid() == 0) continue;  // root may
-        Folder folder;
-        std::string path = folder / "club.esn";
+        ScratchDir folder;
+        std::string path = (folder / "club.esn").string();
         if (what == "a missing folder")
-            path = folder / "no-such-folder/club.esn";
+            path = (folder / "no-such-folder/club.esn").string();
         else if (what == "a folder")
             fs::create_directory(path);
         else
-            Write(path, "old contents");
+            WriteBytes(path, "old contents");
         if (what == "a read-only folder")
             fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
         if (what == "a read-only file") fs::permissions(path, fs::perms::owner_read);

@@ -149,7 +149,6 @@ TEST(DocumentFlags, NewDocumentStartsEmptyAndUntitled) {
     EXPECT_EQ(doc.Record().Root().childCount, 0);
     EXPECT_EQ(doc.Record().title, "");
     EXPECT_EQ(doc.SelectedVariation(), 0);
-    EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(updates.count(), 1);
     ASSERT_EQ(titles.count(), 1);
     EXPECT_EQ(titles.at(0).at(0).toString(), "Untitled");

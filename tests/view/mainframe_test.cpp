@@ -2,10 +2,7 @@
 
 #include <QComboBox>
 #include <QDropEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -13,9 +10,9 @@
 #include <QWindow>
 #include <cerrno>
 #include <cstring>
-#include "board/boardwnd.h"
 
 #include "app/variationsbar.h"
+#include "board/boardwnd.h"
 #include "view/commandids.h"
 #include "viewtesting.h"
 
@@ -61,7 +58,7 @@ TEST_F(FrameTest, MoveKeysActWhileATextFieldHasTheFocus) {
         Trigger(ID_MOVE_TOP);
         field->setFocus();
         for (const auto& [key, ply] : steps) {
-            Press(field, key, Qt::ControlModifier);
+            QTest::keyClick(field, key, Qt::ControlModifier);
             EXPECT_EQ(Ply(), ply) << name;
         }
         EXPECT_TRUE(field->hasFocus()) << name;
@@ -70,7 +67,7 @@ TEST_F(FrameTest, MoveKeysActWhileATextFieldHasTheFocus) {
 
     QLineEdit* title = View().TitleEdit();
     title->setFocus();
-    Press(title, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(title, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(title->selectedText(), QStringLiteral("Spring match"));
 }
 

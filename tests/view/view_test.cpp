@@ -69,13 +69,13 @@ TEST_F(FrameTest, PasteOnlyIntoTheCommentBoxWithTextOnTheClipboard) {
         edit->setFocus();
         EXPECT_FALSE(Enabled(ID_EDIT_PASTE)) << edit->objectName().toStdString();
         // Neither key pastes there: a one-line field would lose the text's line breaks.
-        Press(edit, Qt::Key_V, Qt::ControlModifier);
-        Press(edit, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
         EXPECT_FALSE(doc.IsModified());
     }
     View().CommentEdit()->setFocus();
     EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
-    Press(View().CommentEdit(), Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::keyClick(View().CommentEdit(), Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(doc.Record().Current().comment, "pastedBefore the first move");
 
     QApplication::clipboard()->clear();
@@ -93,11 +93,11 @@ TEST_F(FrameTest, EditCommandsActOnTheFocusedFieldOnly) {
     EXPECT_FALSE(Enabled(ID_EDIT_COPY)) << "nothing selected";
 
     title->setSelection(0, 6);
-    Press(title, Qt::Key_Insert, Qt::ControlModifier);
+    QTest::keyClick(title, Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Spring"));
     Trigger(ID_EDIT_CUT);
     EXPECT_EQ(doc.Record().title, " match");
-    Press(title, Qt::Key_Backspace, Qt::AltModifier);
+    QTest::keyClick(title, Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(doc.Record().title, "Spring match");
     title->setSelection(6, 6);
     Trigger(ID_EDIT_CLEAR);

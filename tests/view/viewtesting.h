@@ -74,10 +74,6 @@ class FrameTest : public ::testing::Test {
     // Carries out a command as the menu would: a disabled one does nothing.
     void Trigger(int id) { Action(id).trigger(); }
 
-    void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(widget, key, modifiers);
-    }
-
     // Focuses the field and types at the end of its (first) line.
     void TypeAtEnd(QWidget* field, const char* text) {
         field->setFocus();

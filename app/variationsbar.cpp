@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QScreen>
+#include <QStatusTipEvent>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -165,6 +166,12 @@ void CVariationsBar::OnSelEndOk(int index) {
 }
 
 void CVariationsBar::OnCloseUp() {
+    // The pointer may have left the list while its list part was open, and no Leave comes
+    // then: take the list's prompt away unless the pointer is still on it.
+    if (!m_comboBox->underMouse()) {
+        QStatusTipEvent noTip{QString()};
+        QCoreApplication::sendEvent(m_comboBox, &noTip);
+    }
     // After the list has reported the choice made in it, which is then dropped.
     if (m_refillPending)
         QMetaObject::invokeMethod(this, &CVariationsBar::Refill, Qt::QueuedConnection);

@@ -190,6 +190,8 @@ bool CZelkanDoc::OnOpenDocument(const QString& path) {
         m_lastFileError = ReasonText(FileErrorText(ENOMEM));
         return false;
     }
+    // The file's bytes are not wanted once read, and a modal message may follow.
+    std::string().swap(bytes);
     m_record = std::move(record);
     m_readInPart = error.has_value();
     SetModifiedFlag(false);

@@ -1,6 +1,6 @@
 #include "cli/jsontext.h"
 
-#include "format/utf8.h"
+#include "format/textencoding.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ void AppendEscaped(std::string& out, unsigned char c) {
 }  // namespace
 
 void AppendJsonString(std::string& out, std::string_view bytes) {
-    const bool utf8 = IsValidUtf8(bytes);
+    const bool utf8 = IsUtf8(bytes);
     out += '"';
     for (char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "format/utf8.h"
+#include "format/textencoding.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ QString DecodeWindows1252(const std::string& bytes) {
 }  // namespace
 
 QString DecodeText(const std::string& bytes) {
-    if (IsValidUtf8(bytes)) {
+    if (IsUtf8(bytes)) {
         return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     }
     return DecodeWindows1252(bytes);

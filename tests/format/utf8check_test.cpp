@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "format/utf8.h"
+#include "format/textencoding.h"
 
 TEST(Utf8, OnlyWellFormedUtf8IsTakenForUtf8) {
     for (const char* malformed : {
@@ -14,8 +14,8 @@ TEST(Utf8, OnlyWellFormedUtf8IsTakenForUtf8) {
              "\x80",              // a lone continuation byte
              "Caf\xe9",           // Windows-1252
          })
-        EXPECT_FALSE(IsValidUtf8(malformed)) << malformed;
+        EXPECT_FALSE(IsUtf8(malformed)) << malformed;
     for (const char* wellFormed : {"", "plain", "Caf\xc3\xa9 \xe5\xb0\x86\xe6\xa3\x8b",
                                    "\xf4\x8f\xbf\xbf", "\xef\xbf\xbd\xc2\x80"})
-        EXPECT_TRUE(IsValidUtf8(wellFormed)) << wellFormed;
+        EXPECT_TRUE(IsUtf8(wellFormed)) << wellFormed;
 }

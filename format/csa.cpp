@@ -1,12 +1,13 @@
 #include "format/csa.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <utility>
 
-#include "esn/loaderror.h"
 #include "format/csacodes.h"
 #include "format/csaposition.h"
+#include "format/loaderror.h"
 #include "format/textlines.h"
 #include "model/moverules.h"
 #include "model/soundness.h"
@@ -388,7 +389,9 @@ void ReadCsa(GameRecord& record, std::string_view bytes, CsaFileFacts& facts) {
     // A file that declares nothing is code page 932 by the descriptions, but files written as
     // UTF-8 without the 3.0 line are common; the bytes decide between them.
     DecodedText decoded = DecodeToUtf8(bytes, declared);
-    facts.encoding = decoded.encoding;
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    facts.encoding = !declared && ascii ? TextEncoding::Cp932 : decoded.encoding;
     CsaReader reader(record, facts);
     reader.Read(decoded.text, decoded.failure);
 }
@@ -564,7 +567,8 @@ std::string CsaTime(std::int64_t ms, bool withFraction) {
 // character the file's encoding cannot hold can be traced to its field or move.
 class CsaWriter {
   public:
-    CsaWriter(const GameRecord& record, int version) : record_(record), version_(version) {}
+    CsaWriter(const GameRecord& record, int version, TextEncoding encoding)
+        : record_(record), version_(version), encoding_(encoding) {}
 
     std::string Write();
     // What the text holding the byte at `offset` is: "the comment of move 12 +7776FU".
@@ -582,12 +586,21 @@ class CsaWriter {
 
     const GameRecord& record_;
     const int version_;
+    const TextEncoding encoding_;
     std::string out_;
     std::vector<TextPlace> texts_;
 };
 
 std::string CsaWriter::Write() {
-    out_ += version_ == CsaVersion30 ? "'CSA encoding=UTF-8\r\nV3.0\r\n" : "V2.2\r\n";
+    if (version_ == CsaVersion30) {
+        out_ += EncodingLine;
+        // The names the descriptions give: UTF-8 and SHIFT_JIS.
+        out_ += encoding_ == TextEncoding::Cp932 ? std::string_view("SHIFT_JIS")
+                                                 : EncodingName(encoding_);
+        out_ += "\r\nV3.0\r\n";
+    } else {
+        out_ += "V2.2\r\n";
+    }
     WriteTextLine("N+", record_.black, "Black's name");
     WriteTextLine("N-", record_.white, "White's name");
     WriteTextLine("$TITLE:", record_.title, "the title");
@@ -668,21 +681,23 @@ bool CsaKeepsHeaderLine(const HeaderLine& line) {
     return CsaFormOf(line) && !HoldsLineBreak(line.value);
 }
 
-bool WriteCsa(const GameRecord& record, int version, std::string& bytes, std::string& refusal) {
+bool WriteCsa(const GameRecord& record, int version, TextEncoding encoding, std::string& bytes,
+              std::string& refusal) {
     bytes.clear();
     refusal.clear();
-    CsaWriter writer(record, version);
+    CsaWriter writer(record, version, encoding);
     std::string text = writer.Write();
-    if (version == CsaVersion30) {
+    if (encoding == TextEncoding::Utf8) {
         bytes = std::move(text);
         return true;
     }
-    EncodedText encoded = EncodeFromUtf8(text, TextEncoding::Cp932);
+    EncodedText encoded = EncodeFromUtf8(text, encoding);
     if (encoded.refused) {
         std::string what = writer.TextAt(encoded.refused->offset);
         if (what[0] >= 'a' && what[0] <= 'z') what[0] = static_cast<char>(what[0] - 'a' + 'A');
-        refusal = what + " holds " + encoded.refused->character +
-                  ", which Shift_JIS cannot hold; save as CSA 3.0 to keep it";
+        refusal = what + " holds " + encoded.refused->character + ", which " +
+                  std::string(EncodingName(encoding)) +
+                  " cannot hold; save as CSA 3.0 in UTF-8 to keep it";
         return false;
     }
     bytes = std::move(encoded.bytes);

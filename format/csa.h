@@ -38,12 +38,14 @@ bool LooksLikeCsa(std::string_view bytes);
 inline constexpr int CsaVersion22 = 22;
 inline constexpr int CsaVersion30 = 30;
 
-// The record's main line as a CSA file with CR LF line ends: version 3.0 in UTF-8 with its
-// encoding line, or version 2.2 in code page 932 (times in whole seconds, the move limit
-// written as an interruption). What CSA cannot hold is left out (see CsaLeavesOut). False, with
-// `refusal` naming the field or move and the character, when a text cannot be written in code
-// page 932; `bytes` is then empty.
-bool WriteCsa(const GameRecord& record, int version, std::string& bytes, std::string& refusal);
+// The record's main line as a CSA file with CR LF line ends, in `encoding`: version 3.0 with its
+// encoding line (UTF-8 as --to csa writes it), or version 2.2 without (code page 932 as --to
+// csa2 writes it; times in whole seconds, the move limit written as an interruption). Variations
+// and bookmarks are left out, and header lines CsaKeepsHeaderLine refuses. False, with `refusal`
+// naming the field or move and the character, when a text cannot be written in `encoding`;
+// `bytes` is then empty.
+bool WriteCsa(const GameRecord& record, int version, TextEncoding encoding, std::string& bytes,
+              std::string& refusal);
 
 // Whether the header line has a CSA form that keeps it: a shared key with a "$" key and a value
 // CSA can take (a time limit as "HH:MM+SS", a date and time as "YYYY/MM/DD HH:MM:SS", to which

@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "esn/loaderror.h"
 #include "format/csacodes.h"
 #include "format/japaneseheader.h"
 #include "format/jkfdocument.h"
+#include "format/loaderror.h"
 #include "format/textlines.h"
 #include "model/moverules.h"
 #include "model/soundness.h"
@@ -133,11 +133,8 @@ void JkfPlayer::SetStart() {
     record_.SetStartPosition(start);
 
     // 手合割 is kept only where it says more than the start position itself.
-    const auto handicap = MatchHandicap(start);
-    auto& lines = record_.headerLines;
-    std::erase_if(lines, [&](const HeaderLine& line) {
-        return line.key == HeaderKey::Handicap && handicap &&
-               line.value == PresetOf(*handicap).japanese;
+    std::erase_if(record_.headerLines, [&](const HeaderLine& line) {
+        return line.key == HeaderKey::Handicap && JkfHandicapNameMatches(line.value, start);
     });
 }
 
@@ -311,6 +308,11 @@ std::optional<Handicap> HandicapOfJkfPreset(std::string_view preset) {
     for (const Preset& known : Presets)
         if (known.name == preset) return known.handicap;
     return std::nullopt;
+}
+
+bool JkfHandicapNameMatches(std::string_view name, const Position& start) {
+    const auto handicap = MatchHandicap(start);
+    return handicap && PresetOf(*handicap).japanese == name;
 }
 
 void ReadJkf(GameRecord& record, std::string_view bytes, TextEncoding& encoding) {

@@ -31,3 +31,7 @@ bool WriteJkf(const GameRecord& record, std::string& bytes, std::string& refusal
 // The preset that names a handicap's start ("HIRATE", "KY", ..., "10"), and back.
 std::string_view JkfPreset(Handicap handicap);
 std::optional<Handicap> HandicapOfJkfPreset(std::string_view preset);
+
+// Whether a handicap name of the header (手合割) names `start`, which the preset says already:
+// reading drops such a line.
+bool JkfHandicapNameMatches(std::string_view name, const Position& start);

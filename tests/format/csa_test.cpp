@@ -6,9 +6,11 @@
 #include <sstream>
 #include <string>
 
-#include "esn/loaderror.h"
-#include "esn/recordcompare.h"
 #include "format/csa.h"
+#include "format/loaderror.h"
+#include "format/recordcompare.h"
+#include "format/recordformat.h"
+#include "format/recordio.h"
 #include "model/handicap.h"
 #include "model/positiontesting.h"
 
@@ -48,9 +50,14 @@ std::string Lines(std::initializer_list<std::string_view> lines) {
     return text;
 }
 
+// Version 3.0 as --to csa writes it (UTF-8), 2.2 as --to csa2 does (code page 932).
+TextEncoding EncodingOf(int version) {
+    return version == CsaVersion30 ? TextEncoding::Utf8 : TextEncoding::Cp932;
+}
+
 std::string Write(const GameRecord& record, int version) {
     std::string bytes, refusal;
-    EXPECT_TRUE(WriteCsa(record, version, bytes, refusal)) << refusal;
+    EXPECT_TRUE(WriteCsa(record, version, EncodingOf(version), bytes, refusal)) << refusal;
     return bytes;
 }
 
@@ -426,19 +433,19 @@ TEST(CsaWrite, Version22InCodePage932) {
     // A character code page 932 does not hold is refused, naming the text; nothing is written.
     record.SetCurrentComment("☗の勝ち");
     std::string bytes = "old", refusal;
-    EXPECT_FALSE(WriteCsa(record, CsaVersion22, bytes, refusal));
+    EXPECT_FALSE(WriteCsa(record, CsaVersion22, TextEncoding::Cp932, bytes, refusal));
     EXPECT_EQ(bytes, "");
     EXPECT_EQ(refusal,
-              "The comment of %CHUDAN holds ☗, which Shift_JIS cannot hold; save as CSA 3.0 to "
-              "keep it");
+              "The comment of %CHUDAN holds ☗, which Shift_JIS cannot hold; save as CSA 3.0 in "
+              "UTF-8 to keep it");
     record.GoBack();
     record.SetCurrentComment("ok 😀");
     record.GoToTop();
     record.black = "山田";
-    EXPECT_FALSE(WriteCsa(record, CsaVersion22, bytes, refusal));
+    EXPECT_FALSE(WriteCsa(record, CsaVersion22, TextEncoding::Cp932, bytes, refusal));
     EXPECT_EQ(refusal.substr(0, 34), "The comment of move 1 -5142OU hold");
     record.black = "𠮷田";
-    EXPECT_FALSE(WriteCsa(record, CsaVersion22, bytes, refusal));
+    EXPECT_FALSE(WriteCsa(record, CsaVersion22, TextEncoding::Cp932, bytes, refusal));
     EXPECT_EQ(refusal.substr(0, 18), "Black's name holds");
 }
 
@@ -496,4 +503,73 @@ TEST(CsaRoundTrip, SampleFilesReadBackAsTheSameRecord) {
             EXPECT_EQ(Write(*again.record, version), written) << name;
         }
     }
+}
+
+TEST(CsaFormat, ReadAndWrittenThroughTheRecordEntryPoints) {
+    // The type read is what writing back keeps: version, encoding, and the notices.
+    const struct {
+        const char* file;
+        FileType type;
+    } cases[] = {
+        {"club-final-30.csa", {RecordFormat::Csa, TextEncoding::Utf8, CsaVersion30}},
+        {"handicap-22.csa", {RecordFormat::Csa, TextEncoding::Cp932, CsaVersion22}},
+        {"three-games.csa", {RecordFormat::Csa, TextEncoding::Cp932, CsaVersion22}},
+    };
+    for (const auto& c : cases) {
+        const std::string bytes = DataFile(c.file);
+        const FileType detected = DetectFileType(c.file, bytes);
+        EXPECT_EQ(detected.format, RecordFormat::Csa) << c.file;
+        // A .kif that holds CSA reads as CSA.
+        EXPECT_EQ(DetectFileType("game.kif", bytes).format, RecordFormat::Csa) << c.file;
+        GameRecord record;
+        const ReadOutcome outcome = ReadRecord(record, bytes, detected);
+        ASSERT_FALSE(outcome.error) << c.file;
+        EXPECT_EQ(outcome.type, c.type) << c.file;
+        EXPECT_EQ(outcome.notices.size(), std::string(c.file) == "three-games.csa") << c.file;
+        std::string written, refusal;
+        ASSERT_TRUE(WriteRecord(record, outcome.type, written, refusal)) << refusal;
+        EXPECT_EQ(Read(written).facts.version, c.type.version) << c.file;
+    }
+    EXPECT_EQ(FileTypeForName("csa"),
+              (FileType{RecordFormat::Csa, TextEncoding::Utf8, CsaVersion30}));
+    EXPECT_EQ(FileTypeForName("csa2"),
+              (FileType{RecordFormat::Csa, TextEncoding::Cp932, CsaVersion22}));
+}
+
+TEST(CsaFormat, LossesAreCountedByKind) {
+    GameRecord record;
+    record.black = "two\r\nlines";
+    record.headerLines = {{"event", "kept"}, {"byoyomi", "30秒"}, {"作者", "x"}};
+    ASSERT_TRUE(PlayLine(record, "7g7f 3c3d"));
+    record.SetCurrentTime(1'500);
+    record.SetCurrentBookmark("here");
+    record.GoBack();
+    // A variation of two moves with a comment and a time, and a result beside them.
+    ASSERT_TRUE(PlayLine(record, "8c8d"));
+    record.SetCurrentComment("off the main line");
+    record.SetCurrentTime(2'000);
+    ASSERT_TRUE(PlayLine(record, "2g2f"));
+    record.GoBack();
+    record.GoBack();
+    ASSERT_EQ(record.AddResult(GameResult::Resign), 3);
+    record.GoForward(0);
+    record.GoForward(0);
+    ASSERT_EQ(record.AddResult(GameResult::MaxMoves), 1);
+
+    RecordLosses v30;
+    v30.variations = 1;
+    v30.comments = 1;
+    v30.moveTimes = 1;
+    v30.results = 1;
+    v30.bookmarks = 1;
+    v30.headerLines = 3;
+    const FileType csa{RecordFormat::Csa, TextEncoding::Utf8, CsaVersion30};
+    const RecordLosses lost = WriteLosses(record, csa);
+    EXPECT_EQ(ListLosses(lost), ListLosses(v30));
+    // Version 2.2 also cuts the fraction of the main line's time and has no move limit.
+    RecordLosses v22 = v30;
+    v22.moveTimes = 2;
+    v22.results = 2;
+    const FileType csa2{RecordFormat::Csa, TextEncoding::Cp932, CsaVersion22};
+    EXPECT_EQ(ListLosses(WriteLosses(record, csa2)), ListLosses(v22));
 }

@@ -6,9 +6,11 @@
 #include <sstream>
 #include <string>
 
-#include "esn/loaderror.h"
-#include "esn/recordcompare.h"
 #include "format/jkf.h"
+#include "format/loaderror.h"
+#include "format/recordcompare.h"
+#include "format/recordformat.h"
+#include "format/recordio.h"
 #include "model/handicap.h"
 #include "model/positiontesting.h"
 
@@ -344,4 +346,35 @@ TEST(JkfRead, TellsJkfFromOtherRecordFiles) {
     EXPECT_FALSE(LooksLikeJkf("{\"title\": 1}"));
     EXPECT_FALSE(LooksLikeJkf("[TITLE x]\r\n"));
     EXPECT_FALSE(LooksLikeJkf(""));
+}
+
+TEST(JkfFormat, LossesAndEntryPoints) {
+    GameRecord record;
+    record.headerLines = {{"event", "kept"},
+                          {"先手", "own line under a player's label"},
+                          {"handicap", "平手"},
+                          {"handicap", "その他"}};
+    ASSERT_TRUE(PlayLine(record, "7g7f 3c3d"));
+    record.SetCurrentTime(1'500);
+    record.SetCurrentBookmark("here");
+    record.GoBack();
+    ASSERT_TRUE(PlayLine(record, "8c8d"));  // variations are kept
+    record.SetCurrentTime(2'000);
+
+    RecordLosses expected;
+    expected.moveTimes = 1;
+    expected.bookmarks = 1;
+    expected.headerLines = 2;
+    const FileType jkf{RecordFormat::Jkf, TextEncoding::Utf8, 0};
+    EXPECT_EQ(ListLosses(WriteLosses(record, jkf)), ListLosses(expected));
+    EXPECT_EQ(FileTypeForName("jkf"), jkf);
+
+    std::string bytes, refusal;
+    ASSERT_TRUE(WriteRecord(record, jkf, bytes, refusal));
+    EXPECT_EQ(DetectFileType("game.jkf", bytes), jkf);
+    EXPECT_EQ(DetectFileType("game.txt", bytes), jkf);
+    GameRecord again;
+    const ReadOutcome outcome = ReadRecord(again, bytes, jkf);
+    ASSERT_FALSE(outcome.error) << outcome.error->message;
+    EXPECT_EQ(CountMoves(again.Root()), 3);
 }

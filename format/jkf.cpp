@@ -269,16 +269,14 @@ Move JkfPlayer::ResolveMove(const JkfMove& jkf) {
     return move;
 }
 
-// A move without an origin, as records turned from the notation without origins give it: a drop
-// where its relative marks say so or no piece on the board can make it, else the one piece on
-// the board that can. False when several could.
+// A move without an origin: a drop, as JKF writes drops. Records turned from the notation
+// without origins also leave it out of board moves; so when the drop cannot be made, the one
+// piece on the board that can make the move is taken. False when several could.
 bool JkfPlayer::ResolveDrop(const JkfMove& jkf, Square to, Move& move) {
     const int side = record_.SideToMove();
     const Move drop(Square(0, 0), to, side | jkf.piece, 1);
-    if (jkf.relative & MarkDrop) {
-        move = drop;
-        return true;
-    }
+    move = drop;
+    if ((jkf.relative & MarkDrop) || record_.IsLegal(drop)) return true;
     int candidates = 0;
     for (int rank = 0; rank < BoardSize; ++rank) {
         for (int file = 0; file < BoardSize; ++file) {

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench/recordgen.h"
 #include "format/jkf.h"
 #include "format/loaderror.h"
 #include "format/recordcompare.h"
@@ -311,6 +312,51 @@ TEST(JkfRoundTrip, SampleFilesReadBackAsTheSameRecord) {
         std::string why;
         EXPECT_TRUE(SameRecord(*original.record, *again.record, &why)) << name << ": " << why;
         EXPECT_EQ(Write(*again.record), written) << name;
+    }
+}
+
+TEST(JkfRoundTrip, RandomTreesReadBackAsTheSameRecord) {
+    // Random legal play with captures, drops, promotions, nested variations and comments.
+    for (std::uint32_t seed : {2u, 5u, 9u}) {
+        GameRecord record;
+        BuildBushyTree(record, 3'000, seed);
+        const std::string written = Write(record);
+        const JkfRead again = Read(written);
+        ASSERT_FALSE(again.error) << seed << ": " << again.error->message;
+        std::string why;
+        EXPECT_TRUE(SameRecord(record, *again.record, &why)) << seed << ": " << why;
+    }
+}
+
+TEST(JkfRead, MovesWithoutOrigin) {
+    // JKF gives drops without "from"; records turned from the notation without origins leave
+    // it out of board moves too, which are then made by the one piece that can.
+    const std::string exchange = "{\"moves\":[{}," + MoveElement("0:7776FU") + "," +
+                                 MoveElement("1:3334FU") + "," + MoveElement("0:8822KA") + "," +
+                                 MoveElement("1:3122GI") + ",";
+    const struct {
+        std::string json;
+        bool drop;
+        const char* message;
+    } cases[] = {
+        {exchange + MoveElement("0:0055KA") + "]}", true, nullptr},
+        {"{\"moves\":[{}," + MoveElement("0:0026FU") + "]}", false, nullptr},
+        {exchange + MoveElement("0:0058KI") + "]}", false,
+         "the move to 58 gives no origin (from), and several KI could make it"},
+        {exchange + MoveElement("0:0078KI") + "]}", false, nullptr},
+    };
+    for (const auto& c : cases) {
+        const JkfRead read = Read(c.json);
+        if (c.message) {
+            ASSERT_TRUE(read.error) << c.json;
+            EXPECT_EQ(read.error->message, c.message);
+            continue;
+        }
+        ASSERT_FALSE(read.error) << c.json << ": " << read.error->message;
+        const MoveNode* last = &read.record->Root();
+        while (last->Continuation(0))
+            last = last->Continuation(0);
+        EXPECT_EQ(last->move.drop != 0, c.drop) << c.json;
     }
 }
 

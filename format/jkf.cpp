@@ -364,13 +364,15 @@ OrderedJson ClockJson(std::int64_t ms, bool withHours) {
     return clock;
 }
 
+// The comment's lines, split where the record joins them (CR LF); a lone CR or LF stays inside
+// its line, which a JSON text holds as well.
 OrderedJson CommentsJson(const std::string& comment) {
     OrderedJson lines = OrderedJson::array();
     const std::string text = RecordTextAsUtf8(comment);
-    LineSplitter splitter(text);
-    TextLine line;
-    while (splitter.Next(line))
-        lines.push_back(std::string(line.text));
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
     return lines;
 }
 

@@ -464,7 +464,8 @@ std::optional<std::string> CsaDateTime(std::string_view value) {
         !TakeNumber(rest, 2, false, month) || !TakeChar(rest, '/') ||
         !TakeNumber(rest, 2, false, day) || month < 1 || month > 12 || day < 1 || day > 31)
         return std::nullopt;
-    std::string date = std::to_string(year) + '/' + TwoDigits(month) + '/' + TwoDigits(day);
+    std::string date =
+        std::string(value.substr(0, 4)) + '/' + TwoDigits(month) + '/' + TwoDigits(day);
     if (rest.starts_with('(')) {
         const std::size_t close = rest.find(')');
         if (close == std::string_view::npos) return std::nullopt;
@@ -532,12 +533,16 @@ std::optional<CsaInformation> CsaFormOf(const HeaderLine& line) {
     return CsaInformation{line.key, std::move(value)};
 }
 
+// The comment's lines, split at any line end; a comment ending in one ends with an empty line,
+// which is written too so that it reads back.
 std::vector<std::string_view> SplitCommentLines(std::string_view comment) {
     std::vector<std::string_view> lines;
-    LineSplitter splitter(comment);
-    TextLine line;
-    while (splitter.Next(line))
-        lines.push_back(line.text);
+    std::size_t start = 0;
+    for (std::size_t end; (end = comment.find_first_of("\r\n", start)) != std::string_view::npos;) {
+        lines.push_back(comment.substr(start, end - start));
+        start = end + (comment.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    lines.push_back(comment.substr(start));
     return lines;
 }
 

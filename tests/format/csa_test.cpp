@@ -417,6 +417,31 @@ TEST(CsaWrite, Version30Text) {
                                            }));
 }
 
+TEST(CsaWrite, CommentLinesReadBackAsTheyWere) {
+    // Each line of a comment is a line of its own; an empty last line too.
+    const struct {
+        const char* comment;
+        const char* lines;  // as written
+        const char* readBack;
+    } cases[] = {
+        {"one", "'*one\r\n", "one"},
+        {"one\r\ntwo", "'*one\r\n'*two\r\n", "one\r\ntwo"},
+        {"one\r\n", "'*one\r\n'*\r\n", "one\r\n"},
+        {"\r\n\r\n", "'*\r\n'*\r\n'*\r\n", "\r\n\r\n"},
+        // A lone line feed, as no CSA file gives it, becomes the record's line end.
+        {"one\ntwo", "'*one\r\n'*two\r\n", "one\r\ntwo"},
+    };
+    for (const auto& c : cases) {
+        GameRecord record;
+        record.SetCurrentComment(c.comment);
+        const std::string text = Write(record, CsaVersion30);
+        EXPECT_TRUE(text.ends_with(std::string("PI\r\n+\r\n") + c.lines)) << text;
+        const CsaRead read = Read(text);
+        ASSERT_FALSE(read.error);
+        EXPECT_EQ(read.record->Root().Comment(), c.readBack);
+    }
+}
+
 TEST(CsaWrite, Version22InCodePage932) {
     GameRecord record;
     record.black = "山田";
@@ -460,6 +485,7 @@ TEST(CsaWrite, HeaderLinesCsaCanHold) {
         {{"site", "two\r\nlines"}, false, "$SITE:two"},
         {{"start-time", "2003/05/03 10:30:00"}, true, "$START_TIME:2003/05/03 10:30:00"},
         {{"start-time", "2003/05/03"}, true, "$START_TIME:2003/05/03"},
+        {{"start-time", "0025/3/8"}, true, "$START_TIME:0025/03/08"},
         {{"end-time", "2003/5/3(土)　9:05:07"}, true, "$END_TIME:2003/05/03 09:05:07"},
         {{"end-time", "2003/05/03 10:30:00.125"}, true, "$END_TIME:2003/05/03 10:30:00.125"},
         {{"end-time", "昭和五十年"}, false, nullptr},

@@ -1,11 +1,9 @@
 #include "app/commandtable.h"
 
-#include <QObject>
-#include <QVariant>
 #include <algorithm>
 #include <map>
 
-#include "app/commandids.h"
+#include "view/commandids.h"
 
 const std::vector<MenuDefinition>& MainMenu() {
     static const std::vector<MenuDefinition> menus = {
@@ -155,12 +153,4 @@ bool IsAcceleratorKey(QKeyCombination keys) {
     const QKeyCombination plain = WithoutKeypad(keys);
     return std::any_of(AcceleratorTable().begin(), AcceleratorTable().end(),
                        [&](const Accelerator& a) { return a.keys == plain; });
-}
-
-void SetControlId(QObject& object, int id) {
-    object.setProperty("controlId", id);
-}
-
-int ControlId(const QObject& object) {
-    return object.property("controlId").toInt();
 }

@@ -53,10 +53,3 @@ bool IsAcceleratorKey(QKeyCombination keys);
 
 inline constexpr const char* ApplicationName = "Marlock";
 inline constexpr const char* IdleMessage = "Ready";
-
-class QObject;
-
-// Child windows carry the id they had on the original platform as the property "controlId",
-// so that code and tests can find them (see commandids.h).
-void SetControlId(QObject& object, int id);
-int ControlId(const QObject& object);

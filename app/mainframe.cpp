@@ -1,6 +1,5 @@
 #include "app/mainframe.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -23,14 +22,14 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "app/commandids.h"
 #include "app/commandtable.h"
-#include "app/lockkeys.h"
-#include "app/prompter.h"
 #include "app/resources.h"
 #include "app/variationsbar.h"
-#include "app/zelkandoc.h"
-#include "app/zelkanview.h"
+#include "document/prompter.h"
+#include "document/zelkandoc.h"
+#include "view/commandids.h"
+#include "view/controlid.h"
+#include "view/zelkanview.h"
 
 namespace {
 
@@ -66,7 +65,8 @@ QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString&
 
 }  // namespace
 
-CMainFrame::CMainFrame(CZelkanDoc& doc, QWidget* parent) : QMainWindow(parent), m_doc(doc) {
+CMainFrame::CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_prompter(prompter) {
     InitResources();
     setObjectName(QStringLiteral("mainFrame"));
     // A title bar with the system menu, minimize and close; no sizing border, no maximize.
@@ -83,7 +83,7 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, QWidget* parent) : QMainWindow(parent), 
         return ChooseFile(this, QFileDialog::AcceptSave, suggested);
     };
 
-    m_view = new CZelkanView(doc, this);
+    m_view = new CZelkanView(doc, prompter, this);
     setCentralWidget(m_view);
     CreateActions();
     CreateMenus();
@@ -94,20 +94,24 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, QWidget* parent) : QMainWindow(parent), 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(&m_doc, &CZelkanDoc::titleChanged, this, &CMainFrame::UpdateTitle);
+    connect(&m_doc, &CZelkanDoc::updated, this, &CMainFrame::UpdateCommandStates);
+    connect(&m_doc, &CZelkanDoc::pieceStyleChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(m_view, &CZelkanView::editStateChanged, this, &CMainFrame::UpdateCommandStates);
     UpdateTitle();
 
     m_view->OnInitialUpdate();
     ReadSettings();
 
     qApp->installEventFilter(this);
-    connect(QAbstractEventDispatcher::instance(thread()), &QAbstractEventDispatcher::aboutToBlock,
-            this, &CMainFrame::RunUpdatePass);
-    RunUpdatePass();
+    UpdateCommandStates();
+    UpdateLockIndicators();
 }
 
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
-    disconnect(QAbstractEventDispatcher::instance(thread()), nullptr, this, nullptr);
+    // The children go after this destructor, and their focus changes would still reach it.
+    disconnect(m_view, nullptr, this, nullptr);
+    disconnect(&m_doc, nullptr, this, nullptr);
 }
 
 void CMainFrame::CreateActions() {
@@ -144,6 +148,7 @@ void CMainFrame::CreateMenus() {
             }
         }
         if (definition.items.front().id == ID_FILE_NEW) m_fileMenu = menu;
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     }
 }
 
@@ -158,10 +163,10 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     SetControlId(*bar, AFX_IDW_STATUS_BAR);
     bar->setSizeGripEnabled(false);
-    // "Ready" stretches; a command's prompt covers it while the command is highlighted.
-    m_readyLabel = new QLabel(QString::fromUtf8(IdleMessage), bar);
-    SetControlId(*m_readyLabel, ID_SEPARATOR);
-    bar->addWidget(m_readyLabel, 1);
+    // "Ready" is the bar's own message whenever no prompt covers it, so that both stand at the
+    // same place.
+    connect(bar, &QStatusBar::messageChanged, this, &CMainFrame::ShowReadyWhenIdle);
+    bar->showMessage(QString::fromUtf8(IdleMessage));
 
     const auto addIndicator = [bar](int id, const QString& text) {
         auto* label = new QLabel(bar);
@@ -191,6 +196,10 @@ void CMainFrame::ConnectCommands() {
     }
 }
 
+void CMainFrame::ShowReadyWhenIdle(const QString& message) {
+    if (message.isEmpty()) statusBar()->showMessage(QString::fromUtf8(IdleMessage));
+}
+
 QAction* CMainFrame::ActionById(int id) const {
     const auto it = m_actions.find(id);
     return it == m_actions.end() ? nullptr : it->second;
@@ -200,21 +209,26 @@ QAction* CMainFrame::RecentFilePlaceholder() const {
     return ActionById(ID_FILE_MRU_FILE1);
 }
 
-void CMainFrame::SetCommandUpdate(int id, std::function<void(QAction&)> update) {
-    m_updates[id] = std::move(update);
-}
-
-void CMainFrame::RunUpdatePass() {
+void CMainFrame::UpdateCommandStates() {
     for (const auto& [id, update] : m_updates) {
         QAction* action = ActionById(id);
         if (action != nullptr && update) update(*action);
     }
+}
+
+void CMainFrame::SetLockKeyReader(LockKeyReader reader) {
+    m_readLockKeys = std::move(reader);
     UpdateLockIndicators();
-    m_wndToolBar->Refill();
+}
+
+bool CMainFrame::IsLockKeyEvent(const QEvent* event) const {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock;
 }
 
 void CMainFrame::UpdateLockIndicators() {
-    const std::optional<LockKeyState> state = ReadLockKeyState();
+    const std::optional<LockKeyState> state = m_readLockKeys();
     const auto show = [](QLabel* label, bool on, const QString& text) {
         const QString wanted = on ? text : QString();
         if (label->text() != wanted) label->setText(wanted);
@@ -269,7 +283,7 @@ void CMainFrame::WriteSettings() const {
 bool CMainFrame::SaveModified() {
     if (!m_doc.IsModified()) return true;
     const QString question = QStringLiteral("Save changes to %1?").arg(m_doc.GetTitle());
-    switch (m_doc.GetPrompter().AskYesNoCancel(question)) {
+    switch (m_prompter.AskYesNoCancel(question)) {
         case Prompter::Answer::Yes:
             return OnFileSave();
         case Prompter::Answer::No:
@@ -297,9 +311,8 @@ void CMainFrame::OnFileOpen() {
 bool CMainFrame::OpenDocumentFile(const QString& path) {
     if (!SaveModified()) return false;
     if (!m_doc.OnOpenDocument(path)) {
-        m_doc.GetPrompter().ShowMessage(
-            QStringLiteral("Cannot open %1: %2")
-                .arg(QDir::toNativeSeparators(path), m_doc.LastFileError()));
+        m_prompter.ShowMessage(QStringLiteral("Cannot open %1: %2")
+                                   .arg(QDir::toNativeSeparators(path), m_doc.LastFileError()));
         emit openFailed(path);
         return false;
     }
@@ -365,17 +378,23 @@ bool CMainFrame::IsOwnWidget(QObject* object) const {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (IsLockKeyEvent(event) && IsOwnWidget(watched)) UpdateLockIndicators();
     switch (event->type()) {
         case QEvent::ShortcutOverride: {
             // The accelerator keys come before the focused field: a line edit would otherwise
             // keep Ctrl+Left, Ctrl+C and the like for itself.
             auto* key = static_cast<QKeyEvent*>(event);
             if (IsAcceleratorKey(key->keyCombination()) && IsOwnWidget(watched)) {
+                // The key acts on the states as they are now.
+                UpdateCommandStates();
                 key->ignore();
                 return true;
             }
             break;
         }
+        case QEvent::WindowActivate:
+            if (watched == this) UpdateLockIndicators();
+            break;
         case QEvent::KeyPress: {
             // A key of the table whose command is disabled does nothing, in a field too.
             auto* key = static_cast<QKeyEvent*>(event);

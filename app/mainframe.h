@@ -8,9 +8,12 @@
 #include <map>
 #include <optional>
 
+#include "app/lockkeys.h"
+
 class CVariationsBar;
 class CZelkanDoc;
 class CZelkanView;
+class Prompter;
 class QAction;
 class QLabel;
 class QMenu;
@@ -19,7 +22,8 @@ class QMimeData;
 // The program's one top-level window: menus, the tool bar with the variations list, the view
 // and the status bar. Fixed in size (the view sets it), it remembers its screen position
 // between runs and asks to save a modified record before New, Open, a dropped file and
-// closing. The document is borrowed and must outlive the frame.
+// closing. The command states follow the document's and the view's announcements. The
+// document and the prompter are borrowed and must outlive the frame.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
@@ -27,8 +31,10 @@ class CMainFrame : public QMainWindow {
     // Chooses the path of a file to open, or to save as (given the suggested one); an empty
     // answer means the user cancelled.
     using FileChooser = std::function<QString(const QString& suggested)>;
+    // Reads the lock keys' state (ReadLockKeyState unless a test wants another).
+    using LockKeyReader = std::function<std::optional<LockKeyState>()>;
 
-    explicit CMainFrame(CZelkanDoc& doc, QWidget* parent = nullptr);
+    CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Opens a record after offering to save the current one. On failure shows "Cannot open
@@ -37,23 +43,23 @@ class CMainFrame : public QMainWindow {
     // Asks "Save changes to ...?" when the record is modified; false when the user cancels or
     // the save fails, so the caller must not go on.
     bool SaveModified();
-    // The idle-time pass: every command's enabled state and check mark, the lock indicators
-    // and the variations list. The event loop runs it whenever it is about to wait.
-    void RunUpdatePass();
+    // Sets every command's enabled state and check mark. Runs whenever the document, the
+    // view's fields or the clipboard announce a change, before a menu opens and before an
+    // accelerator key acts.
+    void UpdateCommandStates();
 
     QAction* ActionById(int id) const;
     QMenu* FileMenu() const { return m_fileMenu; }
     // The greyed "Recent File" item between two separators before Exit.
     QAction* RecentFilePlaceholder() const;
-    // Replaces how an action's state is updated in the idle-time pass.
-    void SetCommandUpdate(int id, std::function<void(QAction&)> update);
 
     void SetOpenFileChooser(FileChooser chooser) { m_chooseOpenFile = std::move(chooser); }
     void SetSaveFileChooser(FileChooser chooser) { m_chooseSaveFile = std::move(chooser); }
+    // Replaces how the lock keys are read, and shows what the new reader answers.
+    void SetLockKeyReader(LockKeyReader reader);
 
     CZelkanView* View() const { return m_view; }
     CVariationsBar* ToolBar() const { return m_wndToolBar; }
-    QLabel* ReadyLabel() const { return m_readyLabel; }
 
     // A stored position is used unless it puts the whole title bar (the frame's width, the
     // given height) outside every screen.
@@ -89,16 +95,21 @@ class CMainFrame : public QMainWindow {
     void ReadSettings();
     void WriteSettings() const;
     void UpdateTitle();
+    // "Ready" whenever no prompt is shown, drawn where the prompts are.
+    void ShowReadyWhenIdle(const QString& message);
+    // Read at start, on the lock keys themselves and when the window becomes active again
+    // (the lock may have changed in another window), never at every wake-up.
     void UpdateLockIndicators();
+    bool IsLockKeyEvent(const QEvent* event) const;
     bool DoSave(const QString& path);
     bool IsOwnWidget(QObject* object) const;
     static QString FirstLocalFile(const QMimeData* data);
 
     CZelkanDoc& m_doc;
+    Prompter& m_prompter;
     CZelkanView* m_view = nullptr;
     CVariationsBar* m_wndToolBar = nullptr;
     QMenu* m_fileMenu = nullptr;
-    QLabel* m_readyLabel = nullptr;
     QLabel* m_capsLabel = nullptr;
     QLabel* m_numLabel = nullptr;
     QLabel* m_scrollLabel = nullptr;
@@ -106,4 +117,5 @@ class CMainFrame : public QMainWindow {
     std::map<int, std::function<void(QAction&)>> m_updates;
     FileChooser m_chooseOpenFile;
     FileChooser m_chooseSaveFile;
+    LockKeyReader m_readLockKeys = ReadLockKeyState;
 };

@@ -7,7 +7,7 @@
 #include <QSettings>
 #include <algorithm>
 
-#include "app/commandids.h"
+#include "view/commandids.h"
 
 namespace {
 

@@ -32,7 +32,6 @@ class CRecentFileList : public QObject {
     // Removes the entry for `path`, if any. Writes the list and refreshes the menu.
     void Remove(const QString& path);
 
-    int GetSize() const { return m_size; }
     QStringList Entries() const { return m_entries; }
 
     // `path` shortened for the menu to at most `maxLength` characters, the file name kept

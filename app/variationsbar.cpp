@@ -4,15 +4,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QScreen>
+#include <QStatusTipEvent>
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "app/commandids.h"
 #include "app/commandtable.h"
-#include "app/textcodec.h"
-#include "app/zelkandoc.h"
-#include "esn/notation.h"
+#include "document/zelkandoc.h"
+#include "format/notation.h"
+#include "view/commandids.h"
+#include "view/controlid.h"
+#include "view/textcodec.h"
 
 namespace {
 
@@ -24,9 +27,37 @@ constexpr int ListPointSize = 8;
 
 }  // namespace
 
+bool VariationsComboBox::IsPopupOpen() const {
+    return view()->isVisible();
+}
+
+void VariationsComboBox::showPopup() {
+    QComboBox::showPopup();
+    LimitPopupHeight();
+}
+
 void VariationsComboBox::hidePopup() {
     QComboBox::hidePopup();
     emit closedUp();
+}
+
+// Some styles open the list as a pop-up menu as tall as it needs, up to the screen's height,
+// and ignore the number of visible items: cut it to that many rows below the box (above it
+// when the screen has no room below) and let the list scroll.
+void VariationsComboBox::LimitPopupHeight() {
+    QWidget* popup = view()->window();
+    if (popup == window()) return;
+    const int frame = popup->height() - view()->viewport()->height();
+    const int row = std::max(1, view()->sizeHintForRow(0));
+    const int wanted = maxVisibleItems() * row + frame;
+    if (popup->height() <= wanted) return;
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
+    QPoint at = mapToGlobal(QPoint(0, height()));
+    if (screen.isValid() && at.y() + wanted > screen.bottom() + 1)
+        at = mapToGlobal(QPoint(0, 0)) - QPoint(0, wanted);
+    popup->setGeometry(QRect(at, QSize(popup->width(), wanted)));
+    view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view()->scrollTo(view()->currentIndex());
 }
 
 CVariationsBar::CVariationsBar(CZelkanDoc& doc, QWidget* parent)
@@ -62,6 +93,9 @@ CVariationsBar::CVariationsBar(CZelkanDoc& doc, QWidget* parent)
 
     connect(m_comboBox, &QComboBox::activated, this, &CVariationsBar::OnSelEndOk);
     connect(m_comboBox, &VariationsComboBox::closedUp, this, &CVariationsBar::OnCloseUp);
+    connect(&m_doc, &CZelkanDoc::updated, this, &CVariationsBar::OnDocumentUpdated);
+    connect(&m_doc, &CZelkanDoc::selectionChanged, this, &CVariationsBar::ShowSelection);
+    Refill();
 }
 
 CVariationsBar::~CVariationsBar() {
@@ -84,7 +118,7 @@ void CVariationsBar::AddButtons(const std::function<QAction*(int)>& actionById) 
 
 QStringList CVariationsBar::ContinuationLabels() const {
     std::vector<std::string> labels;
-    GetContinuationList(m_doc.m_record, labels);
+    GetContinuationList(m_doc.Record(), labels);
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(labels.size()));
     for (const std::string& label : labels)
@@ -100,32 +134,46 @@ bool CVariationsBar::ListDiffers(const QStringList& labels) const {
     return false;
 }
 
-void CVariationsBar::Refill() {
-    // The list is never changed while the user is working in it.
-    if (m_comboBox->hasFocus() || m_comboBox->view()->isVisible()) return;
-    const QStringList labels = ContinuationLabels();
-    // Unchanged labels leave the list alone, so it does not flicker, and its shown choice
-    // stays as it is.
-    if (!ListDiffers(labels)) return;
-    Rebuild(labels);
-}
-
-void CVariationsBar::Rebuild(const QStringList& labels) {
-    m_comboBox->clear();
-    if (labels.isEmpty()) {
-        m_comboBox->setCurrentIndex(-1);
+void CVariationsBar::OnDocumentUpdated() {
+    // The user is choosing in the open list: it changes under nobody's hand.
+    if (m_comboBox->IsPopupOpen()) {
+        m_refillPending = true;
         return;
     }
-    m_comboBox->addItems(labels);
-    const int selected = m_doc.m_selectedVariation;
-    m_comboBox->setCurrentIndex(selected >= 0 && selected < labels.size() ? selected : -1);
+    Refill();
+}
+
+void CVariationsBar::Refill() {
+    m_refillPending = false;
+    const QStringList labels = ContinuationLabels();
+    // Unchanged labels leave the entries alone, so that the list does not flicker.
+    if (ListDiffers(labels)) {
+        m_comboBox->clear();
+        m_comboBox->addItems(labels);
+    }
+    ShowSelection(m_doc.SelectedVariation());
+}
+
+void CVariationsBar::ShowSelection(int index) {
+    if (m_comboBox->IsPopupOpen()) return;
+    m_comboBox->setCurrentIndex(index >= 0 && index < m_comboBox->count() ? index : -1);
 }
 
 void CVariationsBar::OnSelEndOk(int index) {
     // Only the choice is recorded: nothing moves and nothing is modified.
-    if (index >= 0) m_doc.m_selectedVariation = index;
+    // A choice made in a list that the document has moved away from names nothing there.
+    if (index >= 0 && !m_refillPending) m_doc.SelectVariation(index);
 }
 
 void CVariationsBar::OnCloseUp() {
+    // The pointer may have left the list while its list part was open, and no Leave comes
+    // then: take the list's prompt away unless the pointer is still on it.
+    if (!m_comboBox->underMouse()) {
+        QStatusTipEvent noTip{QString()};
+        QCoreApplication::sendEvent(m_comboBox, &noTip);
+    }
+    // After the list has reported the choice made in it, which is then dropped.
+    if (m_refillPending)
+        QMetaObject::invokeMethod(this, &CVariationsBar::Refill, Qt::QueuedConnection);
     if (m_focusTarget != nullptr) m_focusTarget->setFocus(Qt::OtherFocusReason);
 }

@@ -8,20 +8,28 @@
 class CZelkanDoc;
 class QAction;
 
-// The variations list: a drop-down list that reports when its list part closes.
+// The variations list: a drop-down list that reports when its list part closes and keeps that
+// part to its number of visible items, scrolling, whatever the widget style.
 class VariationsComboBox : public QComboBox {
     Q_OBJECT
 
   public:
     using QComboBox::QComboBox;
+    bool IsPopupOpen() const;
+    void showPopup() override;
     void hidePopup() override;
 
   signals:
     void closedUp();
+
+  private:
+    void LimitPopupHeight();
 };
 
 // The tool bar: the buttons of the command table and, between Backward and Forward, the list
-// of the current position's continuations. Choosing an entry only records the choice in the
+// of the current position's continuations. The list follows the document: it shows the
+// continuations of the current node and the document's choice among them, and is left alone
+// only while its list part is open. Choosing an entry only records the choice in the
 // document; Forward, End and Delete then use it. The document is borrowed.
 class CVariationsBar : public QToolBar {
     Q_OBJECT
@@ -36,16 +44,15 @@ class CVariationsBar : public QToolBar {
     // The widget that takes the keyboard focus when the list closes (the view).
     void SetFocusTarget(QWidget* target) { m_focusTarget = target; }
 
-    // The idle-time refill: relists the continuations when their labels changed, never while
-    // the user works in the list.
-    void Refill();
-
     QComboBox* ComboBox() const { return m_comboBox; }
 
   private:
     QStringList ContinuationLabels() const;
     bool ListDiffers(const QStringList& labels) const;
-    void Rebuild(const QStringList& labels);
+    // Relists the continuations when the labels changed, and shows the document's choice.
+    void Refill();
+    void ShowSelection(int index);
+    void OnDocumentUpdated();
     void OnSelEndOk(int index);
     void OnCloseUp();
 
@@ -53,4 +60,6 @@ class CVariationsBar : public QToolBar {
     QFont m_font;
     VariationsComboBox* m_comboBox = nullptr;
     QWidget* m_focusTarget = nullptr;
+    // The document changed while the list part was open: refill when it closes.
+    bool m_refillPending = false;
 };

@@ -8,15 +8,15 @@
 #include <cstdio>
 
 #include "app/aboutdlg.h"
-#include "app/commandids.h"
 #include "app/desktopintegration.h"
 #include "app/mainframe.h"
-#include "app/prompter.h"
+#include "app/messageboxprompter.h"
 #include "app/recentfilelist.h"
 #include "app/resources.h"
-#include "app/zelkandoc.h"
-#include "app/zelkanview.h"
 #include "board/boardwnd.h"
+#include "document/zelkandoc.h"
+#include "view/commandids.h"
+#include "view/zelkanview.h"
 
 // Last: the X11 headers define macros that clash with names in Qt's headers.
 #ifdef MARLOCK_HAVE_X11
@@ -182,7 +182,7 @@ bool CZelkanApp::InitInstance(const QStringList& arguments) {
     m_recentFiles->ReadList();
 
     m_doc = std::make_unique<CZelkanDoc>(*m_prompter);
-    m_frame = std::make_unique<CMainFrame>(*m_doc);
+    m_frame = std::make_unique<CMainFrame>(*m_doc, *m_prompter);
     if (auto* boxes = dynamic_cast<MessageBoxPrompter*>(m_prompter.get()))
         boxes->SetParent(m_frame.get());
     ConnectFrame();

@@ -1,18 +1,13 @@
 #include <benchmark/benchmark.h>
 
-#include <istream>
 #include <memory>
-#include <ostream>
-#include <sstream>
 #include <stdexcept>
-#include <streambuf>
 #include <string>
-#include <vector>
 
 #include "bench/heapcount.h"
 #include "bench/recordgen.h"
-#include "esn/reader.h"
-#include "esn/writer.h"
+#include "format/esnreader.h"
+#include "format/esnwriter.h"
 
 namespace {
 
@@ -28,9 +23,7 @@ template <typename Build>
 Sample MakeSample(Build build) {
     Sample sample;
     build(*sample.record);
-    std::ostringstream out;
-    WriteESN(*sample.record, out);
-    sample.text = out.str();
+    sample.text = WriteESN(*sample.record);
     sample.moves = CountMoves(sample.record->Root());
     return sample;
 }
@@ -66,27 +59,6 @@ const Sample& SampleOf(Shape shape) {
     throw std::logic_error("unknown sample shape");
 }
 
-// Input straight from the sample's bytes, without copying them per iteration.
-class ByteSource : public std::streambuf {
-  public:
-    explicit ByteSource(const std::string& bytes) {
-        char* begin = const_cast<char*>(bytes.data());
-        setg(begin, begin, begin + bytes.size());
-    }
-};
-
-// Output into a buffer allocated once, so the measurement is the writer's work, not the
-// growth of a string.
-class ByteSink : public std::streambuf {
-  public:
-    explicit ByteSink(std::size_t capacity) : buffer_(capacity) { Rewind(); }
-    void Rewind() { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
-    std::size_t Written() const { return static_cast<std::size_t>(pptr() - pbase()); }
-
-  private:
-    std::vector<char> buffer_;
-};
-
 void SetRates(benchmark::State& state, const Sample& sample) {
     state.counters["moves_per_second"] = benchmark::Counter(
         static_cast<double>(sample.moves), benchmark::Counter::kIsIterationInvariantRate);
@@ -102,9 +74,7 @@ void ReadRecord(benchmark::State& state, Shape shape) {
         auto record = std::make_unique<GameRecord>();
         // Measured from an empty record, so the count holds the nodes (and the header texts).
         const std::int64_t heapBefore = LiveHeapBytes();
-        ByteSource source(sample.text);
-        std::istream in(&source);
-        ReadESN(*record, in);
+        ReadESN(*record, sample.text);
         benchmark::DoNotOptimize(record.get());
         state.PauseTiming();
         if (sample.moves > 0)
@@ -119,14 +89,16 @@ void ReadRecord(benchmark::State& state, Shape shape) {
 
 void WriteRecord(benchmark::State& state, Shape shape) {
     const Sample& sample = SampleOf(shape);
-    ByteSink sink(sample.text.size() + 4096);
-    std::ostream out(&sink);
+    // One buffer for every pass, so the measurement is the writer's work, not the growth of a
+    // string.
+    std::string out;
+    out.reserve(sample.text.size());
     for (auto _ : state) {
-        sink.Rewind();
+        out.clear();
         WriteESN(*sample.record, out);
-        benchmark::DoNotOptimize(sink.Written());
+        benchmark::DoNotOptimize(out.data());
     }
-    if (!out || sink.Written() != sample.text.size()) state.SkipWithError("output differs in size");
+    if (out != sample.text) state.SkipWithError("the written record differs");
     SetRates(state, sample);
 }
 

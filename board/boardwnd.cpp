@@ -7,9 +7,14 @@
 #include <QtDebug>
 #include <cmath>
 
-#include "app/prompter.h"
-#include "app/resources.h"
-#include "app/zelkandoc.h"
+#include "document/prompter.h"
+#include "format/handorder.h"
+
+// Q_INIT_RESOURCE must stand outside any namespace; calling it also keeps the linker from
+// dropping the compiled pictures out of the static library.
+static void InitPieceResources() {
+    Q_INIT_RESOURCE(pieces);
+}
 
 namespace {
 
@@ -38,11 +43,6 @@ void FillStarPoint(QPainter& painter, QPoint star, const QBrush& brush) {
         painter.fillRect(QRectF(left / ratio, row / ratio, (right - left) / ratio, 1 / ratio),
                          brush);
     }
-}
-
-// One side's count of a kind among the sixteen that CopyHands gives.
-int HandCount(const int hands[16], int side, int kind) {
-    return hands[Position::HandIndex(side, kind)];
 }
 
 QString CountLabel(int count) {
@@ -78,7 +78,8 @@ bool SquareAtPoint(QPoint p, int bottomSide, Square& sq) {
 }
 
 std::array<QImage, PieceCellCount> LoadPieceCells(bool japanese, bool turned) {
-    InitResources();
+    static const bool loaded = (InitPieceResources(), true);
+    (void)loaded;
     const QString path = japanese ? QStringLiteral(":/pieces/japanese.png")
                                   : QStringLiteral(":/pieces/international.png");
     QImage strip(path);
@@ -117,20 +118,29 @@ CBoardWnd::CBoardWnd(QWidget* parent)
     // Every pixel comes from the picture, so Qt need not clear the window first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     EnsurePictureRatio();
+    LoadPiecePictures();
 }
 
 CBoardWnd::~CBoardWnd() = default;
 
-void CBoardWnd::SetDocument(CZelkanDoc* doc) {
-    m_pDoc = doc;
+void CBoardWnd::SetRecord(const GameRecord* record) {
+    m_record = record;
+}
+
+void CBoardWnd::SetPrompter(Prompter* prompter) {
+    m_prompter = prompter;
+}
+
+void CBoardWnd::SetJapanesePieces(bool japanese) {
+    if (m_japanesePieces == japanese) return;
+    m_japanesePieces = japanese;
     LoadPiecePictures();
+    Redraw(false);
 }
 
 void CBoardWnd::LoadPiecePictures() {
-    if (!m_pDoc) return;
-    const bool japanese = m_pDoc->m_japanesePieces != 0;
-    m_piecesUpright = LoadPieceCells(japanese, false);
-    m_piecesTurned = LoadPieceCells(japanese, true);
+    m_piecesUpright = LoadPieceCells(m_japanesePieces, false);
+    m_piecesTurned = LoadPieceCells(m_japanesePieces, true);
     m_piecesRatio = m_bmpBoard.devicePixelRatio();
     if (m_piecesRatio == 1.0) return;
     // Scaled once here, so that drawing a piece stays a plain copy on a high-density screen.
@@ -145,16 +155,14 @@ void CBoardWnd::LoadPiecePictures() {
 }
 
 void CBoardWnd::Redraw(bool clearSelection) {
-    if (!m_pDoc) return;
-    if (clearSelection) m_bSelected = 0;
+    if (clearSelection) {
+        m_bSelected = 0;
+        ++m_clearings;
+    }
+    if (!m_record) return;
     EnsurePictureRatio();
     DrawPicture();
     update();
-}
-
-void CBoardWnd::ReloadPiecePictures() {
-    LoadPiecePictures();
-    Redraw(false);
 }
 
 void CBoardWnd::Rotate() {
@@ -206,7 +214,7 @@ void CBoardWnd::DrawBoard(QPainter& painter) {
 }
 
 void CBoardWnd::DrawBoardPieces(QPainter& painter) {
-    const GameRecord& record = m_pDoc->m_record;
+    const GameRecord& record = *m_record;
     for (int rank = 0; rank < BoardSize; ++rank)
         for (int file = 0; file < BoardSize; ++file) {
             const Square sq{rank, file};
@@ -215,34 +223,29 @@ void CBoardWnd::DrawBoardPieces(QPainter& painter) {
 }
 
 void CBoardWnd::DrawHands(QPainter& painter) {
-    int hands[16];
-    m_pDoc->m_record.CopyHands(hands);
+    const Position& position = m_record->GetPosition();
     painter.setPen(GridColor);
 
     // The top side's hand fills the left column from the top, its counts left of the pieces.
     const int top = m_bottomSide ^ SideMask;
     QPoint point = TopHandRect.topLeft();
-    for (int kind = 0; kind < KindCount; ++kind) {
-        const int count = HandCount(hands, top, kind);
-        if (count <= 0) continue;
-        if (count > 1)
+    for (const HeldPiece& held : HeldPieces(position, top, KindOrder)) {
+        if (held.count > 1)
             painter.drawText(QRect(0, point.y(), TopHandRect.left(), SquareSize),
-                             Qt::AlignRight | Qt::AlignTop, CountLabel(count));
-        DrawPiece(painter, top | kind, point);
+                             Qt::AlignRight | Qt::AlignTop, CountLabel(held.count));
+        DrawPiece(painter, top | held.kind, point);
         point.ry() += SquareSize;
     }
 
     // The bottom side's hand fills the right column from the bottom, its counts to the right.
     const int labelLeft = BottomHandRect.right() + 1;
     point = QPoint(BottomHandRect.left(), BottomHandRect.bottom() + 1);
-    for (int kind = 0; kind < KindCount; ++kind) {
-        const int count = HandCount(hands, m_bottomSide, kind);
-        if (count <= 0) continue;
-        if (count > 1)
+    for (const HeldPiece& held : HeldPieces(position, m_bottomSide, KindOrder)) {
+        if (held.count > 1)
             painter.drawText(QRect(labelLeft, point.y() - SquareSize, SquareSize, SquareSize),
-                             Qt::AlignLeft | Qt::AlignBottom, CountLabel(count));
+                             Qt::AlignLeft | Qt::AlignBottom, CountLabel(held.count));
         point.ry() -= SquareSize;
-        DrawPiece(painter, m_bottomSide | kind, point);
+        DrawPiece(painter, m_bottomSide | held.kind, point);
     }
 }
 
@@ -258,7 +261,7 @@ void CBoardWnd::DrawLabels(QPainter& painter) {
             QRect(GridRect.right() + 1, GridRect.top() + SquareSize * i, SquareSize, SquareSize),
             Qt::AlignCenter, QString(letter));
     }
-    const bool blackToMove = m_pDoc->m_record.SideToMove() == Black;
+    const bool blackToMove = m_record->SideToMove() == Black;
     painter.drawText(
         SideToMoveRect, Qt::AlignCenter,
         blackToMove ? QStringLiteral("Black to move") : QStringLiteral("White to move"));
@@ -275,7 +278,7 @@ void CBoardWnd::DrawPiece(QPainter& painter, int code, QPoint point) {
 
 void CBoardWnd::paintEvent(QPaintEvent* event) {
     // Moved to a screen of another pixel density: draw the picture again at the new one.
-    if (EnsurePictureRatio() && m_pDoc) DrawPicture();
+    if (EnsurePictureRatio() && m_record) DrawPicture();
 
     QPainter painter(this);
     const qreal ratio = m_bmpBoard.devicePixelRatio();
@@ -293,16 +296,10 @@ void CBoardWnd::paintEvent(QPaintEvent* event) {
 }
 
 bool CBoardWnd::HandPieceAt(int side, int n, int& code) const {
-    int hands[16];
-    m_pDoc->m_record.CopyHands(hands);
-    for (int kind = 0; kind < KindCount; ++kind) {
-        if (HandCount(hands, side, kind) == 0) continue;
-        if (--n == 0) {
-            code = side | kind;
-            return true;
-        }
-    }
-    return false;
+    const HeldPieces held(m_record->GetPosition(), side, KindOrder);
+    if (n < 1 || n > held.size()) return false;
+    code = side | held[n - 1].kind;
+    return true;
 }
 
 void CBoardWnd::mousePressEvent(QMouseEvent* event) {
@@ -312,34 +309,33 @@ void CBoardWnd::mousePressEvent(QMouseEvent* event) {
     }
     // A click on the board takes the keyboard focus out of the view's text fields.
     if (parentWidget()) parentWidget()->setFocus();
-    if (!m_pDoc) return;
+    if (!m_record) return;
 
     const QPointF pos = event->position();
     const QPoint p(static_cast<int>(std::floor(pos.x())), static_cast<int>(std::floor(pos.y())));
-    const int side = m_pDoc->m_record.SideToMove();
+    const int side = m_record->SideToMove();
     const int top = m_bottomSide ^ SideMask;
     QRect rc = CellRect(p);
     int code = 0;
 
     if ((side & m_bottomSide) && BottomHandRect.contains(p)) {
         const int slot = 9 - (p.y() - BottomHandRect.top()) / SquareSize;
-        if (HandPieceAt(m_bottomSide, slot, code))
-            SelectPiece(code, 1, nullptr, &m_brushBackground, rc);
+        if (HandPieceAt(m_bottomSide, slot, code)) SelectPiece(code, 1, nullptr, rc);
         return;
     }
     if ((side & top) && TopHandRect.contains(p)) {
         const int slot = (p.y() - TopHandRect.top()) / SquareSize + 1;
         // Keep the frame off the board's left grid line.
         rc.setRight(rc.right() - 1);
-        if (HandPieceAt(top, slot, code)) SelectPiece(code, 1, nullptr, &m_brushBackground, rc);
+        if (HandPieceAt(top, slot, code)) SelectPiece(code, 1, nullptr, rc);
         return;
     }
 
     Square sq;
     if (!SquareAtPoint(p, m_bottomSide, sq)) return;
-    code = m_pDoc->m_record.Cell(sq);
+    code = m_record->Cell(sq);
     if (code & side)
-        SelectPiece(code, 0, &sq, &m_brushBlack, rc);
+        SelectPiece(code, 0, &sq, rc);
     else if (m_bSelected)
         EnterMove(sq);
 }
@@ -348,8 +344,7 @@ void CBoardWnd::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void CBoardWnd::SelectPiece(int code, int drop, const Square* from, const QBrush* eraseBrush,
-                            const QRect& rc) {
+void CBoardWnd::SelectPiece(int code, int drop, const Square* from, const QRect& rc) {
     if (m_bSelected) {
         m_bSelected = 0;
         update(m_rectFrame);
@@ -360,12 +355,11 @@ void CBoardWnd::SelectPiece(int code, int drop, const Square* from, const QBrush
     m_move.piece = code;
     m_move.drop = drop;
     if (from) m_move.from = *from;
-    m_pFrameEraseBrush = eraseBrush;
     update(m_rectFrame);
 }
 
 void CBoardWnd::EnterMove(Square to) {
-    const GameRecord& record = m_pDoc->m_record;
+    const GameRecord& record = *m_record;
     m_move.to = to;
     // Set for drops too: a drop where the piece could never move again is then refused.
     m_move.promote = record.MustPromote(m_move) ? 1 : 0;
@@ -373,11 +367,14 @@ void CBoardWnd::EnterMove(Square to) {
 
     m_bSelected = 0;
     update(m_rectFrame);
-    if (m_move.promote == 0 && record.MayPromote(m_move))
-        m_move.promote = m_pDoc->GetPrompter().AskYesNo(QStringLiteral("Promote Piece?")) ? 1 : 0;
-
-    // The question may have let the document go away.
-    if (!m_pDoc) return;
-    const Move move = m_move;
-    if (!m_pDoc->PlayExisting(move)) m_pDoc->AddMove(move);
+    Move move = m_move;
+    if (move.promote == 0 && record.MayPromote(move) && m_prompter) {
+        const int clearings = m_clearings;
+        const bool promote = m_prompter->AskYesNo(QStringLiteral("Promote Piece?"));
+        // While the question was open the record may have moved on (a file dropped on the
+        // window, say): the move belonged to the position that is gone.
+        if (clearings != m_clearings) return;
+        move.promote = promote ? 1 : 0;
+    }
+    emit moveEntered(move);
 }

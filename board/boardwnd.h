@@ -5,14 +5,14 @@
 #include <QImage>
 #include <QPen>
 #include <QPixmap>
-#include <QPointer>
 #include <QRect>
 #include <QWidget>
 #include <array>
 
+#include "model/gamerecord.h"
 #include "model/move.h"
 
-class CZelkanDoc;
+class Prompter;
 class QPainter;
 
 // Board geometry shared by the board window and the view: 32-pixel squares, a window of
@@ -45,9 +45,10 @@ bool SquareAtPoint(QPoint p, int bottomSide, Square& sq);
 // made transparent; upright, or each cell turned by 180 degrees. Empty when the strip is missing.
 std::array<QImage, PieceCellCount> LoadPieceCells(bool japanese, bool turned);
 
-// The board window: draws the current position of the attached document's record, both hands,
-// the coordinates and the side to move into an off-screen picture, and turns two clicks into a
-// move for the document. The document is borrowed; the window forgets it when it is destroyed.
+// The board window: draws the current position of a record it is given, both hands, the
+// coordinates and the side to move into an off-screen picture, and turns two clicks into a
+// move, which it reports. It never changes the record. The record and the prompter are
+// borrowed: whoever gives them keeps them alive, or takes them back, while the window lives.
 class CBoardWnd : public QWidget {
     Q_OBJECT
 
@@ -55,23 +56,30 @@ class CBoardWnd : public QWidget {
     explicit CBoardWnd(QWidget* parent = nullptr);
     ~CBoardWnd() override;
 
-    // Attaches the document and prepares the piece pictures of its style; does not redraw.
-    void SetDocument(CZelkanDoc* doc);
-    void LoadPiecePictures();
+    // The record to draw and to judge moves on; null shows nothing and takes no move. Does
+    // not redraw.
+    void SetRecord(const GameRecord* record);
+    // Where "Promote Piece?" is asked; without one, a piece that may promote does not.
+    void SetPrompter(Prompter* prompter);
+    // Loads the pictures of a piece style and redraws, keeping a picked-up piece picked up.
+    void SetJapanesePieces(bool japanese);
     // Draws the whole picture anew; with clearSelection the half-made move is dropped.
     void Redraw(bool clearSelection);
-    void ReloadPiecePictures();
     // Swaps the side drawn at the bottom and redraws, dropping the selection.
     void Rotate();
 
     int BottomSide() const { return m_bottomSide; }
     bool IsSelected() const { return m_bSelected != 0; }
-    QRect FrameRect() const { return m_rectFrame; }
     // The off-screen picture as last drawn (device pixels), for tests and screenshots.
     QImage Picture() const;
 
     // The frame rectangle for a client point: the 33 x 33 cell around the grid square.
     static QRect CellRect(QPoint p);
+
+  signals:
+    // A finished move: legal on the record's current position, its promotion decided (asked
+    // where it was a choice).
+    void moveEntered(const Move& move);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -90,15 +98,15 @@ class CBoardWnd : public QWidget {
 
     // A picture of the window's current pixel ratio, all background, when it has another one.
     bool EnsurePictureRatio();
+    void LoadPiecePictures();
 
     // The piece code of the n-th occupied slot (from 1) of a side's hand, in the order
     // P L N S G B R K; false when the side holds fewer kinds.
     bool HandPieceAt(int side, int n, int& code) const;
     // Selects a piece from the board (drop 0, with its square) or from a hand (drop 1), or
     // deselects it when the click was on the selected piece itself.
-    void SelectPiece(int code, int drop, const Square* from, const QBrush* eraseBrush,
-                     const QRect& rc);
-    // The second click: completes the move to `to` and hands it to the document when legal.
+    void SelectPiece(int code, int drop, const Square* from, const QRect& rc);
+    // The second click: completes the move to `to` and reports it when legal.
     void EnterMove(Square to);
 
     QPen m_penGrid;
@@ -106,7 +114,6 @@ class CBoardWnd : public QWidget {
     QBrush m_brushWhite;
     QBrush m_brushBackground;
     QBrush m_brushBoard;
-    const QBrush* m_pFrameEraseBrush = nullptr;
     QPixmap m_bmpBoard;
     // The pictures of the current style, made transparent where the strip is pure blue,
     // at the picture's pixel ratio; upright for the bottom side, turned for the top side.
@@ -114,7 +121,12 @@ class CBoardWnd : public QWidget {
     std::array<QImage, PieceCellCount> m_piecesTurned;
     qreal m_piecesRatio = 0;
 
-    QPointer<CZelkanDoc> m_pDoc;
+    const GameRecord* m_record = nullptr;
+    Prompter* m_prompter = nullptr;
+    bool m_japanesePieces = true;
+    // Counts the redraws that drop the selection, so that a move whose promotion question
+    // outlived the position it was made on is dropped too.
+    int m_clearings = 0;
     int m_bSelected = 0;
     int m_bottomSide = 16;
     QRect m_rectFrame;

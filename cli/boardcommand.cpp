@@ -5,9 +5,10 @@
 #include "cli/boarddiagram.h"
 #include "cli/commands.h"
 #include "cli/recordfile.h"
-#include "cli/sfen.h"
 #include "cli/treewalk.h"
-#include "esn/notation.h"
+#include "format/filebytes.h"
+#include "format/notation.h"
+#include "format/sfen.h"
 
 namespace {
 
@@ -106,8 +107,8 @@ int RunBoard(const std::vector<std::string>& args) {
     if (const std::string why = ParseBoardArgs(args, parsed); !why.empty()) return UsageError(why);
 
     std::string bytes;
-    std::string reason;
-    if (!ReadFileBytes(parsed.input, bytes, reason)) return CannotOpen(parsed.input, reason);
+    if (const std::string reason = ReadWholeFile(parsed.input, bytes); !reason.empty())
+        return CannotOpen(parsed.input, reason);
     GameRecord record;
     // A record that stopped with an error still shows what was read, as the program does;
     // the error goes to standard error and the status says the file did not read.

@@ -1,5 +1,7 @@
 #include "cli/boarddiagram.h"
 
+#include "format/handorder.h"
+
 namespace {
 
 char LetterFor(int side, PieceType kind) {
@@ -31,14 +33,11 @@ std::string BoardDiagram(const Position& position) {
 }
 
 std::string HandText(const Position& position, int side) {
-    static constexpr PieceType order[] = {Rook, Bishop, Gold, Silver, Knight, Lance, Pawn, King};
     std::string out;
-    for (PieceType kind : order) {
-        const int count = position.HandCount(side, kind);
-        if (count <= 0) continue;
+    for (const HeldPiece& held : HeldPieces(position, side, StrongestFirst)) {
         if (!out.empty()) out += ' ';
-        if (count > 1) out += std::to_string(count);
-        out += LetterFor(side, kind);
+        if (held.count > 1) out += std::to_string(held.count);
+        out += LetterFor(side, held.kind);
     }
     return out.empty() ? "none" : out;
 }

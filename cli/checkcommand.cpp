@@ -4,14 +4,15 @@
 #include "cli/commands.h"
 #include "cli/recordfile.h"
 #include "cli/treewalk.h"
+#include "format/filebytes.h"
 
 namespace {
 
 // Checks one file and answers its exit status.
 int CheckFile(const std::string& path) {
     std::string bytes;
-    std::string reason;
-    if (!ReadFileBytes(path, bytes, reason)) return CannotOpen(path, reason);
+    if (const std::string reason = ReadWholeFile(path, bytes); !reason.empty())
+        return CannotOpen(path, reason);
     GameRecord record;
     if (const auto error = ReadRecordBytes(bytes, record)) {
         std::cout << LocatedError(path, *error) << '\n';

@@ -4,8 +4,9 @@
 #include "cli/commands.h"
 #include "cli/jsontext.h"
 #include "cli/recordfile.h"
-#include "cli/sfen.h"
 #include "cli/treewalk.h"
+#include "format/filebytes.h"
+#include "format/sfen.h"
 
 namespace {
 
@@ -112,8 +113,8 @@ int RunDump(const std::vector<std::string>& args) {
 
     const std::string& path = files.front();
     std::string bytes;
-    std::string reason;
-    if (!ReadFileBytes(path, bytes, reason)) return CannotOpen(path, reason);
+    if (const std::string reason = ReadWholeFile(path, bytes); !reason.empty())
+        return CannotOpen(path, reason);
     GameRecord record;
     const auto error = ReadRecordBytes(bytes, record);
     DumpJson(std::cout, record, error);

@@ -1,12 +1,11 @@
-#include <cstring>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 #include "cli/commands.h"
 #include "cli/recordfile.h"
-#include "esn/safefile.h"
-#include "esn/writer.h"
+#include "format/esnwriter.h"
+#include "format/filebytes.h"
+#include "format/safefile.h"
 
 namespace {
 
@@ -43,8 +42,8 @@ int RunFmt(const std::vector<std::string>& args) {
     if (const std::string why = ParseFmtArgs(args, parsed); !why.empty()) return UsageError(why);
 
     std::string bytes;
-    std::string reason;
-    if (!ReadFileBytes(parsed.input, bytes, reason)) return CannotOpen(parsed.input, reason);
+    if (const std::string reason = ReadWholeFile(parsed.input, bytes); !reason.empty())
+        return CannotOpen(parsed.input, reason);
     GameRecord record;
     if (const auto error = ReadRecordBytes(bytes, record)) {
         // Writing a partly read record would silently drop the rest of the file.
@@ -56,11 +55,13 @@ int RunFmt(const std::vector<std::string>& args) {
                   << '\n';
         return ExitRecordFault;
     }
+    // The file's bytes make room for the written ones: a large record is not held three times.
     bytes.clear();
     bytes.shrink_to_fit();
+    const std::string text = WriteESN(record);
 
     if (parsed.output.empty()) {
-        WriteESN(record, std::cout);
+        std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
         std::cout.flush();
         if (!std::cout) {
             std::cerr << "esn: cannot write the output\n";
@@ -68,10 +69,8 @@ int RunFmt(const std::vector<std::string>& args) {
         }
         return ExitOk;
     }
-    std::ostringstream text;
-    WriteESN(record, text);
-    if (const int error = SaveFileAtomically(parsed.output, text.view()); error != 0) {
-        std::cerr << "esn: Cannot save " << parsed.output << ": " << std::strerror(error) << '\n';
+    if (const int error = SaveFileAtomically(parsed.output, text); error != 0) {
+        std::cerr << "esn: Cannot save " << parsed.output << ": " << FileErrorText(error) << '\n';
         return ExitFailure;
     }
     return ExitOk;

@@ -3,10 +3,6 @@
 #include <string>
 #include <string_view>
 
-// True when the bytes are well-formed UTF-8 as a whole: no stray continuation bytes, no
-// overlong forms, no surrogates, nothing above U+10FFFF, no sequence cut short.
-bool IsValidUtf8(std::string_view bytes);
-
 // Appends the bytes as a quoted JSON string. Records keep their texts as raw bytes: a text that
 // is valid UTF-8 is taken as it is; any other text has each byte taken as the character of the
 // same number (so a Latin-1 or Windows-1252 comment stays readable and nothing is dropped).

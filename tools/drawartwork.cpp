@@ -1,6 +1,7 @@
 // Draws the pictures the program shows: the two piece strips, the tool bar strip and the
-// icons. Run by scripts/make-artwork, which commits nothing; the output goes to the folder
-// given on the command line and is checked in as it is.
+// icons. Run by scripts/make-artwork, which commits nothing; the output goes to the folders
+// given on the command line (the piece strips to the second, beside the board window) and is
+// checked in as it is.
 
 #include <QtCore/QDir>
 #include <QtGui/QGuiApplication>
@@ -25,10 +26,11 @@ void Save(const QImage& picture, const QDir& folder, const char* name) {
     std::printf("wrote %s (%d x %d)\n", qPrintable(path), picture.width(), picture.height());
 }
 
-void DrawAll(const QDir& folder) {
+void DrawAll(const QDir& folder, const QDir& piecesFolder) {
     const ArtworkFonts fonts = FindArtworkFonts();
-    Save(DrawPieceStrip(PieceStyle::Japanese, fonts), folder, "pieces-japanese.png");
-    Save(DrawPieceStrip(PieceStyle::International, fonts), folder, "pieces-international.png");
+    Save(DrawPieceStrip(PieceStyle::Japanese, fonts), piecesFolder, "pieces-japanese.png");
+    Save(DrawPieceStrip(PieceStyle::International, fonts), piecesFolder,
+         "pieces-international.png");
     Save(DrawToolBarStrip(), folder, "toolbar.png");
     Save(DrawProgramIcon(32, fonts), folder, "marlock.png");
     Save(DrawProgramIcon(64, fonts), folder, "marlock-64.png");
@@ -42,17 +44,20 @@ int main(int argc, char* argv[]) {
     // Only fonts and off-screen images are needed: never ask for a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: drawartwork OUTPUT-FOLDER\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: drawartwork OUTPUT-FOLDER PIECES-FOLDER\n");
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    if (!folder.exists()) {
-        std::fprintf(stderr, "drawartwork: the folder %s does not exist\n", argv[1]);
-        return 1;
+    const QDir piecesFolder(QString::fromLocal8Bit(argv[2]));
+    for (const char* name : {argv[1], argv[2]}) {
+        if (!QDir(QString::fromLocal8Bit(name)).exists()) {
+            std::fprintf(stderr, "drawartwork: the folder %s does not exist\n", name);
+            return 1;
+        }
     }
     try {
-        DrawAll(folder);
+        DrawAll(folder, piecesFolder);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "drawartwork: %s\n", error.what());
         return 1;

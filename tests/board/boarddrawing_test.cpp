@@ -10,32 +10,37 @@ const QColor Grey(198, 198, 198), Wood(204, 153, 51), Ink(0, 0, 0);
 
 class BoardDrawingTest : public BoardTest {
   protected:
-    // Pixels of the square at `origin` that differ from strip cell `cell`, turned by 180 degrees
-    // or not; the strip's pure blue lets the board show through.
+    // Opaque pixels of the square at `origin` that differ from the Japanese picture of strip
+    // cell `cell`, upright or turned, at the screen's pixel ratio; the strip's pure blue lets
+    // the board show through.
     int PieceMismatches(QPoint origin, int cell, bool turned) const {
-        const QImage strip = QImage(":/pieces/japanese.png");
+        const int size = 32 * Ratio();
+        QImage want = LoadPieceCells(true, turned)[cell].scaled(size, size, Qt::IgnoreAspectRatio,
+                                                                Qt::SmoothTransformation);
+        const QImage shown = board->Picture();
         int mismatches = 0;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) {
-                const QColor want =
-                    strip.pixelColor(cell * 32 + (turned ? 31 - x : x), turned ? 31 - y : y);
-                mismatches +=
-                    want != QColor(0, 0, 255) && At(origin.x() + x, origin.y() + y) != want;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const QColor pixel = want.pixelColor(x, y);
+                mismatches += pixel.alpha() == 255 && At(shown, origin.x() * Ratio() + x,
+                                                         origin.y() * Ratio() + y) != pixel.toRgb();
             }
         return mismatches;
     }
     // Whether the area shows nothing but `text` placed by `flags` on grey. Its first row and
     // column are left out: there a grid line may run.
     bool ShowsText(QRect area, int flags, const QString& text) const {
-        QImage want(area.size(), QImage::Format_RGB32);
+        const int r = Ratio();
+        QImage want(area.size() * r, QImage::Format_RGB32);
+        want.setDevicePixelRatio(r);
         want.fill(Grey);
         QPainter painter(&want);
         painter.setFont(QApplication::font());
-        painter.drawText(want.rect(), flags, text);
+        painter.drawText(QRect(QPoint(0, 0), area.size()), flags, text);
         painter.end();
-        const QRect inner = want.rect().adjusted(1, 1, 0, 0);
+        const QRect inner = QRect(QPoint(0, 0), area.size() * r).adjusted(r, r, 0, 0);
         const QImage shown = board->Picture().convertToFormat(QImage::Format_RGB32);
-        return shown.copy(inner.translated(area.topLeft())) == want.copy(inner);
+        return shown.copy(inner.translated(area.topLeft() * r)) == want.copy(inner);
     }
 };
 
@@ -56,13 +61,19 @@ TEST_F(BoardDrawingTest, StartingPositionInBothOrientations) {
         EXPECT_EQ(At(352, 320), Grey);
         EXPECT_EQ(At(64, 31), Grey);
 
-        // Star points: filled circles in the box (x-2, y-2)-(x+3, y+3).
+        // Star points: filled circles in the box (x-2, y-2)-(x+3, y+3), that is, every device
+        // pixel whose centre lies within 2.5 window pixels of the grid corner's centre.
+        const int r = Ratio();
+        const QImage picture = board->Picture();
         for (QPoint star : {QPoint(160, 128), QPoint(256, 128), QPoint(256, 224), QPoint(160, 224)})
-            for (int dy = -4; dy <= 4; ++dy)
-                for (int dx = -4; dx <= 4; ++dx)
-                    ASSERT_EQ(At(star.x() + dx, star.y() + dy),
-                              dx * dx + dy * dy < 6.25 || !dx || !dy ? Ink : Wood)
+            for (int dy = -4 * r; dy < 5 * r; ++dy)
+                for (int dx = -4 * r; dx < 5 * r; ++dx) {
+                    const double cx = dx + 0.5 - r / 2.0, cy = dy + 0.5 - r / 2.0;
+                    const bool onLine = (dx >= 0 && dx < r) || (dy >= 0 && dy < r);
+                    ASSERT_EQ(At(picture, star.x() * r + dx, star.y() * r + dy),
+                              cx * cx + cy * cy < 6.25 * r * r || onLine ? Ink : Wood)
                         << star.x() << "," << star.y() << " " << dx << "," << dy;
+                }
 
         // Ranks a, c, g and i are full; ranks b and h hold a piece two squares in from each side.
         for (int row = 0; row < 9; ++row)
@@ -91,8 +102,7 @@ TEST_F(BoardDrawingTest, StartingPositionInBothOrientations) {
     // Screenshots for the documentation, when asked for.
     if (const char* dir = std::getenv("MARLOCK_SCREENSHOT_DIR"))
         for (int japanese : {0, 1}) {
-            doc.m_japanesePieces = japanese;
-            board->ReloadPiecePictures();
+            board->SetJapanesePieces(japanese);
             const char* name = japanese ? "board-japanese.png" : "board-international.png";
             EXPECT_TRUE(board->Picture().save(QDir(dir).filePath(name)));
         }

@@ -6,19 +6,22 @@ using Answer = Prompter::Answer;
 
 class BoardMouseTest : public BoardTest {
   protected:
-    // The white frame the screen shows over the picture: one pixel along the inside of the
-    // rectangle returned, which is empty when the screen shows just the picture.
+    // The white frame the screen shows over the picture: one window pixel along the inside of
+    // the rectangle returned (in window pixels), which is empty when the screen shows just the
+    // picture.
     QRect FrameOnScreen() const {
         const QImage screen = Screen(), picture = board->Picture();
+        const int r = Ratio();
         QRect frame;
         int changed = 0;
         for (int y = 0; y < screen.height(); ++y)
             for (int x = 0; x < screen.width(); ++x)
                 if (At(screen, x, y) != At(picture, x, y)) {
                     EXPECT_EQ(At(screen, x, y), Qt::white) << x << "," << y;
-                    frame |= QRect(x, y, 1, 1), ++changed;
+                    frame |= QRect(x / r, y / r, 1, 1), ++changed;
                 }
-        EXPECT_EQ(changed, frame.isEmpty() ? 0 : 2 * (frame.width() + frame.height()) - 4);
+        EXPECT_EQ(changed,
+                  frame.isEmpty() ? 0 : r * r * (2 * (frame.width() + frame.height()) - 4));
         return frame;
     }
 };
@@ -49,7 +52,7 @@ TEST_F(BoardMouseTest, SelectDeselectReselectAndEnterAMove) {
 
     Click("7f");
     EXPECT_EQ(FrameOnScreen(), QRect());
-    EXPECT_EQ(doc.m_record.Cell(Sq("7f")), Black | Pawn);
+    EXPECT_EQ(doc.Record().Cell(Sq("7f")), Black | Pawn);
     EXPECT_TRUE(prompter.asked.isEmpty());
 }
 
@@ -62,7 +65,7 @@ TEST_F(BoardMouseTest, DropsFromTheHandOfTheSideToMoveOnly) {
     Click(BottomSlot(1));
     EXPECT_EQ(FrameOnScreen(), QRect(384, 288, 33, 33));
     Click("5e");
-    EXPECT_EQ(doc.m_record.Cell(Sq("5e")), Black | Bishop);
+    EXPECT_EQ(doc.Record().Cell(Sq("5e")), Black | Bishop);
 
     Click(TopSlot(1));  // its frame keeps off the board's left grid line
     EXPECT_EQ(FrameOnScreen(), QRect(32, 32, 32, 33));
@@ -73,7 +76,7 @@ TEST_F(BoardMouseTest, DropsFromTheHandOfTheSideToMoveOnly) {
     EXPECT_FALSE(board->IsSelected());
     Click(BottomSlot(1));
     Click("1e");  // now at the far left of rank e
-    EXPECT_EQ(doc.m_record.Cell(Sq("1e")), White | Bishop);
+    EXPECT_EQ(doc.Record().Cell(Sq("1e")), White | Bishop);
 }
 
 TEST_F(BoardMouseTest, PromotionIsAskedOnlyWhenItIsAChoiceAndBadPawnDropsAreRefused) {
@@ -85,25 +88,26 @@ TEST_F(BoardMouseTest, PromotionIsAskedOnlyWhenItIsAChoiceAndBadPawnDropsAreRefu
     };
     bishopTo2b(Answer::Yes);
     EXPECT_EQ(prompter.asked, QStringList{"Promote Piece?"});
-    EXPECT_EQ(doc.m_record.Cell(Sq("2b")), Black | PromotedFlag | Bishop);
+    EXPECT_EQ(doc.Record().Cell(Sq("2b")), Black | PromotedFlag | Bishop);
     doc.GoBackward();
     doc.SetModifiedFlag(false);
     bishopTo2b(Answer::No);
-    EXPECT_EQ(doc.m_record.Cell(Sq("2b")), Black | Bishop);
+    EXPECT_EQ(doc.Record().Cell(Sq("2b")), Black | Bishop);
     EXPECT_TRUE(doc.IsModified());  // a new variation
     doc.GoBackward();
     doc.SetModifiedFlag(false);
     bishopTo2b(Answer::Yes);  // follows the existing continuation
     EXPECT_FALSE(doc.IsModified());
     doc.GoBackward();
-    EXPECT_EQ(doc.m_record.Current().childCount, 2);
+    EXPECT_EQ(doc.Record().Current().childCount, 2);
+    EXPECT_EQ(prompter.asked.size(), 3);
 
     // A pawn reaching the last rank promotes without a question.
     doc.GoForward();
     Play({"3a2b", "2g2f", "5a4b", "2f2e", "4b5a", "2e2d", "5a4b", "2d2c", "4b5a", "2c2b", "5a4b"});
     Click("2b");
     Click("2a");
-    EXPECT_EQ(doc.m_record.Cell(Sq("2a")), Black | PromotedFlag | Pawn);
+    EXPECT_EQ(doc.Record().Cell(Sq("2a")), Black | PromotedFlag | Pawn);
 
     Play({"4b3b"});
     Click(BottomSlot(1));  // a pawn, the first of four kinds in hand
@@ -112,7 +116,7 @@ TEST_F(BoardMouseTest, PromotionIsAskedOnlyWhenItIsAChoiceAndBadPawnDropsAreRefu
     Click("7e");           // file 7 holds Black's pawn on 7f
     EXPECT_TRUE(board->IsSelected());
     Click("2d");  // file 2 holds only a promoted pawn
-    EXPECT_EQ(doc.m_record.Cell(Sq("2d")), Black | Pawn);
+    EXPECT_EQ(doc.Record().Cell(Sq("2d")), Black | Pawn);
     EXPECT_EQ(prompter.asked.size(), 3);
 }
 

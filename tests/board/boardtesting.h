@@ -3,18 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
 #include <string>
 
-#include "app/prompter.h"
-#include "app/resources.h"
-#include "app/zelkandoc.h"
 #include "board/boardwnd.h"
+#include "document/zelkandoc.h"
+#include "tests/support/scriptedprompter.h"
 
 // The board window inside a stand-in for the view, with a text field that holds the focus
-// until the board is clicked. The document's updates redraw the board as the view's do.
+// until the board is clicked. The board's moves go to the document and the document's updates
+// redraw the board, as the view connects them. The pixel helpers take window coordinates and
+// work at any device pixel ratio: a window pixel is the top-left of its ratio x ratio block.
 class BoardTest : public ::testing::Test {
   protected:
     ScriptedPrompter prompter;
@@ -32,13 +34,15 @@ class BoardTest : public ::testing::Test {
         view->setFocusPolicy(Qt::NoFocus);  // like the view: only the board's clicks focus it
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        // The expected pixels are worked out for one device pixel per window pixel.
-        if (board->devicePixelRatioF() != 1) GTEST_SKIP() << "needs a pixel ratio of 1";
         edit->setFocus();
-        board->SetDocument(&doc);
+        board->SetRecord(&doc.Record());
+        board->SetPrompter(&prompter);
+        QObject::connect(board, &CBoardWnd::moveEntered, &doc, &CZelkanDoc::EnterMove);
         QObject::connect(&doc, &CZelkanDoc::updated, board, [this] { board->Redraw(true); });
         board->Redraw(true);
     }
+
+    int Ratio() const { return qRound(board->devicePixelRatioF()); }
 
     // Plays moves written as "7g7f", "8h2b+" or "P*5e" through the document.
     void Play(std::initializer_list<const char*> moves) {
@@ -47,8 +51,8 @@ class BoardTest : public ::testing::Test {
             move.drop = t[1] == '*';
             move.to = Sq(t.substr(2, 2));
             move.from = move.drop ? Square{} : Sq(t.substr(0, 2));
-            move.piece = move.drop ? doc.m_record.SideToMove() | KindOfLetter(t[0])
-                                   : doc.m_record.Cell(move.from);
+            move.piece = move.drop ? doc.Record().SideToMove() | KindOfLetter(t[0])
+                                   : doc.Record().Cell(move.from);
             move.promote = t.size() > 4 && t[4] == '+';
             ASSERT_TRUE(doc.AddMove(move)) << t;
         }
@@ -70,12 +74,17 @@ class BoardTest : public ::testing::Test {
     void Click(const char* square) { Click(Centre(square)); }
 
     static QColor At(const QImage& image, int x, int y) { return image.pixelColor(x, y).toRgb(); }
-    QColor At(int x, int y) const { return At(board->Picture(), x, y); }
+    QColor At(int x, int y) const { return At(board->Picture(), x * Ratio(), y * Ratio()); }
     // What the screen shows of the board once the pending repaints are done, selection frame
-    // included: only the parts the board asked to repaint are fresh.
+    // included, in device pixels: only the parts the board asked to repaint are fresh. Read
+    // from the window's backing store, which holds every device pixel (a screen grab of the
+    // offscreen platform gives window pixels only).
     QImage Screen() const {
         QCoreApplication::processEvents();
-        const QImage whole = window.screen()->grabWindow(window.winId()).toImage();
-        return whole.copy(QRect(board->mapTo(&window, QPoint(0, 0)), board->size()));
+        QPaintDevice* device = window.backingStore()->paintDevice();
+        if (device->devType() != QInternal::Image) return {};
+        const QImage& whole = *static_cast<QImage*>(device);
+        const QRect area(board->mapTo(&window, QPoint(0, 0)), board->size());
+        return whole.copy(QRect(area.topLeft() * Ratio(), area.size() * Ratio()));
     }
 };

@@ -98,31 +98,4 @@ TEST(EsnCommands, WrongCommandLinesShowTheUsageAndExitWithTwo) {
     EXPECT_EQ(help.err, "");
 }
 
-TEST(EsnCommands, ArbitraryBytesNeverCrashTheTool) {
-    ScratchDir dir;
-    std::string everyByte;
-    for (int i = 0; i < 256; ++i)
-        everyByte += static_cast<char>(i);
-    // Every byte value, nested braces that never close, a bracket inside a bracket text and NUL
-    // bytes.
-    const std::string inputs[] = {
-        everyByte,
-        std::string(5000, '{') + "P-7f" + std::string(3, '}'),
-        std::string("1. P-7f\0[x [y]\0]", 16),
-    };
-    for (const std::string& bytes : inputs) {
-        const std::string file = (dir / "input.esn").string();
-        WriteBytes(file, bytes);
-        for (const std::vector<std::string>& args : {std::vector<std::string>{"check", file},
-                                                     {"dump", "--json", file},
-                                                     {"fmt", file},
-                                                     {"board", file}}) {
-            const ToolResult result = RunTool(args);
-            EXPECT_TRUE(result.status == 0 || result.status == 1)
-                << args[0] << " on " << bytes.substr(0, 20) << " gave " << result.status << ": "
-                << result.err;
-        }
-    }
-}
-
 }  // namespace

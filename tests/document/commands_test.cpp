@@ -5,9 +5,9 @@
 #include <functional>
 #include <vector>
 
-#include "app/prompter.h"
-#include "app/zelkandoc.h"
+#include "document/zelkandoc.h"
 #include "tests/document/documenttesting.h"
+#include "tests/support/scriptedprompter.h"
 
 namespace {
 
@@ -84,17 +84,19 @@ TEST(DocumentCommands, EachCommandMovesChoosesAnnouncesAndModifiesAsItShould) {
         CZelkanDoc doc(prompter);
         BuildTree(doc);
         for (int index : c.from) {
-            doc.m_selectedVariation = index;
+            doc.SelectVariation(index);
             ASSERT_TRUE(doc.GoForward());
         }
-        doc.m_selectedVariation = c.choice;
+        doc.SelectVariation(c.choice);
         QSignalSpy updates(&doc, &CZelkanDoc::updated);
+        QSignalSpy choices(&doc, &CZelkanDoc::selectionChanged);
 
         EXPECT_EQ(c.command(doc), c.answer);
-        EXPECT_EQ(&doc.m_record.Current(), NodeAt(doc.m_record, c.to));
-        EXPECT_EQ(doc.m_selectedVariation, c.choiceAfter);
+        EXPECT_EQ(&doc.Record().Current(), NodeAt(doc.Record(), c.to));
+        EXPECT_EQ(doc.SelectedVariation(), c.choiceAfter);
+        EXPECT_EQ(choices.count(), c.choice == c.choiceAfter ? 0 : 1);
         EXPECT_EQ(updates.count(), c.updates);
-        EXPECT_EQ(CountMoves(doc.m_record.Root()), c.moves);
+        EXPECT_EQ(CountMoves(doc.Record().Root()), c.moves);
         EXPECT_EQ(doc.IsModified(), c.moves != 7);
     }
 }
@@ -125,10 +127,10 @@ TEST(DocumentTexts, EachSetterStoresAndModifiesOnlyWhenTheBytesDiffer) {
 
         std::string texts[4];
         doc.GetGameInfo(texts[0], texts[1], texts[2]);
-        texts[3] = doc.m_record.Current().Comment();
+        texts[3] = doc.Record().Current().Comment();
         for (int other = 0; other < 4; ++other)
             EXPECT_EQ(texts[other], other == field ? "Jos\xe9" : "");
-        EXPECT_EQ(doc.m_record.Root().Comment(), "");
+        EXPECT_EQ(doc.Record().Root().Comment(), "");
         EXPECT_EQ(updates.count(), 0);
     }
 }
@@ -136,30 +138,32 @@ TEST(DocumentTexts, EachSetterStoresAndModifiesOnlyWhenTheBytesDiffer) {
 TEST(DocumentFlags, NewDocumentStartsEmptyAndUntitled) {
     ScriptedPrompter prompter;
     CZelkanDoc doc(prompter);
-    BuildTree(doc);
-    doc.SetGameTitle("Club final");
-    doc.SetPathName("/records/final.esn");
+    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(DataFile("club-final.esn"))));
     doc.GoEnd();
-    doc.m_selectedVariation = 1;
+    doc.SelectVariation(1);
     QSignalSpy updates(&doc, &CZelkanDoc::updated);
     QSignalSpy titles(&doc, &CZelkanDoc::titleChanged);
     QSignalSpy modified(&doc, &CZelkanDoc::modifiedChanged);
 
     EXPECT_TRUE(doc.OnNewDocument());
-    EXPECT_EQ(doc.m_record.Root().childCount, 0);
-    EXPECT_EQ(doc.m_record.title, "");
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.Record().Root().childCount, 0);
+    EXPECT_EQ(doc.Record().title, "");
+    EXPECT_EQ(doc.SelectedVariation(), 0);
     EXPECT_EQ(updates.count(), 1);
     ASSERT_EQ(titles.count(), 1);
     EXPECT_EQ(titles.at(0).at(0).toString(), "Untitled");
-    ASSERT_EQ(modified.count(), 1);
-    EXPECT_FALSE(modified.at(0).at(0).toBool());
 
-    // Title and modified flag are announced only when they change.
+    // Title, modified flag and piece style are announced only when they change.
+    doc.SetModifiedFlag();
     EXPECT_TRUE(doc.OnNewDocument());
     EXPECT_EQ(titles.count(), 1);
-    EXPECT_EQ(modified.count(), 1);
+    ASSERT_EQ(modified.count(), 2);
+    EXPECT_FALSE(modified.at(1).at(0).toBool());
+    QSignalSpy styles(&doc, &CZelkanDoc::pieceStyleChanged);
+    doc.SetJapanesePieces(true);
+    doc.SetJapanesePieces(false);
+    EXPECT_EQ(styles.count(), 1);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 }  // namespace

@@ -1,14 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <cstdlib>
+#include <QCoreApplication>
 
-// The document tests need an application object for signals, file names and message boxes,
-// but no display.
+// The document needs an application object for its signals and file names, no more.
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Marlock"));
+    QCoreApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

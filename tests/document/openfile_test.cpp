@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
 
-#include "app/prompter.h"
-#include "app/zelkandoc.h"
+#include "document/zelkandoc.h"
 #include "tests/document/documenttesting.h"
+#include "tests/support/scriptedprompter.h"
 
 namespace {
 
@@ -22,8 +25,7 @@ class OpenFileTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(doc.AddMove(PawnStep(Black, 5, 'g', 'f')));
         doc.SetComment("my own note");
-        doc.SetPathName("/records/mine.esn");
-        doc.m_selectedVariation = 1;
+        doc.SelectVariation(1);
     }
 
     ScriptedPrompter prompter;
@@ -34,11 +36,11 @@ TEST_F(OpenFileTest, AGoodFileReplacesTheRecordAndStartsAtTheTop) {
     QSignalSpy updates(&doc, &CZelkanDoc::updated);
     ASSERT_TRUE(doc.OnOpenDocument(Data("club-final.esn")));
     EXPECT_TRUE(prompter.asked.isEmpty());
-    EXPECT_EQ(doc.m_record.title, "Club final");
-    EXPECT_EQ(CountMoves(doc.m_record.Root()), 6);
-    EXPECT_EQ(&doc.m_record.Current(), &doc.m_record.Root());
-    EXPECT_EQ(doc.m_record.GetPosition(), Position());
-    EXPECT_EQ(doc.m_selectedVariation, 0);
+    EXPECT_EQ(doc.Record().title, "Club final");
+    EXPECT_EQ(CountMoves(doc.Record().Root()), 6);
+    EXPECT_EQ(&doc.Record().Current(), &doc.Record().Root());
+    EXPECT_EQ(doc.Record().GetPosition(), Position());
+    EXPECT_EQ(doc.SelectedVariation(), 0);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_FALSE(doc.WasReadInPart());
     EXPECT_EQ(doc.GetPathName(), QDir::cleanPath(Data("club-final.esn")));
@@ -66,10 +68,10 @@ TEST_F(OpenFileTest, AReadingErrorIsShownAndWhatWasReadIsKept) {
         QSignalSpy updates(&doc, &CZelkanDoc::updated);
         ASSERT_TRUE(doc.OnOpenDocument(Data(file.name)));
         EXPECT_EQ(prompter.asked, QStringList{QString("Error : ") + file.message});
-        EXPECT_EQ(CountMoves(doc.m_record.Root()), file.movesRead);
-        EXPECT_EQ(doc.m_record.Current().number, file.currentPly);
-        EXPECT_TRUE(SameMove(doc.m_record.Current().move, file.currentMove));
-        EXPECT_EQ(doc.m_record.title, file.title);
+        EXPECT_EQ(CountMoves(doc.Record().Root()), file.movesRead);
+        EXPECT_EQ(doc.Record().Current().number, file.currentPly);
+        EXPECT_TRUE(SameMove(doc.Record().Current().move, file.currentMove));
+        EXPECT_EQ(doc.Record().title, file.title);
         EXPECT_TRUE(doc.WasReadInPart());
         EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(doc.GetTitle(), file.name);
@@ -81,24 +83,31 @@ TEST_F(OpenFileTest, AReadingErrorIsShownAndWhatWasReadIsKept) {
     }
 }
 
+// Whatever the reason, the open fails with it and the unsaved work stays: a failing stream
+// such as a file under /proc and a file too large for memory included.
 TEST_F(OpenFileTest, AFileThatCannotBeReadLeavesEverythingAsItWas) {
     QTemporaryDir folder;
+    const QString pipe = folder.filePath("pipe.esn");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString huge = folder.filePath("huge.esn");
+    ASSERT_TRUE(WriteBytes(huge, ""));
+    ASSERT_EQ(::truncate(QFile::encodeName(huge).constData(), off_t{1} << 42), 0);
+    const auto reason = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
     const std::pair<QString, QString> failures[] = {
-        {folder.filePath("no-such-record.esn"), "The file does not exist."},
-        {folder.filePath("no-such-folder/record.esn"), "The file does not exist."},
-        {folder.path(), "It is a folder, not a file."},
-        // Reading a terminal or a pipe would wait for input forever.
-        {"/dev/null", "It is not a regular file."},
-        // The kernel answers every read of this regular file at offset 0 with an I/O error.
-        {"/proc/self/mem", QString::fromLocal8Bit(std::strerror(EIO)) + '.'},
+        {folder.filePath("no-such-folder/record.esn"), reason(ENOENT)},
+        {folder.path(), reason(EISDIR)},
+        {pipe, "Not a regular file"},
+        {"/proc/self/mem", reason(EIO)},
+        {huge, reason(ENOMEM)},
     };
-    for (const auto& [path, reason] : failures) {
+    for (const auto& [path, why] : failures) {
         SCOPED_TRACE(path.toStdString());
         EXPECT_FALSE(doc.OnOpenDocument(path));
-        EXPECT_EQ(doc.LastFileError(), reason);
-        EXPECT_EQ(doc.m_record.Current().Comment(), "my own note");
+        EXPECT_EQ(doc.LastFileError(), why);
+        EXPECT_EQ(doc.Record().Current().Comment(), "my own note");
+        EXPECT_EQ(doc.SelectedVariation(), 1);
         EXPECT_TRUE(doc.IsModified());
-        EXPECT_EQ(doc.GetPathName(), "/records/mine.esn");
+        EXPECT_EQ(doc.GetPathName(), "");
         EXPECT_TRUE(prompter.asked.isEmpty());
     }
 }

@@ -31,8 +31,8 @@ expect() {
 
 no_window="marlock: Cannot show the window: no display (DISPLAY is not set)."
 expect 0 "Marlock $version" "" --version
-expect 1 "" "marlock: Cannot open $work/missing.esn: The file does not exist." "$work/missing.esn"
-expect 1 "" "marlock: Cannot open $work: It is a folder, not a file." "$work"
+expect 1 "" "marlock: Cannot open $work/missing.esn: No such file or directory" "$work/missing.esn"
+expect 1 "" "marlock: Cannot open $work: Is a directory" "$work"
 expect 1 "" "$no_window" "$work/game.esn"
 expect 1 "" "$no_window"
 expect 2 "" "marlock: Unknown option 'bogus'.

@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #include "shelltesting.h"
+#include "view/commandids.h"
 
 namespace {
 

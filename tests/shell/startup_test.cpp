@@ -12,14 +12,14 @@
 #include <QWindow>
 
 #include "app/aboutdlg.h"
-#include "app/commandids.h"
 #include "app/desktopintegration.h"
 #include "app/mainframe.h"
-#include "app/prompter.h"
 #include "app/recentfilelist.h"
 #include "app/zelkanapp.h"
-#include "app/zelkandoc.h"
+#include "document/zelkandoc.h"
 #include "shelltesting.h"
+#include "tests/support/scriptedprompter.h"
+#include "view/commandids.h"
 
 namespace {
 

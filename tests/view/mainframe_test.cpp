@@ -2,17 +2,18 @@
 
 #include <QComboBox>
 #include <QDropEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QUrl>
 #include <QWindow>
+#include <cerrno>
+#include <cstring>
 
-#include "app/commandids.h"
 #include "app/variationsbar.h"
+#include "board/boardwnd.h"
+#include "view/commandids.h"
 #include "viewtesting.h"
 
 namespace {
@@ -42,73 +43,6 @@ QPoint StoredPosition() {
 
 }  // namespace
 
-// Each menu item as "text|id|keys|status tip|tool-tip", "-" for a separator.
-TEST_F(FrameTest, MenusFollowTheCommandTable) {
-    const std::vector<std::string> expected = {
-        "&File",
-        "&New\tCtrl+N|57600|Ctrl+N|Create a new document|New",
-        "&Open...\tCtrl+O|57601|Ctrl+O|Open an existing document|Open",
-        "&Save\tCtrl+S|57603|Ctrl+S|Save the active document|Save",
-        "Save &As...|57604||Save the active document with a new name|Save As",
-        "-",
-        "Recent File|57616||Open this document|Recent File",
-        "-",
-        "E&xit|57665||Quit the application; prompts to save documents|Exit",
-        "&Edit",
-        "&Undo\tCtrl+Z|57643|Ctrl+Z; Alt+Backspace|Undo the last action|Undo",
-        "-",
-        "Cu&t\tCtrl+X|57635|Ctrl+X; Shift+Del|Cut the selection and put it on the Clipboard|Cut",
-        "&Copy\tCtrl+C|57634|Ctrl+C; Ctrl+Ins|Copy the selection and put it on the Clipboard|Copy",
-        "&Paste\tCtrl+V|57637|Ctrl+V; Shift+Ins|Insert Clipboard contents|Paste",
-        "Delete\tDel|57632||Deletes the selection|Delete",
-        "&Move",
-        "&Top\tCtrl+Home|130|Ctrl+Home|Move to the top of the tree|Top",
-        "&End\tCtrl+End|133|Ctrl+End|Move to the end of this variation|End",
-        "-",
-        "&Forward\tCtrl+Right|131|Ctrl+Right|Move forward one move|Forward",
-        "&Backward\tCtrl+Left|132|Ctrl+Left|Move back one move|Back",
-        "-",
-        "Delete|134||Delete the selected variation|Delete",
-        "&Options",
-        "&Japanese Pieces|135||Use Japanese pieces|Japanese Pieces",
-        "&International Pieces|136||Use International pieces|International Pieces",
-        "-",
-        "&Rotate Board|137||Rotate the board|Rotate Board",
-        "&Help",
-        "&About Marlock...|57664||Display program information, version number and copyright|About",
-    };
-    std::vector<std::string> shown;
-    for (const QAction* menu : frame->menuBar()->actions()) {
-        shown.push_back(menu->text().toStdString());
-        for (const QAction* item : menu->menu()->actions()) {
-            const QStringList parts = {item->text(), QString::number(item->data().toInt()),
-                                       QKeySequence::listToString(item->shortcuts()),
-                                       item->statusTip(), item->toolTip()};
-            shown.push_back(item->isSeparator() ? "-" : parts.join(QChar(u'|')).toStdString());
-        }
-    }
-    EXPECT_EQ(shown, expected);
-    EXPECT_FALSE(Enabled(ID_FILE_MRU_FILE1)) << "the placeholder stands greyed";
-    EXPECT_EQ(frame->createPopupMenu(), nullptr) << "no menu hides the bars";
-}
-
-TEST_F(FrameTest, ToolBarHoldsTheButtonsAndTheVariationsList) {
-    // 0 stands for a separator, -1 for the variations list.
-    const std::vector<int> expected = {57600, 57601, 57603, 0, 57635, 57634, 57637, 0, 130,  132,
-                                       -1,    131,   133,   0, 134,   0,     137,   0, 57664};
-    std::vector<int> shown;
-    for (QAction* entry : frame->ToolBar()->actions()) {
-        const bool list = frame->ToolBar()->widgetForAction(entry) == frame->ToolBar()->ComboBox();
-        shown.push_back(list ? -1 : entry->data().toInt());
-        EXPECT_TRUE(shown.back() <= 0 || !entry->icon().isNull()) << shown.back();
-    }
-    EXPECT_EQ(shown, expected);
-    const QComboBox* list = frame->ToolBar()->ComboBox();
-    EXPECT_EQ(list->toolTip(), QStringLiteral("Variations"));
-    EXPECT_EQ(list->statusTip(), QStringLiteral("Select an available variation"));
-    EXPECT_EQ(frame->ReadyLabel()->text(), QStringLiteral("Ready"));
-}
-
 // The accelerator keys come before the focused field's own use of them; other keys do not.
 TEST_F(FrameTest, MoveKeysActWhileATextFieldHasTheFocus) {
     OpenGame(SampleGame);
@@ -124,7 +58,7 @@ TEST_F(FrameTest, MoveKeysActWhileATextFieldHasTheFocus) {
         Trigger(ID_MOVE_TOP);
         field->setFocus();
         for (const auto& [key, ply] : steps) {
-            Press(field, key, Qt::ControlModifier);
+            QTest::keyClick(field, key, Qt::ControlModifier);
             EXPECT_EQ(Ply(), ply) << name;
         }
         EXPECT_TRUE(field->hasFocus()) << name;
@@ -133,7 +67,7 @@ TEST_F(FrameTest, MoveKeysActWhileATextFieldHasTheFocus) {
 
     QLineEdit* title = View().TitleEdit();
     title->setFocus();
-    Press(title, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(title, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(title->selectedText(), QStringLiteral("Spring match"));
 }
 
@@ -145,7 +79,7 @@ TEST_F(FrameTest, SaveQuestionGuardsNewOpenAndClose) {
     EXPECT_FALSE(frame->OpenDocumentFile(other));
     EXPECT_FALSE(frame->close());
     EXPECT_EQ(prompter.asked, QStringList(3, QStringLiteral("Save changes to Untitled?")));
-    EXPECT_EQ(doc.m_record.title, "Draft");
+    EXPECT_EQ(doc.Record().title, "Draft");
 
     // Yes on an untitled record asks for a name: no name cancels, a name saves and goes on.
     QStringList suggested;
@@ -156,12 +90,12 @@ TEST_F(FrameTest, SaveQuestionGuardsNewOpenAndClose) {
     });
     prompter.answers = {Answer::Yes, Answer::Yes};
     Trigger(ID_FILE_NEW);
-    EXPECT_EQ(doc.m_record.title, "Draft");
+    EXPECT_EQ(doc.Record().title, "Draft");
     name = dir.filePath(QStringLiteral("draft.esn"));
     EXPECT_TRUE(frame->OpenDocumentFile(other));
     EXPECT_EQ(suggested, QStringList(2, QStringLiteral("Untitled")));
     EXPECT_TRUE(QFile::exists(name));
-    EXPECT_EQ(doc.m_record.title, "Spring match");
+    EXPECT_EQ(doc.Record().title, "Spring match");
 
     // No throws the changes away.
     View().TitleEdit()->setText(QStringLiteral("Changed"));
@@ -169,7 +103,7 @@ TEST_F(FrameTest, SaveQuestionGuardsNewOpenAndClose) {
     prompter.answers = {Answer::No};
     Trigger(ID_FILE_NEW);
     EXPECT_EQ(prompter.asked, QStringList{QStringLiteral("Save changes to other.esn?")});
-    EXPECT_EQ(doc.m_record.title, "");
+    EXPECT_EQ(doc.Record().title, "");
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -214,7 +148,7 @@ TEST_F(FrameTest, DroppedFileOpensAfterTheSaveQuestion) {
     View().TitleEdit()->setText(QStringLiteral("Draft"));
     prompter.answers = {Answer::Cancel, Answer::No};
     EXPECT_TRUE(DropFile(View().TitleEdit(), path));
-    EXPECT_EQ(doc.m_record.title, "Draft");
+    EXPECT_EQ(doc.Record().title, "Draft");
     EXPECT_TRUE(DropFile(View().CommentEdit(), path));
     EXPECT_EQ(prompter.asked, QStringList(2, QStringLiteral("Save changes to Untitled?")));
     EXPECT_EQ(doc.GetPathName(), QFileInfo(path).absoluteFilePath());
@@ -228,7 +162,7 @@ TEST_F(FrameTest, WindowPositionIsKeptBetweenRuns) {
         settings.setValue(QStringLiteral("Window/x"), x);
         settings.setValue(QStringLiteral("Window/y"), y);
         settings.sync();
-        frame = std::make_unique<CMainFrame>(doc);
+        frame = std::make_unique<CMainFrame>(doc, prompter);
         return frame->pos();
     };
     EXPECT_EQ(restart(120, 80), QPoint(120, 80));
@@ -250,4 +184,57 @@ TEST_F(FrameTest, WindowPositionIsKeptBetweenRuns) {
     frame->move(-25, 60);
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(StoredPosition(), QPoint(-25, 60));
+}
+
+// Every failure to open, a failing stream under /proc included, is one message that names the
+// file and says why; the record stays as it was.
+TEST_F(FrameTest, AFileThatCannotBeOpenedSaysWhy) {
+    OpenGame(SampleGame);
+    EXPECT_FALSE(frame->OpenDocumentFile(QStringLiteral("/proc/self/mem")));
+    EXPECT_EQ(prompter.asked, QStringList{QStringLiteral("Cannot open /proc/self/mem: ") +
+                                          QString::fromLocal8Bit(std::strerror(EIO))});
+    EXPECT_EQ(doc.Record().title, "Spring match");
+}
+
+// After start-up, New and Open the view has the keyboard focus, as after a click on the board:
+// the first keys typed never become the title.
+TEST_F(FrameTest, TheViewHasTheFocusAfterStartUpNewAndOpen) {
+    ShowActive();
+    EXPECT_EQ(QApplication::focusWidget(), &View());
+    View().TitleEdit()->setFocus();
+    Trigger(ID_FILE_NEW);
+    EXPECT_EQ(QApplication::focusWidget(), &View());
+    View().TitleEdit()->setFocus();
+    OpenGame(SampleGame);
+    EXPECT_EQ(QApplication::focusWidget(), &View());
+    QTest::keyClicks(QApplication::focusWidget(), "abc");
+    EXPECT_EQ(doc.Record().title, "Spring match");
+    EXPECT_FALSE(doc.IsModified());
+}
+
+// The list's prompt shows while the pointer rests on it and goes when the pointer leaves;
+// "Ready" stands where the prompts stand.
+TEST_F(FrameTest, TheStatusBarPromptsForTheListAndSaysReadyInThePromptsPlace) {
+    ShowActive();
+    QStatusBar& bar = *frame->statusBar();
+    // The first column holding dark pixels of the bar's text.
+    const auto textStart = [&bar] {
+        const QImage image = bar.grab().toImage();
+        for (int x = 0; x < image.width() / 2; ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (qGray(image.pixel(x, y)) < 96) return x;
+        return -1;
+    };
+    const QImage ready = bar.grab().toImage();
+    const int readyStart = textStart();
+    QComboBox* list = frame->ToolBar()->ComboBox();
+    QTest::mouseMove(list, list->rect().center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(bar.currentMessage(), QStringLiteral("Select an available variation"));
+    const int promptStart = textStart();
+    QTest::mouseMove(View().Board(), QPoint(200, 200));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(bar.grab().toImage() == ready) << "the prompt stays";
+    EXPECT_GE(readyStart, 0);
+    EXPECT_EQ(readyStart, promptStart);
 }

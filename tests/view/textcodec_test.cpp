@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/textcodec.h"
+#include "view/textcodec.h"
 
 TEST(TextCodec, ValidUtf8IsReadAsUtf8AndAnythingElseAsWindows1252) {
     EXPECT_EQ(DecodeText("Caf\xc3\xa9 \xe5\xb0\x86\xe6\xa3\x8b \xf0\x9f\x98\x80"),
@@ -13,21 +13,6 @@ TEST(TextCodec, ValidUtf8IsReadAsUtf8AndAnythingElseAsWindows1252) {
     EXPECT_EQ(DecodeText("\x81\x8d\x8f\x90\x9d"),
               QString::fromUtf16(u"\u0081\u008d\u008f\u0090\u009d"));
     EXPECT_EQ(DecodeText("\xc0\xaf"), QString::fromUtf8("À¯"));
-}
-
-TEST(TextCodec, MalformedUtf8IsNotTakenForUtf8) {
-    for (const char* malformed : {
-             "\xc0\xaf",          // overlong '/'
-             "\xe0\x80\xaf",      // overlong, three bytes
-             "\xed\xa0\x80",      // a surrogate
-             "\xf4\x90\x80\x80",  // past U+10FFFF
-             "ab\xe5\xb0",        // cut off at the end
-             "\xe5x\x86",         // not a continuation byte
-             "\x80",              // a lone continuation byte
-         })
-        EXPECT_FALSE(IsValidUtf8(malformed)) << malformed;
-    EXPECT_TRUE(IsValidUtf8("\xf4\x8f\xbf\xbf"));      // U+10FFFF itself
-    EXPECT_TRUE(IsValidUtf8("\xef\xbf\xbd\xc2\x80"));  // U+FFFD and U+0080
 }
 
 TEST(TextCodec, TypedTextIsStoredAsUtf8WithCrLfLineEnds) {

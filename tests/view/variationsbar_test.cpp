@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QStyleFactory>
 #include <QTimer>
+#include <algorithm>
 
-#include "app/commandids.h"
 #include "app/variationsbar.h"
+#include "view/commandids.h"
 #include "viewtesting.h"
 
 namespace {
@@ -15,6 +21,15 @@ QStringList Items(const QComboBox& list) {
     for (int i = 0; i < list.count(); ++i)
         items.append(list.itemText(i));
     return items;
+}
+
+// Lets the event loop wake up and go to sleep a few times.
+void WakeUps() {
+    for (int i = 0; i < 5; ++i) {
+        QEventLoop loop;
+        QTimer::singleShot(1, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
 }
 
 }  // namespace
@@ -34,76 +49,112 @@ class VariationsBarTest : public FrameTest {
     }
 };
 
-// Choosing an entry only records the choice; Forward then enters it.
+// Choosing an entry only records the choice; Forward then enters it. The list always shows the
+// document's choice: after a command it is the main line again.
 TEST_F(VariationsBarTest, ListsTheContinuationsAndForwardEntersTheChoice) {
     OpenGame(SampleGame);
-    frame->RunUpdatePass();
     // Not sorted: the main line first, then the variations as they were added.
     EXPECT_EQ(Items(List()), QStringList({"1. P-7f", "1. P-2f", "1. P-5f"}));
     EXPECT_EQ(List().currentIndex(), 0);
 
     Choose(2);
-    EXPECT_EQ(doc.m_selectedVariation, 2);
+    EXPECT_EQ(doc.SelectedVariation(), 2);
     EXPECT_EQ(Ply(), 0);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(View().hasFocus()) << "the list hands the focus back when it closes";
-    // Top resets the document's choice, but unchanged labels keep the list as it is.
     Trigger(ID_MOVE_TOP);
-    EXPECT_EQ(doc.m_selectedVariation, 0);
-    frame->RunUpdatePass();
-    EXPECT_EQ(List().currentIndex(), 2);
+    EXPECT_EQ(doc.SelectedVariation(), 0);
+    EXPECT_EQ(List().currentIndex(), 0) << "the list shows what Forward will enter";
 
     Choose(2);
     Trigger(ID_MOVE_FORWARD);
-    EXPECT_EQ(&doc.m_record.Current(), doc.m_record.Root().Continuation(2));
-    frame->RunUpdatePass();
+    EXPECT_EQ(&doc.Record().Current(), doc.Record().Root().Continuation(2));
     EXPECT_EQ(Items(List()), QStringList{"2. P-5d"});
     EXPECT_EQ(List().currentIndex(), 0);
     Trigger(ID_MOVE_END);
-    frame->RunUpdatePass();
     EXPECT_EQ(List().currentIndex(), -1);
     EXPECT_EQ(List().count(), 0);
 }
 
-// A choice made in a list that still showed the previous position's moves (it had the focus
-// while the position changed) is the entry the rebuilt list shows, and the one Forward enters.
-TEST_F(VariationsBarTest, ListKeepsItsEntriesWhileFocusedThenShowsTheDocumentsChoice) {
+// A list that has the focus without being open follows the position like any other: a choice
+// made in it is always one of the current node's continuations. Only the open list is left
+// alone, and a choice made in it after the position moved on is dropped.
+TEST_F(VariationsBarTest, AFocusedListFollowsThePositionAndOnlyTheOpenListWaits) {
     OpenGame(SampleGame);
-    frame->RunUpdatePass();
     List().setFocus();
     QTest::keyClick(&List(), Qt::Key_Right, Qt::ControlModifier);
     ASSERT_EQ(Ply(), 1);
-    frame->RunUpdatePass();
-    ASSERT_EQ(List().count(), 3) << "the focused list keeps its entries";
-    QTest::keyClick(&List(), Qt::Key_Down);
-    EXPECT_EQ(doc.m_selectedVariation, 1);
-
-    View().setFocus();
-    frame->RunUpdatePass();
     EXPECT_EQ(Items(List()), QStringList({"2. P-3d", "2. P-8d"}));
-    EXPECT_EQ(List().currentIndex(), 1);
+    QTest::keyClick(&List(), Qt::Key_Down);
+    EXPECT_EQ(doc.SelectedVariation(), 1);
     Trigger(ID_MOVE_FORWARD);
-    EXPECT_EQ(&doc.m_record.Current(), doc.m_record.Root().Continuation(0)->Continuation(1));
+    EXPECT_EQ(&doc.Record().Current(), doc.Record().Root().Continuation(0)->Continuation(1));
+
+    Trigger(ID_MOVE_TOP);
+    List().showPopup();
+    doc.GoForward();
+    EXPECT_EQ(Items(List()), QStringList({"1. P-7f", "1. P-2f", "1. P-5f"}));
+    List().setCurrentIndex(2);
+    emit List().activated(2);
+    List().hidePopup();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(doc.SelectedVariation(), 0) << "the choice named a move of the old position";
+    EXPECT_EQ(Items(List()), QStringList({"2. P-3d", "2. P-8d"}));
+    EXPECT_EQ(List().currentIndex(), 0);
 }
 
-// The event loop runs the idle-time pass whenever it is about to wait: the list and the Move
-// commands then follow the position.
-TEST_F(VariationsBarTest, TheEventLoopRunsTheUpdatePassWhenIdle) {
+// The open list shows about six lines, the closed box included, and scrolls to the rest,
+// whichever widget style draws it.
+TEST_F(VariationsBarTest, TheOpenListShowsAboutSixLinesInEveryStyle) {
+    ShowActive();
+    for (const char* styleName : {"Fusion", "Windows"}) {
+        std::unique_ptr<QStyle> style(QStyleFactory::create(styleName));
+        ASSERT_TRUE(style) << styleName;
+        List().setStyle(style.get());
+        for (int count : {14, 100001}) {
+            SCOPED_TRACE(testing::Message() << styleName << ", " << count << " entries");
+            List().clear();
+            for (int i = 0; i < count; ++i)
+                List().addItem(QStringLiteral("%1. P-7f").arg(i));
+            List().showPopup();
+            const QWidget* popup = List().view()->window();
+            const int row = List().view()->sizeHintForRow(0);
+            EXPECT_GT(popup->height(), 2 * row);
+            EXPECT_LE(popup->height(), 7 * row + 12) << "row height " << row;
+            List().view()->scrollToBottom();
+            const QRect last = List().view()->visualRect(List().model()->index(count - 1, 0));
+            EXPECT_TRUE(List().view()->viewport()->rect().contains(last.center()));
+            List().hidePopup();
+        }
+        List().setStyle(nullptr);
+    }
+}
+
+// The command states follow the document's announcements at once, and nothing is read or
+// rebuilt while the program merely waits: the lock keys are read on their own keys.
+TEST_F(VariationsBarTest, StatesFollowAnnouncementsAndWakeUpsCostNothing) {
+    int reads = 0;
+    frame->SetLockKeyReader([&reads]() -> std::optional<LockKeyState> {
+        ++reads;
+        return LockKeyState{true, false, false};
+    });
+    ASSERT_EQ(reads, 1);
     OpenGame(SampleGame);
-    const auto idle = [] {
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec();
-    };
-    idle();
-    EXPECT_FALSE(frame->ActionById(ID_MOVE_BACK)->isEnabled());
-    EXPECT_TRUE(frame->ActionById(ID_MOVE_DELETE)->isEnabled());
+    EXPECT_FALSE(Enabled(ID_MOVE_BACK));
+    EXPECT_TRUE(Enabled(ID_MOVE_DELETE));
     doc.GoForward();
-    idle();
     EXPECT_EQ(List().count(), 2);
-    EXPECT_TRUE(frame->ActionById(ID_MOVE_BACK)->isEnabled());
+    EXPECT_TRUE(Enabled(ID_MOVE_BACK));
     doc.GoEnd();
-    idle();
     for (int id : {ID_MOVE_FORWARD, ID_MOVE_END, ID_MOVE_DELETE})
-        EXPECT_FALSE(frame->ActionById(id)->isEnabled()) << id;
+        EXPECT_FALSE(Enabled(id)) << id;
+
+    const int readsBefore = reads;
+    WakeUps();
+    EXPECT_EQ(reads, readsBefore);
+    QTest::keyClick(View().TitleEdit(), Qt::Key_CapsLock);
+    EXPECT_GT(reads, readsBefore);
+    const QList<QLabel*> labels = frame->statusBar()->findChildren<QLabel*>();
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
+                            [](QLabel* label) { return label->text() == "CAP"; }));
 }

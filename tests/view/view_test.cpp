@@ -1,44 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
-#include <QFontMetrics>
-#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextCursor>
-#include <cmath>
 
-#include "app/commandids.h"
 #include "board/boardwnd.h"
+#include "view/commandids.h"
 #include "viewtesting.h"
-
-TEST_F(FrameTest, ViewIsSizedFromTheDefaultFont) {
-    const QFontMetrics metrics(QApplication::font());
-    const int a = metrics.averageCharWidth();
-    const int h = static_cast<int>(std::trunc(1.5 * (metrics.height() + metrics.leading())));
-    ASSERT_GT(a, 0);
-
-    EXPECT_EQ(View().Board()->geometry(), QRect(0, 0, 448, 352));
-    EXPECT_EQ(View().TitleEdit()->geometry(), QRect(448 + 8 * a, 0, 32 * a, h));
-    EXPECT_EQ(View().WhiteEdit()->geometry(), QRect(448 + 8 * a, 2 * h, 32 * a, h));
-    EXPECT_EQ(View().CommentEdit()->geometry(), QRect(448, 3 * h, 40 * a, 352 - 3 * h));
-    for (QLabel* label : View().findChildren<QLabel*>())
-        EXPECT_EQ(label->size(), QSize(8 * a, h)) << label->text().toStdString();
-
-    // The frame is fixed at the size that fits the view, and stays so after an open.
-    OpenGame(SampleGame);
-    EXPECT_EQ(View().size(), QSize(448 + 40 * a, 352));
-    EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
-    EXPECT_FALSE(frame->windowFlags() & Qt::WindowMaximizeButtonHint);
-}
 
 TEST_F(FrameTest, TypingStoresTheWholeFieldAndARefreshEmptiesTheUndoBuffer) {
     OpenGame(SampleGame);
 
     TypeAtEnd(View().TitleEdit(), "!");
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.m_record.title, "Spring match!");
+    EXPECT_EQ(doc.Record().title, "Spring match!");
     EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
 
     Trigger(ID_MOVE_END);
@@ -48,23 +26,23 @@ TEST_F(FrameTest, TypingStoresTheWholeFieldAndARefreshEmptiesTheUndoBuffer) {
     const std::string longTitle(40000, 'x');
     OpenGame("[TITLE " + longTitle + "]\r\n", QStringLiteral("long.esn"));
     TypeAtEnd(View().TitleEdit(), "y");
-    EXPECT_EQ(doc.m_record.title, longTitle + "y");
+    EXPECT_EQ(doc.Record().title, longTitle + "y");
 }
 
 // Showing a record never changes it: older texts keep their very bytes until they are edited.
 TEST_F(FrameTest, OpeningAndSteppingNeverModifyTheRecord) {
     for (const std::string& game : {SampleGame, LegacyGame}) {
         OpenGame(game);
-        const std::string title = doc.m_record.title;
-        const std::string black = doc.m_record.black;
-        const std::string rootComment = doc.m_record.Root().Comment();
+        const std::string title = doc.Record().title;
+        const std::string black = doc.Record().black;
+        const std::string rootComment = doc.Record().Root().Comment();
         for (int id : {ID_MOVE_FORWARD, ID_MOVE_FORWARD, ID_MOVE_BACK, ID_MOVE_END, ID_MOVE_TOP}) {
             Trigger(id);
             EXPECT_FALSE(doc.IsModified()) << id;
         }
-        EXPECT_EQ(doc.m_record.title, title);
-        EXPECT_EQ(doc.m_record.black, black);
-        EXPECT_EQ(doc.m_record.Root().Comment(), rootComment);
+        EXPECT_EQ(doc.Record().title, title);
+        EXPECT_EQ(doc.Record().black, black);
+        EXPECT_EQ(doc.Record().Root().Comment(), rootComment);
     }
 
     EXPECT_EQ(View().BlackEdit()->text(), QStringLiteral("Ann") + QChar(0xA0) + "Lee");
@@ -73,15 +51,15 @@ TEST_F(FrameTest, OpeningAndSteppingNeverModifyTheRecord) {
 
     // Typing in a field stores that field, and only that one, as UTF-8.
     TypeAtEnd(View().BlackEdit(), "s");
-    EXPECT_EQ(doc.m_record.black, "Ann\xc2\xa0Lees");
-    EXPECT_EQ(doc.m_record.title, "Caf\xe9 \x81\x8d");
+    EXPECT_EQ(doc.Record().black, "Ann\xc2\xa0Lees");
+    EXPECT_EQ(doc.Record().title, "Caf\xe9 \x81\x8d");
     View().CommentEdit()->setFocus();
     View().CommentEdit()->moveCursor(QTextCursor::End);
     QTest::keyClick(View().CommentEdit(), Qt::Key_Period);
-    EXPECT_EQ(doc.m_record.Root().Comment(), "line one\r\nline two\r\nline three.");
+    EXPECT_EQ(doc.Record().Root().Comment(), "line one\r\nline two\r\nline three.");
     // Undoing the typing gives back the very bytes the record had.
     Trigger(ID_EDIT_UNDO);
-    EXPECT_EQ(doc.m_record.Root().Comment(), "line one\nline two\rline three");
+    EXPECT_EQ(doc.Record().Root().Comment(), "line one\nline two\rline three");
 }
 
 TEST_F(FrameTest, PasteOnlyIntoTheCommentBoxWithTextOnTheClipboard) {
@@ -91,14 +69,14 @@ TEST_F(FrameTest, PasteOnlyIntoTheCommentBoxWithTextOnTheClipboard) {
         edit->setFocus();
         EXPECT_FALSE(Enabled(ID_EDIT_PASTE)) << edit->objectName().toStdString();
         // Neither key pastes there: a one-line field would lose the text's line breaks.
-        Press(edit, Qt::Key_V, Qt::ControlModifier);
-        Press(edit, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
         EXPECT_FALSE(doc.IsModified());
     }
     View().CommentEdit()->setFocus();
     EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
-    Press(View().CommentEdit(), Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(doc.m_record.Current().Comment(), "pastedBefore the first move");
+    QTest::keyClick(View().CommentEdit(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(doc.Record().Current().Comment(), "pastedBefore the first move");
 
     QApplication::clipboard()->clear();
     EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
@@ -115,21 +93,40 @@ TEST_F(FrameTest, EditCommandsActOnTheFocusedFieldOnly) {
     EXPECT_FALSE(Enabled(ID_EDIT_COPY)) << "nothing selected";
 
     title->setSelection(0, 6);
-    Press(title, Qt::Key_Insert, Qt::ControlModifier);
+    QTest::keyClick(title, Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Spring"));
     Trigger(ID_EDIT_CUT);
-    EXPECT_EQ(doc.m_record.title, " match");
-    Press(title, Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(doc.m_record.title, "Spring match");
+    EXPECT_EQ(doc.Record().title, " match");
+    QTest::keyClick(title, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(doc.Record().title, "Spring match");
     title->setSelection(6, 6);
     Trigger(ID_EDIT_CLEAR);
-    EXPECT_EQ(doc.m_record.title, "Spring");
+    EXPECT_EQ(doc.Record().title, "Spring");
 
     // A click on the board takes the focus to the view: no Edit command applies there.
     QTest::mouseClick(View().Board(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(title->hasFocus());
     for (int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR})
         EXPECT_FALSE(Enabled(id)) << id;
+}
+
+// Alt+E opens the Edit menu from the keyboard, and the menu bar takes the focus: the commands
+// still follow, and act on, the field the user was in.
+TEST_F(FrameTest, TheEditMenuOpenedFromTheKeyboardServesTheFieldThatHadTheFocus) {
+    OpenGame(SampleGame);
+    QLineEdit* title = View().TitleEdit();
+    title->setFocus();
+    title->setSelection(0, 6);
+    QTest::keyClick(title, Qt::Key_E, Qt::AltModifier);
+    QMenu* menu = nullptr;
+    for (QObject* object : Action(ID_EDIT_CUT).associatedObjects())
+        if (auto* owner = qobject_cast<QMenu*>(object)) menu = owner;
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_CLEAR})
+        EXPECT_TRUE(Enabled(id)) << id;
+    QTest::keyClick(menu, Qt::Key_T);  // Cu&t
+    EXPECT_EQ(doc.Record().title, " match");
 }
 
 // A piece picked up on the board stays picked up through a change of piece style; turning the
@@ -145,7 +142,6 @@ TEST_F(FrameTest, PieceStyleAndRotation) {
     QCoreApplication::processEvents();
     EXPECT_NE(board.Picture(), japanese);
     EXPECT_TRUE(board.IsSelected());
-    frame->RunUpdatePass();
     EXPECT_FALSE(Action(ID_OPTIONS_JAPANESE).isChecked());
     EXPECT_TRUE(Action(ID_OPTIONS_INTERNATIONAL).isChecked());
 
@@ -154,6 +150,6 @@ TEST_F(FrameTest, PieceStyleAndRotation) {
     EXPECT_NE(board.BottomSide(), bottom);
     EXPECT_FALSE(doc.IsModified());
     OpenGame(SampleGame, QStringLiteral("other.esn"));
-    EXPECT_EQ(doc.m_japanesePieces, 0);
+    EXPECT_FALSE(doc.IsJapanesePieces());
     EXPECT_NE(board.BottomSide(), bottom);
 }

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "app/mainframe.h"
-#include "app/prompter.h"
-#include "app/zelkandoc.h"
-#include "app/zelkanview.h"
+#include "document/zelkandoc.h"
+#include "tests/support/scriptedprompter.h"
+#include "view/zelkanview.h"
 
 // A record with a header, a comment before the first move, three first moves (the main line
 // P-7f, then P-2f and P-5f, which is answered by P-5d), two answers to P-7f and a main line
@@ -35,7 +35,7 @@ class FrameTest : public ::testing::Test {
   protected:
     void SetUp() override {
         QSettings().clear();
-        frame = std::make_unique<CMainFrame>(doc);
+        frame = std::make_unique<CMainFrame>(doc, prompter);
     }
     void TearDown() override {
         frame.reset();
@@ -67,23 +67,12 @@ class FrameTest : public ::testing::Test {
 
     QAction& Action(int id) { return *frame->ActionById(id); }
 
-    // Runs the idle-time pass and answers whether the command is enabled.
-    bool Enabled(int id) {
-        frame->RunUpdatePass();
-        return Action(id).isEnabled();
-    }
+    // Whether the command is enabled as the frame shows it now: the states follow the
+    // document's and the view's announcements, with no pass of their own.
+    bool Enabled(int id) { return Action(id).isEnabled(); }
 
-    // Carries out a command as the menu would, after the idle-time pass enabled it.
-    void Trigger(int id) {
-        frame->RunUpdatePass();
-        Action(id).trigger();
-    }
-
-    // A key pressed in the focused widget, after the idle-time pass as between real key presses.
-    void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        frame->RunUpdatePass();
-        QTest::keyClick(widget, key, modifiers);
-    }
+    // Carries out a command as the menu would: a disabled one does nothing.
+    void Trigger(int id) { Action(id).trigger(); }
 
     // Focuses the field and types at the end of its (first) line.
     void TypeAtEnd(QWidget* field, const char* text) {
@@ -93,7 +82,7 @@ class FrameTest : public ::testing::Test {
     }
 
     CZelkanView& View() { return *frame->View(); }
-    int Ply() const { return doc.m_record.Current().number; }
+    int Ply() const { return doc.Record().Current().number; }
 
     QTemporaryDir dir;
     ScriptedPrompter prompter;

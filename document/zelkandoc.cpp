@@ -1,0 +1,261 @@
+#include "document/zelkandoc.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <new>
+#include <optional>
+
+#include "document/prompter.h"
+#include "format/esnreader.h"
+#include "format/esnwriter.h"
+#include "format/filebytes.h"
+#include "format/loaderror.h"
+#include "format/safefile.h"
+
+namespace {
+
+const QString kUntitled = QStringLiteral("Untitled");
+
+std::string NativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString ReasonText(const std::string& reason) {
+    return QString::fromLocal8Bit(reason.data(), static_cast<qsizetype>(reason.size()));
+}
+
+// Two names for one file: the same inode when both exist, else the same absolute path.
+bool IsSameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty()) return false;
+    struct stat infoA {};
+    struct stat infoB {};
+    if (::stat(NativePath(a).c_str(), &infoA) == 0 && ::stat(NativePath(b).c_str(), &infoB) == 0)
+        return infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
+           QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
+}  // namespace
+
+CZelkanDoc::CZelkanDoc(Prompter& prompter, QObject* parent)
+    : QObject(parent), m_prompter(prompter), m_record(std::make_unique<GameRecord>()) {}
+
+CZelkanDoc::~CZelkanDoc() = default;
+
+void CZelkanDoc::SelectVariation(int index) {
+    if (m_selectedVariation == index) return;
+    m_selectedVariation = index;
+    emit selectionChanged(index);
+}
+
+void CZelkanDoc::SetJapanesePieces(bool japanese) {
+    if (m_japanesePieces == japanese) return;
+    m_japanesePieces = japanese;
+    emit pieceStyleChanged(japanese);
+}
+
+void CZelkanDoc::GetGameInfo(std::string& title, std::string& black, std::string& white) const {
+    title = m_record->title;
+    black = m_record->black;
+    white = m_record->white;
+}
+
+namespace {
+
+// Stores `text` when it differs from `stored`; answers whether it did.
+bool StoreIfChanged(std::string& stored, const std::string& text) {
+    if (stored == text) return false;
+    stored = text;
+    return true;
+}
+
+}  // namespace
+
+void CZelkanDoc::SetGameTitle(const std::string& text) {
+    if (StoreIfChanged(m_record->title, text)) SetModifiedFlag();
+}
+
+void CZelkanDoc::SetBlackPlayer(const std::string& text) {
+    if (StoreIfChanged(m_record->black, text)) SetModifiedFlag();
+}
+
+void CZelkanDoc::SetWhitePlayer(const std::string& text) {
+    if (StoreIfChanged(m_record->white, text)) SetModifiedFlag();
+}
+
+void CZelkanDoc::SetComment(const std::string& text) {
+    if (m_record->Current().Comment() == text) return;
+    m_record->SetCurrentComment(text);
+    SetModifiedFlag();
+}
+
+bool CZelkanDoc::EnterMove(const Move& move) {
+    return PlayExisting(move) || AddMove(move);
+}
+
+bool CZelkanDoc::PlayExisting(const Move& move) {
+    int index = 0;
+    if (!m_record->FindContinuation(move, index)) return false;
+    m_record->GoForward(index);
+    ResetSelectionAndUpdate();
+    return true;
+}
+
+bool CZelkanDoc::AddMove(const Move& move) {
+    const int count = m_record->AddContinuation(move);
+    if (count == 0) return false;
+    m_record->GoForward(count - 1);
+    ResetSelectionAndUpdate();
+    SetModifiedFlag();
+    return true;
+}
+
+void CZelkanDoc::GoTop() {
+    m_record->GoToTop();
+    ResetSelectionAndUpdate();
+}
+
+bool CZelkanDoc::GoForward() {
+    if (!m_record->GoForward(m_selectedVariation)) return false;
+    ResetSelectionAndUpdate();
+    return true;
+}
+
+bool CZelkanDoc::GoBackward() {
+    SelectVariation(0);
+    if (!m_record->GoBack()) return false;
+    emit updated();
+    return true;
+}
+
+// The chosen continuation first, then the main line below it down to its last move.
+void CZelkanDoc::GoEnd() {
+    if (m_record->GoForward(m_selectedVariation)) {
+        while (m_record->GoForward(0)) {
+        }
+    }
+    ResetSelectionAndUpdate();
+}
+
+bool CZelkanDoc::DeleteVariation() {
+    if (!m_record->DeleteContinuation(m_selectedVariation)) return false;
+    ResetSelectionAndUpdate();
+    SetModifiedFlag();
+    return true;
+}
+
+bool CZelkanDoc::CanGoForward() const {
+    return m_record->Current().childCount > 0;
+}
+
+bool CZelkanDoc::CanGoBack() const {
+    return m_record->Current().parent != nullptr;
+}
+
+void CZelkanDoc::ResetSelectionAndUpdate() {
+    SelectVariation(0);
+    emit updated();
+}
+
+bool CZelkanDoc::OnNewDocument() {
+    m_record->Reset();
+    m_readInPart = false;
+    m_lastFileError.clear();
+    SetModifiedFlag(false);
+    SetPathName(QString());
+    ResetSelectionAndUpdate();
+    return true;
+}
+
+bool CZelkanDoc::OnOpenDocument(const QString& path) {
+    m_lastFileError.clear();
+    std::string bytes;
+    if (const std::string reason = ReadWholeFile(NativePath(path), bytes); !reason.empty()) {
+        m_lastFileError = ReasonText(reason);
+        return false;
+    }
+    // Read beside the open record, so that a record too large for memory leaves it as it was.
+    std::unique_ptr<GameRecord> record;
+    std::optional<ESNLoadError> error;
+    try {
+        record = std::make_unique<GameRecord>();
+        ReadESN(*record, bytes);
+    } catch (const ESNLoadError& stopped) {
+        error = stopped;
+    } catch (const std::bad_alloc&) {
+        m_lastFileError = ReasonText(FileErrorText(ENOMEM));
+        return false;
+    }
+    // The file's bytes are not wanted once read, and a modal message may follow.
+    std::string().swap(bytes);
+    m_record = std::move(record);
+    m_readInPart = error.has_value();
+    SetModifiedFlag(false);
+    SetPathName(QFileInfo(path).absoluteFilePath());
+    ResetSelectionAndUpdate();
+    if (error)
+        m_prompter.ShowMessage(QStringLiteral("Error : ") + QString::fromStdString(error->message));
+    return true;
+}
+
+bool CZelkanDoc::OnSaveDocument(const QString& path) {
+    m_lastFileError.clear();
+    const QString shownPath = QDir::toNativeSeparators(path);
+    const std::string unwritable = FindUnwritableText(*m_record);
+    if (!unwritable.empty()) {
+        m_lastFileError = QString::fromStdString(unwritable);
+        m_prompter.ShowMessage(
+            QStringLiteral("Cannot save %1: %2").arg(shownPath, m_lastFileError));
+        return false;
+    }
+    if (m_readInPart && IsSameFile(path, m_pathName) && !AskToReplacePartlyReadFile()) return false;
+
+    if (const QString reason = WriteFileAtomically(path); !reason.isEmpty()) {
+        m_lastFileError = reason;
+        m_prompter.ShowMessage(QStringLiteral("Cannot save %1: %2").arg(shownPath, reason));
+        return false;
+    }
+    m_readInPart = false;
+    SetPathName(QFileInfo(path).absoluteFilePath());
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CZelkanDoc::AskToReplacePartlyReadFile() {
+    return m_prompter.AskYesNo(QStringLiteral("%1 was read only in part. Saving replaces it with "
+                                              "what was read. Save anyway?")
+                                   .arg(GetTitle()));
+}
+
+QString CZelkanDoc::WriteFileAtomically(const QString& path) {
+    if (path.isEmpty()) return ReasonText(FileErrorText(ENOENT));
+    std::string bytes;
+    try {
+        bytes = WriteESN(*m_record);
+    } catch (const std::bad_alloc&) {
+        return ReasonText(FileErrorText(ENOMEM));
+    }
+    const int error = SaveFileAtomically(NativePath(path), bytes);
+    return error == 0 ? QString() : ReasonText(FileErrorText(error));
+}
+
+void CZelkanDoc::SetModifiedFlag(bool modified) {
+    if (m_modified == modified) return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}
+
+void CZelkanDoc::SetPathName(const QString& path) {
+    if (m_pathName == path) return;
+    m_pathName = path;
+    emit titleChanged(GetTitle());
+}
+
+QString CZelkanDoc::GetTitle() const {
+    if (m_pathName.isEmpty()) return kUntitled;
+    return QFileInfo(m_pathName).fileName();
+}

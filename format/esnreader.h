@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string_view>
+
+#include "model/gamerecord.h"
+
+// Reads the bytes of a whole record file into `record` (which is reset first). On success the
+// root is current. Throws ESNLoadError; the record then keeps everything read before the
+// error, with the current node where reading stopped.
+void ReadESN(GameRecord& record, std::string_view bytes);

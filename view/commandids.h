@@ -1,0 +1,42 @@
+#pragma once
+
+// Command, child window and resource ids. Every QAction carries its command id
+// (QAction::setData), so code and tests find an action by the id it had on the original platform.
+
+// Commands of the Move and Options menus.
+inline constexpr int ID_MOVE_TOP = 130;
+inline constexpr int ID_MOVE_FORWARD = 131;
+inline constexpr int ID_MOVE_BACK = 132;
+inline constexpr int ID_MOVE_END = 133;
+inline constexpr int ID_MOVE_DELETE = 134;
+inline constexpr int ID_OPTIONS_JAPANESE = 135;
+inline constexpr int ID_OPTIONS_INTERNATIONAL = 136;
+inline constexpr int ID_OPTIONS_ROTATE = 137;
+
+// Child windows.
+inline constexpr int IDC_VARIATIONS = 120;
+inline constexpr int IDC_COMMENT = 121;
+inline constexpr int IDC_LABEL = 122;
+inline constexpr int IDC_TITLE = 123;
+inline constexpr int IDC_BLACK = 124;
+inline constexpr int IDC_WHITE = 125;
+inline constexpr int IDC_BOARD = 126;
+
+// The framework's standard commands and strings.
+inline constexpr int ID_FILE_NEW = 57600;
+inline constexpr int ID_FILE_OPEN = 57601;
+inline constexpr int ID_FILE_SAVE = 57603;
+inline constexpr int ID_FILE_SAVE_AS = 57604;
+inline constexpr int ID_FILE_MRU_FILE1 = 57616;
+inline constexpr int ID_EDIT_CLEAR = 57632;
+inline constexpr int ID_EDIT_COPY = 57634;
+inline constexpr int ID_EDIT_CUT = 57635;
+inline constexpr int ID_EDIT_PASTE = 57637;
+inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_APP_ABOUT = 57664;
+inline constexpr int ID_APP_EXIT = 57665;
+inline constexpr int ID_INDICATOR_CAPS = 59137;
+inline constexpr int ID_INDICATOR_NUM = 59138;
+inline constexpr int ID_INDICATOR_SCRL = 59139;
+inline constexpr int AFX_IDW_TOOLBAR = 59392;
+inline constexpr int AFX_IDW_STATUS_BAR = 59393;

@@ -1,0 +1,445 @@
+#include "view/zelkanview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <cmath>
+#include <limits>
+
+#include "board/boardwnd.h"
+#include "document/zelkandoc.h"
+#include "view/commandids.h"
+#include "view/controlid.h"
+#include "view/textcodec.h"
+
+namespace {
+
+// Every edit control keeps 8 pixels free left and right of its text.
+constexpr int EditMargin = 8;
+// The information pane is this many average characters wide; its labels take 8 of them.
+constexpr int InfoWidthChars = 40;
+constexpr int LabelWidthChars = 8;
+
+// The comment box, with its text kept clear of the left and right edges like the fields'.
+class CommentBox : public QPlainTextEdit {
+  public:
+    explicit CommentBox(QWidget* parent) : QPlainTextEdit(parent) {
+        setViewportMargins(EditMargin, 0, EditMargin, 0);
+        // The margins lie outside the text area; they are filled like the text's background.
+        setBackgroundRole(QPalette::Base);
+        setAutoFillBackground(true);
+    }
+};
+
+}  // namespace
+
+CZelkanView::CZelkanView(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), m_doc(doc) {
+    setObjectName(QStringLiteral("view"));
+    // A click on the board hands the keyboard focus to the view, away from the fields.
+    setFocusPolicy(Qt::ClickFocus);
+
+    // The pane's measures come from the default font: a is its average character width and a
+    // field line is one and a half lines of it.
+    const QFontMetrics metrics(QApplication::font());
+    const int charWidth = metrics.averageCharWidth();
+    m_lineHeight = static_cast<int>(std::trunc(1.5 * (metrics.height() + metrics.leading())));
+    m_infoWidth = InfoWidthChars * charWidth;
+
+    CreateChildren(charWidth);
+    m_board->SetRecord(&m_doc.Record());
+    m_board->SetPrompter(&prompter);
+    m_board->SetJapanesePieces(m_doc.IsJapanesePieces());
+    ConnectFieldEdits();
+    connect(&m_doc, &CZelkanDoc::updated, this, &CZelkanView::OnUpdate);
+    connect(&m_doc, &CZelkanDoc::pieceStyleChanged, m_board, &CBoardWnd::SetJapanesePieces);
+    connect(m_board, &CBoardWnd::moveEntered, &m_doc, &CZelkanDoc::EnterMove);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CZelkanView::editStateChanged);
+    resize(FittedSize());
+}
+
+CZelkanView::~CZelkanView() {
+    // The fields are destroyed after this destructor, and the focus changes that causes would
+    // still reach it.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QApplication::clipboard(), nullptr, this, nullptr);
+}
+
+QSize CZelkanView::FittedSize() const {
+    return {BoardWindowWidth + m_infoWidth, BoardWindowHeight};
+}
+
+void CZelkanView::CreateChildren(int charWidth) {
+    const int h = m_lineHeight;
+    const int labelWidth = LabelWidthChars * charWidth;
+    const int fieldX = BoardWindowWidth + labelWidth;
+    const int fieldWidth = m_infoWidth - labelWidth;
+
+    m_board = new CBoardWnd(this);
+    m_board->setObjectName(QStringLiteral("Board"));
+    SetControlId(*m_board, IDC_BOARD);
+    m_board->setGeometry(0, 0, BoardWindowWidth, BoardWindowHeight);
+
+    CreateLabel(QStringLiteral("Title"), {BoardWindowWidth, 0, labelWidth, h});
+    m_titleEdit = CreateLineEdit(IDC_TITLE, {fieldX, 0, fieldWidth, h});
+    CreateLabel(QStringLiteral("Black"), {BoardWindowWidth, h, labelWidth, h});
+    m_blackEdit = CreateLineEdit(IDC_BLACK, {fieldX, h, fieldWidth, h});
+    CreateLabel(QStringLiteral("White"), {BoardWindowWidth, 2 * h, labelWidth, h});
+    m_whiteEdit = CreateLineEdit(IDC_WHITE, {fieldX, 2 * h, fieldWidth, h});
+    m_titleEdit->setObjectName(QStringLiteral("titleEdit"));
+    m_blackEdit->setObjectName(QStringLiteral("blackEdit"));
+    m_whiteEdit->setObjectName(QStringLiteral("whiteEdit"));
+
+    m_commentEdit = new CommentBox(this);
+    m_commentEdit->setObjectName(QStringLiteral("commentEdit"));
+    SetControlId(*m_commentEdit, IDC_COMMENT);
+    m_commentEdit->setGeometry(BoardWindowWidth, 3 * h, m_infoWidth, BoardWindowHeight - 3 * h);
+    m_commentEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_commentEdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+}
+
+QLabel* CZelkanView::CreateLabel(const QString& text, const QRect& rect) {
+    auto* label = new QLabel(text, this);
+    SetControlId(*label, IDC_LABEL);
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(rect);
+    return label;
+}
+
+QLineEdit* CZelkanView::CreateLineEdit(int id, const QRect& rect) {
+    auto* edit = new QLineEdit(this);
+    SetControlId(*edit, id);
+    edit->setGeometry(rect);
+    edit->setTextMargins(EditMargin, 0, EditMargin, 0);
+    // No length limit: a long header value is shown and edited whole, never cut short.
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    return edit;
+}
+
+void CZelkanView::ConnectFieldEdits() {
+    connect(m_titleEdit, &QLineEdit::textChanged, this, &CZelkanView::OnTitleChange);
+    connect(m_blackEdit, &QLineEdit::textChanged, this, &CZelkanView::OnBlackChange);
+    connect(m_whiteEdit, &QLineEdit::textChanged, this, &CZelkanView::OnWhiteChange);
+    connect(m_commentEdit, &QPlainTextEdit::textChanged, this, &CZelkanView::OnCommentChange);
+    // A single-line field reports no change of its undo history of its own: its text and its
+    // selection stand in.
+    for (QLineEdit* edit : {m_titleEdit, m_blackEdit, m_whiteEdit}) {
+        connect(edit, &QLineEdit::textChanged, this, &CZelkanView::editStateChanged);
+        connect(edit, &QLineEdit::selectionChanged, this, &CZelkanView::editStateChanged);
+        edit->installEventFilter(this);
+    }
+    connect(m_commentEdit, &QPlainTextEdit::undoAvailable, this, &CZelkanView::editStateChanged);
+    connect(m_commentEdit, &QPlainTextEdit::copyAvailable, this, &CZelkanView::editStateChanged);
+}
+
+void CZelkanView::OnInitialUpdate() {
+    // The view is exactly as large as its children, and the frame grows or shrinks around it
+    // at once, keeping its position.
+    setFixedSize(FittedSize());
+    QWidget* frame = window();
+    if (frame != this && frame->layout() != nullptr) {
+        frame->layout()->invalidate();
+        frame->layout()->activate();
+    }
+    OnUpdate();
+    // The first keys after start-up, New or Open go to the board, not into the title.
+    setFocus(Qt::OtherFocusReason);
+}
+
+void CZelkanView::OnUpdate() {
+    std::string title;
+    std::string black;
+    std::string white;
+    m_doc.GetGameInfo(title, black, white);
+    const std::string comment = m_doc.Record().Current().Comment();
+
+    // An open gives the document a new record.
+    m_board->SetRecord(&m_doc.Record());
+    m_board->Redraw(true);
+
+    m_refreshing = true;
+    SetLineText(*m_titleEdit, m_shownTitle, title);
+    SetLineText(*m_blackEdit, m_shownBlack, black);
+    SetLineText(*m_whiteEdit, m_shownWhite, white);
+    SetCommentText(comment);
+    m_refreshing = false;
+}
+
+void CZelkanView::SetLineText(QLineEdit& edit, ShownText& shown, const std::string& bytes) {
+    shown.bytes = bytes;
+    edit.setText(DecodeText(bytes));
+    edit.setCursorPosition(0);
+    // The field may hold the text in its own way; what it reports is what later edits start
+    // from.
+    shown.text = edit.text();
+}
+
+void CZelkanView::SetCommentText(const std::string& bytes) {
+    m_shownComment.bytes = bytes;
+    m_commentEdit->setPlainText(DecodeComment(bytes));
+    m_shownComment.text = CommentText();
+}
+
+QString CZelkanView::CommentText() const {
+    // The raw text keeps every character as typed (a no-break space stays one); only the
+    // line and paragraph separators become line feeds.
+    QString text = m_commentEdit->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QChar(u'\n'));
+    text.replace(QChar::LineSeparator, QChar(u'\n'));
+    return text;
+}
+
+std::string CZelkanView::BytesToStore(const ShownText& shown, const QString& text,
+                                      bool comment) const {
+    // An unchanged field hands back the very bytes it was filled from, whatever their
+    // encoding or line ends, so that showing a record never alters it.
+    if (m_refreshing || text == shown.text) return shown.bytes;
+    return comment ? EncodeComment(text) : EncodeText(text);
+}
+
+void CZelkanView::OnTitleChange(const QString& text) {
+    m_doc.SetGameTitle(BytesToStore(m_shownTitle, text, false));
+}
+
+void CZelkanView::OnBlackChange(const QString& text) {
+    m_doc.SetBlackPlayer(BytesToStore(m_shownBlack, text, false));
+}
+
+void CZelkanView::OnWhiteChange(const QString& text) {
+    m_doc.SetWhitePlayer(BytesToStore(m_shownWhite, text, false));
+}
+
+void CZelkanView::OnCommentChange() {
+    m_doc.SetComment(BytesToStore(m_shownComment, CommentText(), true));
+}
+
+bool CZelkanView::HandlesCommand(int id) {
+    switch (id) {
+        case ID_EDIT_UNDO:
+        case ID_EDIT_CUT:
+        case ID_EDIT_COPY:
+        case ID_EDIT_PASTE:
+        case ID_EDIT_CLEAR:
+        case ID_MOVE_TOP:
+        case ID_MOVE_FORWARD:
+        case ID_MOVE_BACK:
+        case ID_MOVE_END:
+        case ID_MOVE_DELETE:
+        case ID_OPTIONS_JAPANESE:
+        case ID_OPTIONS_INTERNATIONAL:
+        case ID_OPTIONS_ROTATE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CZelkanView::OnCommand(int id) {
+    switch (id) {
+        case ID_EDIT_UNDO:
+            OnEditUndo();
+            return true;
+        case ID_EDIT_CUT:
+            OnEditCut();
+            return true;
+        case ID_EDIT_COPY:
+            OnEditCopy();
+            return true;
+        case ID_EDIT_PASTE:
+            OnEditPaste();
+            return true;
+        case ID_EDIT_CLEAR:
+            OnEditClear();
+            return true;
+        case ID_MOVE_TOP:
+            m_doc.GoTop();
+            return true;
+        case ID_MOVE_FORWARD:
+            m_doc.GoForward();
+            return true;
+        case ID_MOVE_BACK:
+            m_doc.GoBackward();
+            return true;
+        case ID_MOVE_END:
+            m_doc.GoEnd();
+            return true;
+        case ID_MOVE_DELETE:
+            m_doc.DeleteVariation();
+            return true;
+        case ID_OPTIONS_JAPANESE:
+            OnPieceStyle(1);
+            return true;
+        case ID_OPTIONS_INTERNATIONAL:
+            OnPieceStyle(0);
+            return true;
+        case ID_OPTIONS_ROTATE:
+            m_board->Rotate();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CZelkanView::UpdateCommand(int id, QAction& action) const {
+    switch (id) {
+        case ID_EDIT_UNDO:
+            action.setEnabled(TargetCanUndo());
+            return true;
+        case ID_EDIT_CUT:
+        case ID_EDIT_COPY:
+        case ID_EDIT_CLEAR:
+            action.setEnabled(TargetHasSelection());
+            return true;
+        case ID_EDIT_PASTE:
+            action.setEnabled(CanPaste());
+            return true;
+        case ID_MOVE_TOP:
+        case ID_MOVE_FORWARD:
+        case ID_MOVE_BACK:
+        case ID_MOVE_END:
+        case ID_MOVE_DELETE:
+            action.setEnabled(IsMoveCommandEnabled(id));
+            return true;
+        case ID_OPTIONS_JAPANESE:
+            action.setEnabled(true);
+            action.setChecked(m_doc.IsJapanesePieces());
+            return true;
+        case ID_OPTIONS_INTERNATIONAL:
+            action.setEnabled(true);
+            action.setChecked(!m_doc.IsJapanesePieces());
+            return true;
+        case ID_OPTIONS_ROTATE:
+            action.setEnabled(true);
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CZelkanView::IsMoveCommandEnabled(int id) const {
+    switch (id) {
+        case ID_MOVE_FORWARD:
+        case ID_MOVE_END:
+        case ID_MOVE_DELETE:
+            return m_doc.CanGoForward();
+        case ID_MOVE_BACK:
+            return m_doc.CanGoBack();
+        default:
+            return true;
+    }
+}
+
+bool CZelkanView::IsField(const QWidget* widget) const {
+    return widget == m_titleEdit || widget == m_blackEdit || widget == m_whiteEdit ||
+           widget == m_commentEdit;
+}
+
+void CZelkanView::OnFocusChanged(QWidget* now) {
+    // A menu opened from the keyboard takes the focus from the field; the commands in it are
+    // meant for that field all the same.
+    const bool menu = now == nullptr || qobject_cast<QMenuBar*>(now) || qobject_cast<QMenu*>(now);
+    if (IsField(now))
+        m_editTarget = now;
+    else if (!menu)
+        m_editTarget = nullptr;
+    emit editStateChanged();
+}
+
+bool CZelkanView::eventFilter(QObject* watched, QEvent* event) {
+    // A menu opened from the keyboard stands over the field as a context menu does, and the
+    // field keeps its selection for the Edit commands in it; a line edit would drop it when
+    // the menu bar takes the focus.
+    if (event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::MenuBarFocusReason) {
+        QFocusEvent asPopup(QEvent::FocusOut, Qt::PopupFocusReason);
+        QCoreApplication::sendEvent(watched, &asPopup);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QLineEdit* CZelkanView::TargetLineEdit() const {
+    if (m_editTarget == m_commentEdit) return nullptr;
+    return static_cast<QLineEdit*>(m_editTarget.data());
+}
+
+bool CZelkanView::TargetIsComment() const {
+    return m_editTarget == m_commentEdit;
+}
+
+bool CZelkanView::TargetCanUndo() const {
+    if (const QLineEdit* edit = TargetLineEdit()) return edit->isUndoAvailable();
+    return TargetIsComment() && m_commentEdit->document()->isUndoAvailable();
+}
+
+bool CZelkanView::TargetHasSelection() const {
+    if (const QLineEdit* edit = TargetLineEdit()) return edit->hasSelectedText();
+    return TargetIsComment() && m_commentEdit->textCursor().hasSelection();
+}
+
+bool CZelkanView::CanPaste() const {
+    if (!TargetIsComment()) return false;
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    return clipboard != nullptr && clipboard->hasText();
+}
+
+void CZelkanView::OnEditUndo() {
+    if (QLineEdit* edit = TargetLineEdit()) {
+        edit->undo();
+    } else if (TargetIsComment()) {
+        m_commentEdit->undo();
+    }
+}
+
+void CZelkanView::OnEditCut() {
+    if (QLineEdit* edit = TargetLineEdit()) {
+        edit->cut();
+    } else if (TargetIsComment()) {
+        m_commentEdit->cut();
+    }
+}
+
+void CZelkanView::OnEditCopy() {
+    if (QLineEdit* edit = TargetLineEdit()) {
+        edit->copy();
+    } else if (TargetIsComment()) {
+        m_commentEdit->copy();
+    }
+}
+
+void CZelkanView::OnEditPaste() {
+    // Only the comment box takes pasted text; the single-line fields would lose its line
+    // breaks.
+    if (TargetIsComment()) m_commentEdit->paste();
+}
+
+void CZelkanView::OnEditClear() {
+    if (QLineEdit* edit = TargetLineEdit()) {
+        if (edit->hasSelectedText()) edit->del();
+    } else if (TargetIsComment()) {
+        QTextCursor cursor = m_commentEdit->textCursor();
+        cursor.removeSelectedText();
+        m_commentEdit->setTextCursor(cursor);
+    }
+}
+
+void CZelkanView::OnPieceStyle(int japanese) {
+    // The board follows the document's announcement; a piece the user has picked up stays
+    // picked up.
+    m_doc.SetJapanesePieces(japanese != 0);
+}

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "esn/loaderror.h"
 #include "format/kifdiagram.h"
+#include "format/loaderror.h"
 #include "format/textencoding.h"
 #include "format/textlines.h"
 #include "model/gamerecord.h"

@@ -38,12 +38,15 @@ void ExpectMarks(const MarkCase& c) {
 
 // Positions of our own; each text is what the notation writes, with the fewest marks.
 TEST(Ki2Move, WritesTheFewestMarksThatSingleOutThePiece) {
-    const Position threeGolds = Board({{"5a", W | King}, {"6i", B | Gold}, {"5i", B | Gold},
-                                       {"4i", B | Gold}, {"1i", B | King}});
+    const Position threeGolds = Board(
+        {{"5a", W | King}, {"6i", B | Gold}, {"5i", B | Gold}, {"4i", B | Gold}, {"1i", B | King}});
     const Position motionEnough =
         Board({{"5a", W | King}, {"6h", B | Gold}, {"4i", B | Gold}, {"1i", B | King}});
-    const Position threeSilvers = Board({{"5a", W | King}, {"6g", B | Silver}, {"6i", B | Silver},
-                                         {"4i", B | Silver}, {"1i", B | King}});
+    const Position threeSilvers = Board({{"5a", W | King},
+                                         {"6g", B | Silver},
+                                         {"6i", B | Silver},
+                                         {"4i", B | Silver},
+                                         {"1i", B | King}});
     const Position dragons =
         Board({{"5a", W | King}, {"2c", B | P | Rook}, {"3d", B | P | Rook}, {"1i", B | King}});
     const Position horses =
@@ -56,10 +59,9 @@ TEST(Ki2Move, WritesTheFewestMarksThatSingleOutThePiece) {
         Board({{"6a", W | Gold}, {"4a", W | Gold}, {"1a", W | King}, {"5i", B | King}}, White);
     const Position knights =
         Board({{"5a", W | King}, {"4e", B | Knight}, {"2e", B | Knight}, {"1i", B | King}});
-    const Position pinned = Board({{"5a", W | Rook}, {"1a", W | King}, {"4g", B | Gold},
-                                   {"5h", B | Gold}, {"5i", B | King}});
-    const Position silverPromotes =
-        Board({{"5a", W | King}, {"3d", B | Silver}, {"1i", B | King}});
+    const Position pinned = Board(
+        {{"5a", W | Rook}, {"1a", W | King}, {"4g", B | Gold}, {"5h", B | Gold}, {"5i", B | King}});
+    const Position silverPromotes = Board({{"5a", W | King}, {"3d", B | Silver}, {"1i", B | King}});
 
     const MarkCase cases[] = {
         {"straight up", threeGolds, "5i5h", "▲５八金直"},

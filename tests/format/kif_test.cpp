@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "esn/loaderror.h"
-#include "esn/recordcompare.h"
 #include "format/kif.h"
 #include "format/kiftesting.h"
+#include "format/loaderror.h"
+#include "format/recordcompare.h"
 
 namespace {
 

@@ -250,12 +250,16 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
             out.Append(number);
             const std::string move = KifMoveText(node);
             out.Append(move);
-            out.Append(std::string(std::max(1, MoveTextColumns - DisplayWidth(move)), ' '));
-            if (const auto time = node.TimeMs()) {
+            const auto time = node.TimeMs();
+            const bool later = HasLaterAlternative(node);
+            // The padding only lines up what follows the move; a bare move ends the line.
+            if (time || later)
+                out.Append(std::string(std::max(1, MoveTextColumns - DisplayWidth(move)), ' '));
+            if (time) {
                 const int mover = walk.Before().sideToMove;
                 out.Append(TimeField(*time, walk.TotalMs(mover) + *time));
             }
-            if (HasLaterAlternative(node)) out.Append('+');
+            if (later) out.Append('+');
             out.EndLine();
             if (!WriteKifNotes(node, out, refusal)) return false;
             last = &node;

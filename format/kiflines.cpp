@@ -94,6 +94,8 @@ KifLine ClassifyKifLine(std::string_view text) {
 }
 
 bool IsKifMoveLine(std::string_view text) {
+    // The file numbers above a diagram, "  ９ ８ ７ …", also begin with a number and a blank.
+    if (IsFileNumberLine(text)) return false;
     std::size_t pos = SkipBlanks(text, 0);
     if (!ReadNumber(text, pos)) return false;
     return IsJapaneseBlank(CharacterAt(text, pos));

@@ -2,10 +2,12 @@
 
 #include <string>
 
+#include "format/ki2.h"
 #include "format/kif.h"
 #include "format/kiftesting.h"
 #include "format/loaderror.h"
 #include "format/recordcompare.h"
+#include "model/handicap.h"
 
 namespace {
 
@@ -58,4 +60,139 @@ TEST(Kif, ReadsAGame) {
     std::string bytes, refusal;
     ASSERT_TRUE(WriteKif(record, TextEncoding::Utf8, bytes, refusal)) << refusal;
     EXPECT_EQ(bytes, ShortGame);
+}
+
+namespace {
+
+using Reader = TextEncoding (*)(GameRecord&, std::string_view);
+using Writer = bool (*)(const GameRecord&, TextEncoding, std::string&, std::string&);
+
+// The file without its leading '#' lines, which a writer does not keep.
+std::string WithoutHashLines(std::string bytes) {
+    while (bytes.starts_with("#") && !bytes.starts_with("#KIF"))
+        bytes.erase(0, bytes.find('\n') + 1);
+    return bytes;
+}
+
+}  // namespace
+
+// Sample files of our own, written as the descriptions lay them out: each reads as the game it
+// holds and writes back byte for byte.
+TEST(KifFiles, ReadAndWriteBackByteForByte) {
+    const struct {
+        const char* file;
+        Reader read;
+        Writer write;
+        TextEncoding encoding;
+        const char* mainLine;
+    } files[] = {
+        {"game.kifu", ReadKif, WriteKif, TextEncoding::Utf8,
+         "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b "
+         "resign"},
+        {"game.kif", ReadKif, WriteKif, TextEncoding::Cp932,
+         "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b "
+         "resign"},
+        {"handicap.kif", ReadKif, WriteKif, TextEncoding::Cp932,
+         "7a6b 7g7f 5c5d 2g2f 6b5c 2f2e 5a4b 2e2d 2c2d 2h2d resign"},
+        {"problem.kif", ReadKif, WriteKif, TextEncoding::Cp932, "G*1b mate"},
+        {"game.ki2u", ReadKi2, WriteKi2, TextEncoding::Utf8,
+         "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b "
+         "resign"},
+        {"marks.ki2", ReadKi2, WriteKi2, TextEncoding::Cp932,
+         "4i5h 9a8a 6i6h 8a9a 5h4h 9a8a 6h5h 8a9a 5i6h 9a8a 7e6f 8a9a G*5g 9a8a"},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.file);
+        const std::string bytes = KifData(f.file);
+        ASSERT_FALSE(bytes.empty());
+        GameRecord record;
+        try {
+            EXPECT_EQ(f.read(record, bytes), f.encoding);
+        } catch (const ESNLoadError& error) {
+            FAIL() << error.line << ":" << error.column << ": " << error.message;
+        }
+        EXPECT_EQ(MainLine(record), f.mainLine);
+        std::string written, refusal;
+        ASSERT_TRUE(f.write(record, f.encoding, written, refusal)) << refusal;
+        EXPECT_EQ(written, WithoutHashLines(bytes));
+    }
+}
+
+namespace {
+
+GameRecord& Read(GameRecord& record, const std::string& bytes, Reader read = ReadKif) {
+    try {
+        read(record, bytes);
+    } catch (const ESNLoadError& error) {
+        ADD_FAILURE() << error.line << ":" << error.column << ": " << error.message;
+    }
+    return record;
+}
+
+std::string Write(const GameRecord& record, Writer write = WriteKif,
+                  TextEncoding encoding = TextEncoding::Utf8) {
+    std::string bytes, refusal;
+    EXPECT_TRUE(write(record, encoding, bytes, refusal)) << refusal;
+    return bytes;
+}
+
+}  // namespace
+
+TEST(KifFiles, ShiftJisUtf8AndKi2VersionsHoldTheSameTree) {
+    GameRecord utf8, cp932, ki2, kifWithoutTimes;
+    Read(utf8, KifData("game.kifu"));
+    Read(cp932, KifData("game.kif"));
+    std::string why;
+    EXPECT_TRUE(SameRecord(utf8, cp932, &why)) << why;
+
+    // KI2 has no times: the KIF record written as KI2 reads as the KI2 file does.
+    Read(ki2, KifData("game.ki2u"), ReadKi2);
+    Read(kifWithoutTimes, Write(utf8, WriteKi2), ReadKi2);
+    EXPECT_TRUE(SameRecord(ki2, kifWithoutTimes, &why)) << why;
+}
+
+TEST(KifFiles, VariationsNestThreeDeepWithTheirNotes) {
+    GameRecord record;
+    Read(record, KifData("game.kifu"));
+    // The main line branches at plies 2 and 8; the variation at 2 branches at 4, and that one
+    // at 5.
+    EXPECT_EQ(LineFrom(*NodeAt(record, "0.0.0.0.0.0.0")),
+              "8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b resign");
+    EXPECT_EQ(NodeText(*NodeAt(record, "0.0.0.0.0.0.0.1")), "8b4b");
+    EXPECT_EQ(NodeText(*NodeAt(record, "0.1")), "8c8d");
+    EXPECT_EQ(NodeText(*NodeAt(record, "0.1.0.1")), "3c3d");
+    EXPECT_EQ(NodeText(*NodeAt(record, "0.1.0.1.1")), "3i4h");
+    EXPECT_EQ(LineFrom(*NodeAt(record, "0.1.0.1.1")), "2b8h+ 7i8h interrupt");
+    EXPECT_EQ(record.Root().childCount + NodeAt(record, "0")->childCount, 3);
+
+    EXPECT_EQ(record.Root().Comment(), "町内大会の決勝。\r\n持ち時間は各15分。");
+    EXPECT_EQ(NodeAt(record, "0.0.0.0.0.0")->Comment(), "角を上がって振り飛車へ。");
+    EXPECT_EQ(NodeAt(record, "0.0.0.0.0.0.0.0")->Bookmark(), "三間飛車");
+    const MoveNode* result = NodeAt(record, "0.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0");
+    ASSERT_TRUE(result && result->IsResult());
+    EXPECT_EQ(result->Comment(), "先手が時間を使いすぎた。");
+    EXPECT_EQ(result->TimeMs(), 30000);
+    EXPECT_EQ(result->parent->parent->Comment(), "*評価値 +120");
+    EXPECT_EQ(record.title, "町内将棋大会 決勝");
+    EXPECT_EQ(record.headerLines.size(), 8u);
+}
+
+TEST(KifFiles, HandicapAndProblemStarts) {
+    GameRecord handicap, problem;
+    Read(handicap, KifData("handicap.kif"));
+    EXPECT_EQ(handicap.StartPosition(), HandicapPosition(Handicap::TwoPieces));
+    EXPECT_EQ(handicap.StartPosition().sideToMove, White);
+    EXPECT_EQ(handicap.black, "赤井");
+    EXPECT_EQ(handicap.white, "黒田");
+
+    Read(problem, KifData("problem.kif"));
+    const Position& start = problem.StartPosition();
+    EXPECT_EQ(start.Cell(Sq("1a")), White | King);
+    EXPECT_EQ(start.Cell(Sq("1c")), Black | Pawn);
+    EXPECT_EQ(start.HandCount(Black, Gold), 1);
+    EXPECT_EQ(start.HandCount(White, Pawn), 17);
+    EXPECT_EQ(start.HandCount(White, Gold), 3);
+    EXPECT_EQ(start.sideToMove, Black);
+    const std::vector<HeaderLine> header = {{"作品名", "頭金"}, {"作者", "練習用"}};
+    EXPECT_EQ(problem.headerLines, header);
 }

@@ -43,6 +43,7 @@ std::size_t Ki2Reader::ReadToken(const TextLine& line, std::size_t pos) {
     const int side = SideOfMark(NextCharacter(text, pos));
     if (side == 0) Fail(line, tokenAt, "a move must begin with ▲ or △");
     const int toMove = CurrentPosition().sideToMove;
+    if (AtResult()) Fail(line, tokenAt, "a move after the result");
     if (side != toMove)
         Fail(line, tokenAt,
              std::string(SideMark(side)) + " move but " + SideName(toMove) + " is to move");

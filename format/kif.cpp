@@ -83,6 +83,7 @@ void KifReader::ReadMoveLine(const TextLine& line) {
         NextCharacter(text, pos);
     }
     const std::size_t moveAt = pos;
+    if (AtResult()) Fail(line, moveAt, "a move after the result");
     std::string_view word;
     if (const auto result = ReadResultWord(text, pos, word)) {
         AddResult(*result, line, moveAt);
@@ -107,6 +108,9 @@ void KifReader::ReadMoveLine(const TextLine& line) {
     if (IsOriginStart(text, pos)) {
         if (moveText.drop) Fail(line, pos, "a drop has no square it comes from");
         move = BoardMoveFromOrigin(line, pos, moveText);
+    } else if (!moveText.drop &&
+               (CharacterAt(text, pos) == U'(' || CharacterAt(text, pos) == U'（')) {
+        Fail(line, pos, "unreadable origin: it must be two digits in parentheses, as (77)");
     } else if (!ResolveJapaneseMove(CurrentPosition(), moveText, move, error)) {
         // Drops carry 打; a move without origin or 打 is read as KI2 reads it.
         Fail(line, moveAt, error);

@@ -101,17 +101,25 @@ bool KifDiagramReader::ReadRank(std::string_view text, std::string& error,
     for (int column = 0; column < BoardSize; ++column) {
         const std::size_t cellStart = pos;
         const char32_t mark = NextCharacter(text, pos);
+        const std::size_t nameStart = pos;
         const char32_t name = NextCharacter(text, pos);
+        if (mark == U'|' || mark == 0)
+            return Fail(error, errorOffset, "the rank has fewer than nine squares", cellStart);
         const int side = mark == U'v' || mark == U'V' ? White : Black;
         const bool markFits = mark == U' ' || mark == U'\u3000' || side == White;
-        if (markFits && name == U'・') continue;
-        const int piece = CellPiece(name);
-        if (!markFits || piece < 0) {
-            std::string cell(text.substr(cellStart, pos - cellStart));
+        if (!markFits) {
             return Fail(error, errorOffset,
-                        cell.empty() ? "the rank has fewer than nine squares"
-                                     : "unknown square " + cell + " in the board diagram",
+                        "unknown square " + std::string(text.substr(cellStart, pos - cellStart)) +
+                            " in the board diagram",
                         cellStart);
+        }
+        if (name == U'・') continue;
+        const int piece = CellPiece(name);
+        if (piece < 0) {
+            return Fail(error, errorOffset,
+                        "unknown piece " + std::string(text.substr(nameStart, pos - nameStart)) +
+                            " in the board diagram",
+                        nameStart);
         }
         // The diagram shows file 9 on the left: the first cell is file 9.
         position_.Cell(Square(ranks_, BoardSize - 1 - column)) = side | piece;

@@ -7,6 +7,7 @@
 #include "format/kiftesting.h"
 #include "format/loaderror.h"
 #include "format/recordcompare.h"
+#include "format/textencoding.h"
 #include "model/handicap.h"
 
 namespace {
@@ -195,4 +196,192 @@ TEST(KifFiles, HandicapAndProblemStarts) {
     EXPECT_EQ(start.sideToMove, Black);
     const std::vector<HeaderLine> header = {{"作品名", "頭金"}, {"作者", "練習用"}};
     EXPECT_EQ(problem.headerLines, header);
+}
+
+namespace {
+
+std::string Lines(std::initializer_list<const char*> lines) {
+    std::string text;
+    for (const char* line : lines)
+        text += std::string(line) + "\r\n";
+    return text;
+}
+
+const std::string BlankDiagram =
+    "  ９ ８ ７ ６ ５ ４ ３ ２ １\r\n"
+    "+---------------------------+\r\n"
+    "|v玉 ・ ・ ・ ・ ・ ・ ・ ・|一\r\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|二\r\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|三\r\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|四\r\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|五\r\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|六\r\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|七\r\n"
+    "| ・ ・ ・ ・ ・ ・ ・ ・ ・|八\r\n"
+    "| ・ ・ ・ ・ 玉 ・ ・ ・ ・|九\r\n"
+    "+---------------------------+\r\n";
+
+}  // namespace
+
+// What real files do that the descriptions do not: each reads without complaint.
+TEST(Kif, ReadsTheQuirksOfRealFiles) {
+    const struct {
+        const char* what;
+        std::string text;
+        const char* mainLine;
+        void (*check)(const GameRecord&);
+    } cases[] = {
+        {"side marks of every shape",
+         Lines({"   1 ▲７六歩(77)", "   2 △３四歩(33)", "   3 ☗２六歩(27)", "   4 ☖８四歩(83)",
+                "   5 ▼２五歩(26)", "   6 ▽８五歩(84)"}),
+         "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e", nullptr},
+        {"同 without its blank",
+         Lines({"   1 ７六歩(77)", "   2 ３四歩(33)", "   3 ２二角成(88)", "   4 同銀(31)"}),
+         "7g7f 3c3d 8h2b+ 3a2b", nullptr},
+        {"squares in digits", Lines({"   1 ７６歩(77)", "   2 34歩(33)", "   3 2六歩(27)"}),
+         "7g7f 3c3d 2g2f", nullptr},
+        {"short and missing time fields",
+         Lines({"1 ７六歩(77) (0:4/0:0:4)", "2 ３四歩(33)", "3 ２六歩(27)   ( 0:16.5/)"}),
+         "7g7f 3c3d 2g2f",
+         [](const GameRecord& r) {
+             EXPECT_EQ(NodeAt(r, "0")->TimeMs(), 4000);
+             EXPECT_EQ(NodeAt(r, "0.0")->TimeMs(), std::nullopt);
+             EXPECT_EQ(NodeAt(r, "0.0.0")->TimeMs(), 16500);
+         }},
+        {"a header line commented out", Lines({"*棋戦：非公式戦", "先手：甲", "1 ７六歩(77)"}),
+         "7g7f",
+         [](const GameRecord& r) {
+             EXPECT_EQ(r.Root().Comment(), "棋戦：非公式戦");
+             EXPECT_TRUE(r.headerLines.empty());
+             EXPECT_EQ(r.black, "甲");
+         }},
+        {"a variation line before the first move", Lines({"変化：3手", "   1 ７六歩(77)"}), "7g7f",
+         nullptr},
+        {"pieces in hand parted by any blank or none",
+         "後手の持駒：飛 角二　金四銀三桂二香四歩十八\r\n" + BlankDiagram +
+             "先手の持駒：銀　桂二\r\n   1 ５五銀打\r\n",
+         "S*5e",
+         [](const GameRecord& r) {
+             EXPECT_EQ(r.StartPosition().HandCount(White, Bishop), 2);
+             EXPECT_EQ(r.StartPosition().HandCount(White, Pawn), 18);
+             EXPECT_EQ(r.StartPosition().HandCount(Black, Knight), 2);
+         }},
+        {"unknown header lines kept", Lines({"盤面反転", "記録係：緑川", "   1 ７六歩(77)"}),
+         "7g7f",
+         [](const GameRecord& r) {
+             const std::vector<HeaderLine> header = {{"盤面反転", ""}, {"記録係", "緑川"}};
+             EXPECT_EQ(r.headerLines, header);
+         }},
+        {"engine analysis in comments", Lines({"   1 ７六歩(77)", "**解析 評価値 50", "*本譜"}),
+         "7g7f",
+         [](const GameRecord& r) {
+             EXPECT_EQ(NodeAt(r, "0")->Comment(), "*解析 評価値 50\r\n本譜");
+         }},
+        {"line ends of CR alone", "先手：甲\r   1 ７六歩(77)\r   2 ３四歩(33)\r", "7g7f 3c3d",
+         nullptr},
+        {"a game numbered from a later move", Lines({"  41 ７六歩(77)", "  42 ３四歩(33)"}),
+         "7g7f 3c3d", nullptr},
+        {"a drop without 打",
+         Lines({"後手の持駒：なし"}) + BlankDiagram + Lines({"先手の持駒：金", "1 ５八金"}), "G*5h",
+         nullptr},
+        {"不成 and the old piece names",
+         "後手の持駒：なし\r\n" + BlankDiagram.substr(0, BlankDiagram.find("|二")) +
+             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|二\r\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|三\r\n"
+             "| ・ ・ ・ ・ 銀 ・ ・ ・ ・|四\r\n" +
+             BlankDiagram.substr(BlankDiagram.find("| ・ ・ ・ ・ ・ ・ ・ ・ ・|五")) +
+             "先手の持駒：なし\r\n1 ５三銀不成(54)\r\n2 ９二王(91)\r\n",
+         "5d5c 9a9b", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameRecord record;
+        Read(record, c.text);
+        EXPECT_EQ(MainLine(record), c.mainLine);
+        if (c.check) c.check(record);
+    }
+}
+
+TEST(Kif, FindsTheCharacterSetWhateverTheFileSays) {
+    const std::string text = Lines({"先手：青木", "手数----指手--", "   1 ７六歩(77)", "*序盤。"});
+    const auto encoded = [&](TextEncoding encoding) {
+        return EncodeFromUtf8(text, encoding).bytes;
+    };
+    const struct {
+        const char* what;
+        std::string bytes;
+        TextEncoding encoding;
+    } cases[] = {
+        {"UTF-8 in a .kif", text, TextEncoding::Utf8},
+        {"code page 932", encoded(TextEncoding::Cp932), TextEncoding::Cp932},
+        {"EUC-JP", encoded(TextEncoding::EucJp), TextEncoding::EucJp},
+        {"a byte-order mark", "\xEF\xBB\xBF" + text, TextEncoding::Utf8},
+        {"declared", "#KIF version=2.0 encoding=Shift_JIS\r\n" + encoded(TextEncoding::Cp932),
+         TextEncoding::Cp932},
+        {"code page 932 declared UTF-8",
+         "#KIF version=2.0 encoding=UTF-8\r\n" + encoded(TextEncoding::Cp932), TextEncoding::Cp932},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameRecord record;
+        EXPECT_EQ(ReadKif(record, c.bytes), c.encoding);
+        EXPECT_EQ(record.black, "青木");
+        EXPECT_EQ(MainLine(record), "7g7f");
+        EXPECT_EQ(NodeAt(record, "0")->Comment(), "序盤。");
+    }
+}
+
+// What cannot be read stops reading there, with a message that says why, keeping what came
+// before it.
+TEST(Kif, StopsWithLineColumnAndReason) {
+    const std::string threeMoves = Lines({"1 ７六歩(77)", "2 ３四歩(33)", "3 ２六歩(27)"});
+    const struct {
+        std::string text;
+        const char* message;
+        int line;
+        int column;
+        const char* kept;
+    } cases[] = {
+        {threeMoves + "4 ７六竜王(77)\r\n", "unknown piece 竜王", 4, 5, "7g7f 3c3d 2g2f"},
+        {threeMoves + "4 ５五歩\r\n", "no piece can move to ５五", 4, 3, "7g7f 3c3d 2g2f"},
+        {threeMoves + "\r\n変化：40手\r\n", "a variation from ply 40 but the line has 3 moves", 5,
+         1, "7g7f 3c3d 2g2f"},
+        {threeMoves + "5 ８四歩(83)\r\n", "move number 5 where 4 was expected", 4, 1,
+         "7g7f 3c3d 2g2f"},
+        {threeMoves + "4 ２二角成(88)\r\n", "the piece on ８八 is the opponent's", 4, 7,
+         "7g7f 3c3d 2g2f"},
+        {"1 ２二角成(88)\r\n", "the 角 on ８八 cannot move to ２二", 1, 3, ""},
+        {"1 ７六角(77)\r\n", "the piece on ７七 is 歩, not 角", 1, 6, ""},
+        {"1 ７六歩(77)\r\n2 投了\r\n3 ２六歩(27)\r\n", "a move after the result", 3, 3,
+         "7g7f resign"},
+        {"1 同　歩(77)\r\n", "同 at the first move", 1, 3, ""},
+        {"手合割：九枚落ち\r\n1 ７六歩(77)\r\n", "unknown handicap 九枚落ち", 1, 5, ""},
+        {"手合割：その他\r\n", "a 手合割 of その他 needs a board diagram", 1, 5, ""},
+        {"1 ７六歩(77)\r\n2 ３四歩(33) 3c3d\r\n", "unexpected text after the move", 2, 11,
+         "7g7f 3c3d"},
+        {"1 ７六歩(77)\r\nおまけ\r\n", "a line that is no move, comment, bookmark or variation", 2,
+         1, "7g7f"},
+        {"1 ７六歩(77)\r\n*良い手\r\n2 ３四歩(33\r\n",
+         "unreadable origin: it must be two digits in parentheses, as (77)", 3, 6, "7g7f"},
+        // Code page 932 bytes that stop at a byte no character starts with.
+        {"1 \x82\x56\x98\x5A\x95\xE0(77)\r\n2 \x82\x52\x8E\x6C\x95\xE0(33)\r\n\xA0\r\n",
+         "the byte 0xA0 cannot be read as Shift_JIS", 3, 1, "7g7f 3c3d"},
+        {"| ・ ・|一\r\n", "the rank has fewer than nine squares", 1, 6, ""},
+        {"|v玉 ・ ・ ・ ・ ・ ・ ・v竜王|一\r\n", "the rank has more than nine squares", 1, 20, ""},
+        {"|v玉 ・ ・ ・ ・ ・ ・ ・ 犬|一\r\n", "unknown piece 犬 in the board diagram", 1, 19, ""},
+        {"|v玉 ・ ・ ・ ・ ・ ・ ・x歩|一\r\n", "unknown square x歩 in the board diagram", 1, 18,
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        GameRecord record;
+        try {
+            ReadKif(record, c.text);
+            ADD_FAILURE() << "read without error";
+        } catch (const ESNLoadError& error) {
+            EXPECT_EQ(error.message, c.message);
+            EXPECT_EQ(error.line, c.line);
+            EXPECT_EQ(error.column, c.column);
+        }
+        EXPECT_EQ(MainLine(record), c.kept);
+    }
 }

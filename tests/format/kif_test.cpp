@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "format/japanesenotation.h"
 #include "format/ki2.h"
 #include "format/kif.h"
 #include "format/kiftesting.h"
@@ -384,4 +385,150 @@ TEST(Kif, StopsWithLineColumnAndReason) {
         }
         EXPECT_EQ(MainLine(record), c.kept);
     }
+}
+
+// Every result word reads as its result and writes back as the same word, in KIF as a move
+// line and in KI2 as the summary line after the moves.
+TEST(Kif, EveryResultWord) {
+    const struct {
+        const char* word;
+        GameResult result;
+        const char* summary;  // Black to move at the result
+    } words[] = {
+        {"投了", GameResult::Resign, "まで2手で後手の勝ち"},
+        {"中断", GameResult::Interrupt, "まで2手で中断"},
+        {"千日手", GameResult::Repetition, "まで2手で千日手"},
+        {"持将棋", GameResult::Impasse, "まで2手で持将棋"},
+        {"切れ負け", GameResult::Timeout, "まで2手で時間切れにより後手の勝ち"},
+        {"反則勝ち", GameResult::IllegalWin, "まで2手で先手の反則勝ち"},
+        {"反則負け", GameResult::IllegalLoss, "まで2手で先手の反則負け"},
+        {"入玉勝ち", GameResult::Declaration, "まで2手で先手の入玉勝ち"},
+        {"詰み", GameResult::Mate, "まで2手で詰み"},
+        {"不詰", GameResult::NoMate, "まで2手で不詰"},
+        {"引き分け", GameResult::Draw, "まで2手で引き分け"},
+        {"最大手数", GameResult::MaxMoves, "まで2手で最大手数"},
+    };
+    for (const auto& w : words) {
+        SCOPED_TRACE(w.word);
+        const std::string kif =
+            Lines({"手数----指手---------消費時間--", "   1 ７六歩(77)", "   2 ３四歩(33)"}) +
+            "   3 " + w.word + "\r\n";
+        GameRecord record;
+        Read(record, kif);
+        const MoveNode* result = NodeAt(record, "0.0.0");
+        ASSERT_TRUE(result && result->IsResult());
+        EXPECT_EQ(*result->Result(), w.result);
+
+        const std::string written = Write(record);
+        EXPECT_NE(written.find(kif), std::string::npos) << written;
+        EXPECT_NE(written.find(w.summary), std::string::npos) << written;
+        const std::string ki2 = Write(record, WriteKi2);
+        EXPECT_NE(ki2.find("▲７六歩    △３四歩\r\n" + std::string(w.summary) + "\r\n"),
+                  std::string::npos)
+            << ki2;
+        GameRecord again;
+        Read(again, ki2, ReadKi2);
+        std::string why;
+        EXPECT_TRUE(SameRecord(record, again, &why)) << why;
+    }
+
+    GameRecord unplayed;
+    Read(unplayed, "先手：甲\r\n1 不戦勝\r\n");
+    const std::vector<HeaderLine> note = {{"note", "不戦勝"}};
+    EXPECT_EQ(unplayed.headerLines, note);
+    EXPECT_EQ(unplayed.Root().childCount, 0);
+}
+
+TEST(KifWriter, WritesTheStartByNameOrAsADiagram) {
+    const struct {
+        const char* what;
+        Position start;
+        const char* expected;  // in the written text
+        const char* absent;
+    } starts[] = {
+        {"a handicap", HandicapPosition(Handicap::Lance),
+         "手合割：香落ち\r\n下手：甲\r\n上手：乙\r\n", "先手の持駒"},
+        {"a problem", ProblemStartPosition(),
+         "手合割：詰将棋\r\n後手の持駒：飛二　角二　金四　銀四　桂四　香四　歩十八　\r\n", "下手"},
+        {"no name",
+         Board({{"5a", White | King}, {"5c", Black | Gold}, {"5i", Black | King}}, White),
+         "| ・ ・ ・ ・v玉 ・ ・ ・ ・|一\r\n", "手合割"},
+    };
+    for (const auto& s : starts) {
+        SCOPED_TRACE(s.what);
+        GameRecord record;
+        ASSERT_TRUE(record.SetStartPosition(s.start));
+        record.black = "甲";
+        record.white = "乙";
+        const std::string written = Write(record);
+        EXPECT_NE(written.find(s.expected), std::string::npos) << written;
+        EXPECT_EQ(written.find(s.absent), std::string::npos) << written;
+        for (const Writer write : {WriteKif, WriteKi2}) {
+            GameRecord again;
+            Read(again, Write(record, write), write == WriteKif ? ReadKif : ReadKi2);
+            std::string why;
+            EXPECT_TRUE(SameRecord(record, again, &why)) << why;
+        }
+    }
+}
+
+// A record that code page 932 cannot hold is refused before anything is written, naming the
+// field or the move; the UTF-8 file types take it.
+TEST(KifWriter, RefusesWhatTheFileCannotHold) {
+    const struct {
+        const char* what;
+        void (*change)(GameRecord&);
+        const char* refusal;
+    } cases[] = {
+        {"a comment on a move",
+         [](GameRecord& r) {
+             PlayLine(r, "7g7f");
+             r.SetCurrentComment("☗の一手");
+         },
+         "The comment of move 1 ▲７六歩 holds ☗, which Shift_JIS cannot hold; save as .kifu "
+         "to keep it"},
+        {"a header line",
+         [](GameRecord& r) {
+             r.headerLines.push_back({"event", "𠮷野杯"});
+         },
+         "The header line 棋戦 holds 𠮷, which Shift_JIS cannot hold; save as .kifu to keep it"},
+        {"a player's name", [](GameRecord& r) { r.white = "Zoé"; },
+         "White's name holds é, which Shift_JIS cannot hold; save as .kifu to keep it"},
+        {"the start's bookmark", [](GameRecord& r) { r.SetCurrentBookmark("♔"); },
+         "The bookmark before the first move holds ♔, which Shift_JIS cannot hold; save as .kifu "
+         "to keep it"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameRecord record;
+        c.change(record);
+        std::string bytes = "untouched", refusal;
+        EXPECT_FALSE(WriteKif(record, TextEncoding::Cp932, bytes, refusal));
+        EXPECT_EQ(refusal, c.refusal);
+        EXPECT_FALSE(WriteKi2(record, TextEncoding::Cp932, bytes, refusal));
+        EXPECT_NE(refusal.find("save as .ki2u"), std::string::npos);
+        EXPECT_TRUE(WriteKif(record, TextEncoding::Utf8, bytes, refusal)) << refusal;
+    }
+
+    // Texts no KIF file can hold, whatever its character set.
+    GameRecord record;
+    record.headerLines.push_back({"棋戦", "一行目\r\n二行目"});
+    std::string bytes, refusal;
+    EXPECT_FALSE(WriteKif(record, TextEncoding::Utf8, bytes, refusal));
+    EXPECT_EQ(refusal, "The header line 棋戦 holds a line break, which a header line cannot hold");
+    record.headerLines = {{"先手", "影武者"}};
+    EXPECT_FALSE(WriteKif(record, TextEncoding::Utf8, bytes, refusal));
+    EXPECT_EQ(refusal, "The header line 先手 would not read back as the same header line");
+    record.headerLines = {{"a:b", "c"}};
+    EXPECT_FALSE(WriteKi2(record, TextEncoding::Utf8, bytes, refusal));
+}
+
+TEST(KifWriter, TextsOfAnEsnRecordAreWrittenAsTheyShow) {
+    GameRecord record;
+    record.title = "Caf\xE9";  // Windows-1252, as an ESN file may hold it
+    PlayLine(record, "7g7f");
+    record.SetCurrentComment("na\xEFve\r\nzwei");
+    const std::string written = Write(record);
+    EXPECT_NE(written.find("表題：Café\r\n"), std::string::npos) << written;
+    EXPECT_NE(written.find("*naïve\r\n*zwei\r\n"), std::string::npos) << written;
 }

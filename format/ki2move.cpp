@@ -55,9 +55,11 @@ Motion MotionOf(int side, Square from, Square to) {
 }
 
 // Where a piece stood, for 右 左 直. A dragon or a horse is on the right or left of the other
-// one; any other piece on the right or left of the destination, or straight below it.
+// one; any other piece on the right or left of the destination, or straight below it. A king
+// is compared with the other one like a dragon: two kings stand on the board only after one was
+// captured and dropped, which the notation never meant, and straight moves leave no other mark.
 Side SideOf(int side, int rule, Square from, Square to, const std::vector<Square>& group) {
-    if (rule == DragonRule || rule == HorseRule) {
+    if (rule == DragonRule || rule == HorseRule || rule == King) {
         // Rightward from the destination compares the origins among themselves.
         int rightmost = Rightward(side, from, to), leftmost = rightmost;
         for (const Square other : group) {
@@ -200,7 +202,15 @@ std::string Ki2MoveText(const Position& before, const Move& move,
         if (boardRival) text += "打";
         return text;
     }
-    text += BoardMoveMarks(before, move);
+    std::string marks = BoardMoveMarks(before, move);
+    // A plain text reads as the drop when every board piece would leave its king in check; a
+    // move that does so anyway takes its motion as a mark to stay a board move.
+    const Move drop(Square(), move.to, OwnerOf(move.piece) | KindOf(move.piece), 1);
+    if (marks.empty() && !IsPromoted(move.piece) &&
+        before.HandCount(before.sideToMove, KindOf(move.piece)) > 0 && LeavesCheck(before, move) &&
+        !LeavesCheck(before, drop))
+        marks = MotionText(MotionOf(before.sideToMove, move.from, move.to));
+    text += marks;
     if (move.promote)
         text += "成";
     else if (MayPromote(before, move))

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "bench/recordgen.h"
 #include "format/ki2move.h"
 #include "format/kiftesting.h"
+#include "model/moverules.h"
 
 namespace {
 
@@ -61,6 +64,9 @@ TEST(Ki2Move, WritesTheFewestMarksThatSingleOutThePiece) {
         Board({{"5a", W | King}, {"4e", B | Knight}, {"2e", B | Knight}, {"1i", B | King}});
     const Position pinned = Board(
         {{"5a", W | Rook}, {"1a", W | King}, {"4g", B | Gold}, {"5h", B | Gold}, {"5i", B | King}});
+    Position pinnedWithGoldInHand =
+        Board({{"5a", W | Rook}, {"1a", W | King}, {"5h", B | Gold}, {"5i", B | King}});
+    pinnedWithGoldInHand.HandCount(Black, Gold) = 1;
     const Position silverPromotes = Board({{"5a", W | King}, {"3d", B | Silver}, {"1i", B | King}});
 
     const MarkCase cases[] = {
@@ -85,8 +91,105 @@ TEST(Ki2Move, WritesTheFewestMarksThatSingleOutThePiece) {
         {"knight declines", knights, "4e3c", "▲３三桂左不成"},
         {"the other knight", knights, "2e3c+", "▲３三桂右成"},
         {"a pinned gold is no rival", pinned, "4g4h", "▲４八金"},
+        {"a move into check beside a drop", pinnedWithGoldInHand, "5h4h", "▲４八金寄"},
+        {"the drop beside a pinned gold", pinnedWithGoldInHand, "G*4h", "▲４八金"},
         {"a move into the zone may promote", silverPromotes, "3d3c", "▲３三銀不成"},
     };
     for (const MarkCase& c : cases)
         ExpectMarks(c);
+}
+
+// Reading marks that other programs wrote: what the marks leave, judged with check last.
+TEST(Ki2Move, ResolvesWhatOtherProgramsWrite) {
+    const Position threeGolds = Board(
+        {{"5a", W | King}, {"6i", B | Gold}, {"5i", B | Gold}, {"4i", B | Gold}, {"1i", B | King}});
+    Position pinnedWithGoldInHand =
+        Board({{"5a", W | Rook}, {"1a", W | King}, {"5h", B | Gold}, {"5i", B | King}});
+    pinnedWithGoldInHand.HandCount(Black, Gold) = 1;
+    const Position pawnOnB = Board({{"5a", W | King}, {"2b", B | Pawn}, {"1i", B | King}});
+    const struct {
+        const char* what;
+        Position position;
+        const char* text;
+        const char* move;  // or the error
+    } cases[] = {
+        {"ambiguous without marks", threeGolds, "５八金",
+         "ambiguous move ５八金: 3 pieces can go there"},
+        {"marks that fit no piece", threeGolds, "５八金引",
+         "no piece can move to ５八 as ５八金引"},
+        {"nothing reaches the square", threeGolds, "５五金", "no piece can move to ５五"},
+        {"a drop with nothing in hand", threeGolds, "５八金打", "no 金 in hand"},
+        {"the old forms 行 and 生", threeGolds, "５八金右行", "4i5h"},
+        {"a pinned gold leaves the drop", pinnedWithGoldInHand, "４七金", "G*4g"},
+        {"the drop, not the pinned gold", pinnedWithGoldInHand, "４八金", "G*4h"},
+        {"the pinned gold when a mark says so", pinnedWithGoldInHand, "４八金寄", "5h4h"},
+        {"a forced promotion not written", pawnOnB, "２一歩", "the 歩 must promote at ２一"},
+        {"a forced promotion written", pawnOnB, "２一歩成", "2b2a+"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        JapaneseMoveText parsed;
+        std::string error;
+        std::size_t pos = 0;
+        ASSERT_TRUE(ReadJapaneseMoveText(c.text, pos, parsed, error)) << error;
+        Move move;
+        if (ResolveJapaneseMove(c.position, parsed, move, error))
+            EXPECT_EQ(Usi(move), c.move);
+        else
+            EXPECT_EQ(error, c.move);
+    }
+}
+
+namespace {
+
+std::vector<Move> AllLegalMoves(const Position& pos) {
+    std::vector<Move> moves;
+    for (int from = 0; from < CellCount; ++from) {
+        if (OwnerOf(pos.board[from]) != pos.sideToMove) continue;
+        for (int to = 0; to < CellCount; ++to) {
+            for (int promote = 0; promote < 2; ++promote) {
+                const Move move(Square(from / 9, from % 9), Square(to / 9, to % 9), pos.board[from],
+                                0, promote);
+                if (IsLegal(pos, move)) moves.push_back(move);
+            }
+        }
+    }
+    for (PieceType kind = 0; kind < KindCount; ++kind) {
+        for (int to = 0; to < CellCount; ++to) {
+            const Move drop(Square(), Square(to / 9, to % 9), pos.sideToMove | kind, 1);
+            if (IsLegal(pos, drop)) moves.push_back(drop);
+        }
+    }
+    return moves;
+}
+
+}  // namespace
+
+// Every legal move of positions from random play, many with several pieces of a kind and
+// moves that leave their own king in check: its text reads back as the move itself.
+TEST(Ki2Move, EveryMoveOfRandomPositionsReadsBackAsItself) {
+    int checked = 0;
+    for (std::uint32_t seed = 1; seed <= 3; ++seed) {
+        GameRecord record;
+        BuildMainLine(record, 300, seed);
+        record.GoToTop();
+        for (const MoveNode* node = record.Root().Continuation(0); node;
+             node = node->Continuation(0)) {
+            const Position& pos = record.GetPosition();
+            for (const Move& move : AllLegalMoves(pos)) {
+                const std::string text = Ki2MoveText(pos, move);
+                JapaneseMoveText parsed;
+                std::string error;
+                std::size_t at = std::string_view("▲").size();
+                Move read;
+                ASSERT_TRUE(ReadJapaneseMoveText(text, at, parsed, error) &&
+                            ResolveJapaneseMove(pos, parsed, read, error))
+                    << text << ": " << error;
+                ASSERT_TRUE(SameMove(read, move)) << text << " read as " << Usi(read);
+                ++checked;
+            }
+            record.GoForward(0);
+        }
+    }
+    EXPECT_GT(checked, 10'000);
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "bench/recordgen.h"
 #include "format/japanesenotation.h"
 #include "format/ki2.h"
 #include "format/kif.h"
@@ -531,4 +532,51 @@ TEST(KifWriter, TextsOfAnEsnRecordAreWrittenAsTheyShow) {
     const std::string written = Write(record);
     EXPECT_NE(written.find("表題：Café\r\n"), std::string::npos) << written;
     EXPECT_NE(written.find("*naïve\r\n*zwei\r\n"), std::string::npos) << written;
+}
+
+// 100,000 variations, each opened inside the one before, read and written without a call level
+// per variation.
+TEST(KifWriter, DeeplyNestedVariationsRoundTrip) {
+    constexpr int Depth = 100'000;
+    GameRecord record;
+    for (int k = 0; k < Depth; ++k) {
+        const Position& pos = record.GetPosition();
+        const bool black = pos.sideToMove == Black;
+        const char* leaf = black ? "5i5h" : "5a5b";
+        const char* shuttle =
+            black ? (pos.Cell(Sq("2h")) ? "2h3h" : "3h2h") : (pos.Cell(Sq("8b")) ? "8b7b" : "7b8b");
+        ASSERT_TRUE(record.AddContinuation(MoveOn(pos, leaf)));
+        ASSERT_TRUE(record.AddContinuation(MoveOn(record.GetPosition(), shuttle)));
+        record.GoForward(1);
+    }
+    record.GoToTop();
+    for (const Writer write : {WriteKif, WriteKi2}) {
+        const std::string written = Write(record, write);
+        GameRecord again;
+        Read(again, written, write == WriteKif ? ReadKif : ReadKi2);
+        std::string why;
+        EXPECT_TRUE(SameRecord(record, again, &why)) << why;
+    }
+}
+
+// Random trees from legal play, with variations inside variations and comments, come back the
+// same from both formats and both character sets.
+TEST(KifWriter, RandomTreesRoundTrip) {
+    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+        GameRecord record;
+        BuildBushyTree(record, 2000, seed);
+        record.GoToTop();
+        for (const auto& [write, read] :
+             {std::pair<Writer, Reader>{WriteKif, ReadKif}, {WriteKi2, ReadKi2}}) {
+            for (const TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Cp932}) {
+                SCOPED_TRACE(seed);
+                const std::string written = Write(record, write, encoding);
+                GameRecord again;
+                Read(again, written, read);
+                std::string why;
+                EXPECT_TRUE(SameRecord(record, again, &why)) << why;
+                EXPECT_EQ(Write(again, write, encoding), written);
+            }
+        }
+    }
 }

@@ -89,13 +89,13 @@ bool LeavesCheck(const Position& pos, const Move& move) {
 // judged with check, or all that could by their movement when the move itself leaves the king
 // in check (then checking cannot tell them apart).
 std::vector<Square> Rivals(const Position& pos, const Move& move) {
-    std::vector<Square> rivals;
-    const bool judgeCheck = !LeavesCheck(pos, move);
-    for (const Square from : Candidates(pos, move.piece, move.to)) {
-        if (!move.drop && from == move.from) continue;
-        if (judgeCheck && LeavesCheck(pos, BoardMove(move.piece, from, move.to, false))) continue;
-        rivals.push_back(from);
-    }
+    std::vector<Square> rivals = Candidates(pos, move.piece, move.to);
+    if (!move.drop) std::erase(rivals, move.from);
+    // Most moves have no rival at all: check is judged only when there are some.
+    if (rivals.empty() || LeavesCheck(pos, move)) return rivals;
+    std::erase_if(rivals, [&](Square from) {
+        return LeavesCheck(pos, BoardMove(move.piece, from, move.to, false));
+    });
     return rivals;
 }
 

@@ -85,7 +85,9 @@ void KifReader::ReadMoveLine(const TextLine& line) {
     const std::size_t moveAt = pos;
     if (AtResult()) Fail(line, moveAt, "a move after the result");
     std::string_view word;
-    if (const auto result = ReadResultWord(text, pos, word)) {
+    const char32_t first = CharacterAt(text, pos);
+    const bool startsMove = DigitValue(first) != 0 || first == U'同';
+    if (const auto result = startsMove ? std::nullopt : ReadResultWord(text, pos, word)) {
         AddResult(*result, line, moveAt);
         ReadTimeAndEnd(line, pos);
         return;

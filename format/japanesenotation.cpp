@@ -279,6 +279,13 @@ int KanjiDigitValue(char32_t c) {
 std::optional<long long> ReadNumber(std::string_view text, std::size_t& pos, long long limit) {
     long long value = 0;
     bool any = false;
+    // ASCII digits, the usual case, without decoding characters.
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+        value = value * 10 + (text[pos] - '0');
+        if (value > limit) return std::nullopt;
+        any = true;
+        ++pos;
+    }
     for (;;) {
         std::size_t next = pos;
         const char32_t c = NextCharacter(text, next);

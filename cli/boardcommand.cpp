@@ -112,7 +112,7 @@ int RunBoard(const std::vector<std::string>& args) {
     GameRecord record;
     // A record that stopped with an error still shows what was read, as the program does;
     // the error goes to standard error and the status says the file did not read.
-    const auto error = ReadRecordBytes(bytes, record);
+    const auto error = ReadRecordFile(parsed.input, bytes, record).error;
     if (error) std::cerr << LocatedError(parsed.input, *error) << '\n';
 
     const MoveNode* node = nullptr;

@@ -14,7 +14,7 @@ int CheckFile(const std::string& path) {
     if (const std::string reason = ReadWholeFile(path, bytes); !reason.empty())
         return CannotOpen(path, reason);
     GameRecord record;
-    if (const auto error = ReadRecordBytes(bytes, record)) {
+    if (const auto error = ReadRecordFile(path, bytes, record).error) {
         std::cout << LocatedError(path, *error) << '\n';
         return ExitRecordFault;
     }

@@ -116,7 +116,7 @@ int RunDump(const std::vector<std::string>& args) {
     if (const std::string reason = ReadWholeFile(path, bytes); !reason.empty())
         return CannotOpen(path, reason);
     GameRecord record;
-    const auto error = ReadRecordBytes(bytes, record);
+    const auto error = ReadRecordFile(path, bytes, record).error;
     DumpJson(std::cout, record, error);
     std::cout.flush();
     if (!std::cout) {

@@ -3,7 +3,6 @@
 
 #include "cli/commands.h"
 #include "cli/recordfile.h"
-#include "format/esnwriter.h"
 #include "format/filebytes.h"
 #include "format/safefile.h"
 
@@ -45,20 +44,21 @@ int RunFmt(const std::vector<std::string>& args) {
     if (const std::string reason = ReadWholeFile(parsed.input, bytes); !reason.empty())
         return CannotOpen(parsed.input, reason);
     GameRecord record;
-    if (const auto error = ReadRecordBytes(bytes, record)) {
+    const ReadOutcome read = ReadRecordFile(parsed.input, bytes, record);
+    if (read.error) {
         // Writing a partly read record would silently drop the rest of the file.
-        std::cerr << LocatedError(parsed.input, *error) << '\n';
-        return ExitRecordFault;
-    }
-    if (const std::string unwritable = FindUnwritableText(record); !unwritable.empty()) {
-        std::cerr << "esn: " << parsed.input << ": cannot be written back as it is: " << unwritable
-                  << '\n';
+        std::cerr << LocatedError(parsed.input, *read.error) << '\n';
         return ExitRecordFault;
     }
     // The file's bytes make room for the written ones: a large record is not held three times.
     bytes.clear();
     bytes.shrink_to_fit();
-    const std::string text = WriteESN(record);
+    std::string text;
+    if (std::string refusal; !WriteRecord(record, read.type, text, refusal)) {
+        std::cerr << "esn: " << parsed.input << ": cannot be written back as it is: " << refusal
+                  << '\n';
+        return ExitRecordFault;
+    }
 
     if (parsed.output.empty()) {
         std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));

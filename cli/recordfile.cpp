@@ -1,14 +1,12 @@
 #include "cli/recordfile.h"
 
-#include "format/esnreader.h"
+#include <iostream>
 
-std::optional<ESNLoadError> ReadRecordBytes(std::string_view bytes, GameRecord& record) {
-    try {
-        ReadESN(record, bytes);
-    } catch (const ESNLoadError& error) {
-        return error;
-    }
-    return std::nullopt;
+ReadOutcome ReadRecordFile(const std::string& path, std::string_view bytes, GameRecord& record) {
+    ReadOutcome outcome = ReadRecord(record, bytes, DetectFileType(path, bytes));
+    for (const std::string& notice : outcome.notices)
+        std::cerr << "esn: " << path << ": " << notice << '\n';
+    return outcome;
 }
 
 std::string LocatedError(const std::string& path, const ESNLoadError& error) {

@@ -1,15 +1,16 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "format/loaderror.h"
+#include "format/recordio.h"
 #include "model/gamerecord.h"
 
-// Reads record-file bytes into `record`. Answers the reading error, if any; the record then
-// keeps what was read before it.
-std::optional<ESNLoadError> ReadRecordBytes(std::string_view bytes, GameRecord& record);
+// Reads a record file's bytes into `record` as the type its path and contents name
+// (DetectFileType). The notices of the reader go to standard error as "esn: FILE: NOTICE".
+// After an error the record keeps what was read before it.
+ReadOutcome ReadRecordFile(const std::string& path, std::string_view bytes, GameRecord& record);
 
 // The "FILE:LINE:COLUMN: MESSAGE" line that says where and why a file did not read.
 std::string LocatedError(const std::string& path, const ESNLoadError& error);

@@ -9,8 +9,8 @@
 #include "format/esnwriter.h"
 #include "model/moverules.h"
 
-ReadOutcome ReadText(const std::string& text) {
-    ReadOutcome outcome{std::make_unique<GameRecord>(), std::nullopt};
+TextReading ReadText(const std::string& text) {
+    TextReading outcome{std::make_unique<GameRecord>(), std::nullopt};
     try {
         ReadESN(*outcome.record, text);
     } catch (const ESNLoadError& error) {

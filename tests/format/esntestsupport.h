@@ -10,11 +10,11 @@
 // Helpers shared by the record-file tests.
 
 // What reading a text gave: the record as the reader left it, and the error if there was one.
-struct ReadOutcome {
+struct TextReading {
     std::unique_ptr<GameRecord> record;
     std::optional<ESNLoadError> error;
 };
-ReadOutcome ReadText(const std::string& text);
+TextReading ReadText(const std::string& text);
 std::string WriteText(const GameRecord& record);
 
 // A move for the side to move given by its squares, "7g7f" or "2d2c+", or a drop, "P*5e".

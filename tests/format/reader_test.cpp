@@ -132,7 +132,7 @@ const ReadCase kCases[] = {
 TEST(Reader, ReadsTheWholeLanguageAndStopsWhereAMoveGoesWrong) {
     for (const ReadCase& c : kCases) {
         SCOPED_TRACE(c.text);
-        ReadOutcome outcome = ReadText(c.text);
+        TextReading outcome = ReadText(c.text);
         if (*c.message) {
             ASSERT_TRUE(outcome.error);
             EXPECT_EQ(outcome.error->message, c.message);

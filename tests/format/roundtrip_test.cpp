@@ -22,7 +22,7 @@ void AppendMoveLine(std::string& text, int ply) {
 
 // Reads a text that must read without an error.
 std::unique_ptr<GameRecord> ReadGood(const std::string& text) {
-    ReadOutcome read = ReadText(text);
+    TextReading read = ReadText(text);
     EXPECT_FALSE(read.error) << read.error->message << " at " << read.error->line << ":"
                              << read.error->column;
     return read.error ? std::make_unique<GameRecord>() : std::move(read.record);

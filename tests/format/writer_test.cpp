@@ -76,7 +76,7 @@ TEST(Writer, AmbiguousShortMovesAreWrittenAndLabelledWithTheirOrigin) {
     const std::string text = WriteText(record);
     EXPECT_NE(text.find("\r\n17. +P2c-1b\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\n13. K5i-4h\r\n"), std::string::npos) << text;
-    ReadOutcome back = ReadText(text);
+    TextReading back = ReadText(text);
     ASSERT_FALSE(back.error);
     std::string why;
     EXPECT_TRUE(SameRecord(record, *back.record, &why)) << why;
@@ -121,7 +121,7 @@ TEST(Writer, NamesTheFirstTextThatWouldNotReadBack) {
         if (c.place == VariationMove) record.SetCurrentComment(c.text);
 
         EXPECT_EQ(FindUnwritableText(record), c.message);
-        ReadOutcome back = ReadText(WriteText(record));
+        TextReading back = ReadText(WriteText(record));
         EXPECT_EQ(!back.error && SameRecord(record, *back.record), c.message.empty());
     }
 

@@ -1,0 +1,115 @@
+#include "format/recordformat.h"
+
+#include <algorithm>
+
+#include "format/recordio.h"
+
+namespace {
+
+// One kind of file: its type, its --to name and the extension it is saved with. A format with
+// several types lists first the one its files are read as when only their contents name it.
+struct FileTypeEntry {
+    FileType type;
+    std::string_view name;
+    std::string_view extension;
+};
+
+const FileTypeEntry FileTypes[] = {
+    {{RecordFormat::Esn, TextEncoding::Utf8, 0}, "esn", "esn"},
+    {{RecordFormat::Usi, TextEncoding::Utf8, 0}, "usi", "usi"},
+    {{RecordFormat::Sfen, TextEncoding::Utf8, 0}, "sfen", "sfen"},
+};
+
+char LowerCase(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return LowerCase(x) == LowerCase(y); });
+}
+
+// The entry for exactly this type, else the first of its format.
+const FileTypeEntry* EntryFor(const FileType& type) {
+    for (const FileTypeEntry& entry : FileTypes)
+        if (entry.type == type) return &entry;
+    for (const FileTypeEntry& entry : FileTypes)
+        if (entry.type.format == type.format) return &entry;
+    return nullptr;
+}
+
+// The part of a file's bytes that the content tests look at.
+constexpr std::size_t ContentPrefix = 64 * 1024;
+
+}  // namespace
+
+std::optional<FileType> FileTypeForName(std::string_view name) {
+    for (const FileTypeEntry& entry : FileTypes)
+        if (SameIgnoringCase(entry.name, name)) return entry.type;
+    return std::nullopt;
+}
+
+std::string_view FileTypeName(const FileType& type) {
+    const FileTypeEntry* entry = EntryFor(type);
+    return entry ? entry->name : std::string_view();
+}
+
+std::string_view FormatDisplayName(RecordFormat format) {
+    switch (format) {
+        case RecordFormat::Esn:
+            return "ESN";
+        case RecordFormat::Kif:
+            return "KIF";
+        case RecordFormat::Ki2:
+            return "KI2";
+        case RecordFormat::Csa:
+            return "CSA";
+        case RecordFormat::Jkf:
+            return "JKF";
+        case RecordFormat::Usi:
+            return "USI";
+        case RecordFormat::Sfen:
+            return "SFEN";
+    }
+    return "?";
+}
+
+std::optional<FileType> FileTypeForPath(std::string_view path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot == std::string_view::npos || dot == 0) return std::nullopt;
+    const std::string_view extension = name.substr(dot + 1);
+    for (const FileTypeEntry& entry : FileTypes)
+        if (SameIgnoringCase(entry.extension, extension)) return entry.type;
+    return std::nullopt;
+}
+
+std::string_view DefaultExtension(const FileType& type) {
+    const FileTypeEntry* entry = EntryFor(type);
+    return entry ? entry->extension : std::string_view();
+}
+
+FileType DefaultFileType(RecordFormat format) {
+    const FileTypeEntry* entry = EntryFor(FileType{format, TextEncoding::Utf8, 0});
+    return entry ? entry->type : FileType{format, TextEncoding::Utf8, 0};
+}
+
+std::optional<RecordFormat> FormatByContent(std::string_view bytes) {
+    const std::string_view prefix = bytes.substr(0, ContentPrefix);
+    for (const FormatHandler* handler : FormatHandlers())
+        if (handler->looksLike(prefix)) return handler->format;
+    return std::nullopt;
+}
+
+FileType DetectFileType(std::string_view path, std::string_view bytes) {
+    const std::optional<FileType> byPath = FileTypeForPath(path);
+    if (byPath) {
+        // Bytes of the extension's own shape settle it, whatever else they might look like.
+        const FormatHandler* handler = HandlerFor(byPath->format);
+        if (handler && handler->looksLike(bytes.substr(0, ContentPrefix))) return *byPath;
+    }
+    const std::optional<RecordFormat> byContent = FormatByContent(bytes);
+    if (byContent && (!byPath || *byContent != byPath->format)) return DefaultFileType(*byContent);
+    return byPath ? *byPath : FileType{};
+}

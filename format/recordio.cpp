@@ -1,0 +1,65 @@
+#include "format/recordio.h"
+
+#include <string>
+
+#include "format/esnformat.h"
+
+namespace {
+
+// Every format's handler. FormatByContent tries them in this order, so a format whose files
+// have a distinctive shape comes before one that reads almost anything; ESN, the default, last.
+const FormatHandler* const Handlers[] = {
+    &EsnFormat,
+};
+
+std::string NoHandlerText(RecordFormat format) {
+    return std::string(FormatDisplayName(format)) + " records cannot be read or written here.";
+}
+
+}  // namespace
+
+std::span<const FormatHandler* const> FormatHandlers() {
+    return Handlers;
+}
+
+const FormatHandler* HandlerFor(RecordFormat format) {
+    for (const FormatHandler* handler : Handlers)
+        if (handler->format == format) return handler;
+    return nullptr;
+}
+
+ReadOutcome ReadRecord(GameRecord& record, std::string_view bytes, const FileType& type) {
+    ReadOutcome outcome;
+    outcome.type = type;
+    const FormatHandler* handler = HandlerFor(type.format);
+    if (!handler) {
+        record.Reset();
+        outcome.error = ESNLoadError{NoHandlerText(type.format), 1, 1};
+        return outcome;
+    }
+    try {
+        handler->read(record, bytes, outcome);
+    } catch (const ESNLoadError& error) {
+        outcome.error = error;
+    }
+    return outcome;
+}
+
+bool WriteRecord(const GameRecord& record, const FileType& type, std::string& bytes,
+                 std::string& refusal) {
+    bytes.clear();
+    refusal.clear();
+    const FormatHandler* handler = HandlerFor(type.format);
+    if (!handler) {
+        refusal = NoHandlerText(type.format);
+        return false;
+    }
+    if (handler->write(record, type, bytes, refusal)) return true;
+    bytes.clear();
+    return false;
+}
+
+RecordLosses WriteLosses(const GameRecord& record, const FileType& type) {
+    const FormatHandler* handler = HandlerFor(type.format);
+    return handler ? handler->losses(record, type) : RecordLosses{};
+}

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::string_view Utf8Declaration = "#KIF version=2.0 encoding=UTF-8";
-
 bool HoldsLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
@@ -151,9 +149,12 @@ bool WriteHeaderLine(const JapaneseHeaderLine& line, KifText::Owner owner, KifTe
 
 }  // namespace
 
-bool WriteKifHeader(const GameRecord& record, bool utf8, KifText& out, std::string& refusal) {
-    if (utf8) {
-        out.Append(Utf8Declaration);
+bool WriteKifHeader(const GameRecord& record, TextEncoding encoding, KifText& out,
+                    std::string& refusal) {
+    // Code page 932 is what a file without the line is taken to be.
+    if (encoding != TextEncoding::Cp932) {
+        out.Append("#KIF version=2.0 encoding=");
+        out.Append(EncodingName(encoding));
         out.EndLine();
     }
     const Position& start = record.StartPosition();

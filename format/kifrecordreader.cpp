@@ -15,10 +15,11 @@
 namespace {
 
 constexpr std::string_view OtherHandicap = "その他";
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 // The encoding that the first line declares ("#KIF version=2.0 encoding=UTF-8"), if any.
 std::optional<TextEncoding> DeclaredEncoding(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    if (bytes.starts_with(ByteOrderMark)) bytes.remove_prefix(ByteOrderMark.size());
     const std::string_view first = bytes.substr(0, bytes.find_first_of("\r\n"));
     if (!first.starts_with("#")) return std::nullopt;
     const std::size_t key = first.find("encoding=");
@@ -62,13 +63,21 @@ std::string IllegalMoveReason(const Position& pos, const Move& move) {
 
 void KifRecordReader::Read(std::string_view bytes) {
     record_.Reset();
-    const DecodedText decoded = DecodeToUtf8(bytes, DeclaredEncoding(bytes));
+    const std::optional<TextEncoding> declared = DeclaredEncoding(bytes);
+    const bool byteOrderMark = bytes.starts_with(ByteOrderMark);
+    const std::string_view body = bytes.substr(byteOrderMark ? ByteOrderMark.size() : 0);
+    // A UTF-8 file that nothing declares otherwise is read where it lies, without a copy.
+    DecodedText decoded;
+    const bool utf8AsItIs =
+        (byteOrderMark || !declared || *declared == TextEncoding::Utf8) && IsUtf8(body);
+    if (!utf8AsItIs) decoded = DecodeToUtf8(bytes, declared);
+    const std::string_view text = utf8AsItIs ? body : std::string_view(decoded.text);
     encoding_ = decoded.encoding;
     // After a byte that does not decode, only the whole lines before it are read.
     const int lastLine = decoded.failure ? decoded.failure->position.line - 1 : INT_MAX;
     lines_.assign(1, OpenLine{nullptr, 1});
 
-    LineSplitter splitter(decoded.text);
+    LineSplitter splitter(text);
     bool inMoves = false;
     for (TextLine line; splitter.Next(line) && line.number <= lastLine;) {
         if (inMoves) {

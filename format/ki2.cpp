@@ -101,8 +101,15 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
             if (node.IsResult()) {
                 if (onLine > 0) out.EndLine();
                 onLine = 0;
-                out.Append(SummaryText(*node.Result(), node.number - 1, walk.Before().sideToMove,
-                                       handicapLabels));
+                // Before the first move a summary line would read as part of the header: a
+                // result there is written as a move, "▲投了".
+                if (walk.InMainLine() && !node.parent->parent) {
+                    out.Append(SideMark(walk.Before().sideToMove));
+                    out.Append(KifResultWord(*node.Result()));
+                } else {
+                    out.Append(SummaryText(*node.Result(), node.number - 1,
+                                           walk.Before().sideToMove, handicapLabels));
+                }
                 out.EndLine();
                 if (!WriteKifNotes(node, out, refusal)) return false;
                 continue;

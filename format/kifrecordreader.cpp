@@ -61,6 +61,13 @@ std::string IllegalMoveReason(const Position& pos, const Move& move) {
 
 }  // namespace
 
+bool HandicapLineSays(std::string_view value, const Position& start) {
+    const std::string_view name = TrimBlanks(value);
+    if (name.empty()) return true;
+    const auto named = StartPositionOfName(name);
+    return named && *named == start;
+}
+
 void KifRecordReader::Read(std::string_view bytes) {
     record_.Reset();
     const std::optional<TextEncoding> declared = DeclaredEncoding(bytes);
@@ -144,7 +151,6 @@ void KifRecordReader::ReadHeaderLine(const TextLine& line, std::string_view labe
     if (label == JapaneseHandicapLabel) {
         handicapLine_ = line;
         handicapName_ = TrimBlanks(value);
-        handicapIndex_ = record_.headerLines.size();
     }
     AddJapaneseHeader(record_, label, value);
 }
@@ -157,13 +163,12 @@ void KifRecordReader::ReadDiagramLine(const TextLine& line) {
     if (!hadBoard && diagram_.HasBoard()) firstDiagramLine_ = line;
 }
 
-// The start position: the board diagram's when there is one, else the named handicap's, else
-// the initial position. A 手合割 that the start says anyway is dropped (the writer derives it);
-// one that says something else (その他 over a diagram) stays a header line.
+// The start position: the board diagram's when there is one, else the named handicap's (the
+// last 手合割 line's), else the initial position. A 手合割 line that names the start anyway is
+// dropped (the writer derives it); one that says something else (その他 over a diagram) stays a
+// header line.
 void KifRecordReader::FinishPreamble(const TextLine* firstMove) {
     Position start;
-    const auto named = handicapLine_ ? StartPositionOfName(handicapName_) : std::nullopt;
-    bool dropHandicapLine = false;
     if (diagram_.HasBoard()) {
         if (diagram_.RanksRead() != BoardSize) {
             Fail(firstDiagramLine_, 0,
@@ -171,21 +176,18 @@ void KifRecordReader::FinishPreamble(const TextLine* firstMove) {
                      " ranks instead of nine");
         }
         start = diagram_.position();
-        dropHandicapLine = named && *named == start;
-    } else if (handicapLine_) {
+    } else if (handicapLine_ && !handicapName_.empty()) {
         const std::size_t at = handicapLine_->text.find(handicapName_);
-        if (handicapName_.empty()) {
-            dropHandicapLine = true;
-        } else if (named) {
+        if (const auto named = StartPositionOfName(handicapName_))
             start = *named;
-            dropHandicapLine = true;
-        } else if (handicapName_ == OtherHandicap) {
+        else if (handicapName_ == OtherHandicap)
             Fail(*handicapLine_, at, "a 手合割 of その他 needs a board diagram");
-        } else {
+        else
             Fail(*handicapLine_, at, "unknown handicap " + handicapName_);
-        }
     }
-    if (dropHandicapLine) record_.headerLines.erase(record_.headerLines.begin() + handicapIndex_);
+    std::erase_if(record_.headerLines, [&start](const HeaderLine& line) {
+        return line.key == HeaderKey::Handicap && HandicapLineSays(line.value, start);
+    });
     if (!record_.SetStartPosition(start)) {
         const TextLine& where = diagram_.HasBoard() ? firstDiagramLine_
                                 : handicapLine_     ? *handicapLine_
@@ -216,8 +218,11 @@ void KifRecordReader::ReadBodyLine(const TextLine& line) {
             ReadSummaryLine(line);
             break;
         case KifLineKind::Header:
-            // Some programs put a header line such as 終了日時 after the moves.
-            AddJapaneseHeader(record_, kind.label, kind.value);
+            // Some programs put a header line such as 終了日時 after the moves; a 手合割 there
+            // comes too late to set the start.
+            if (kind.label != JapaneseHandicapLabel ||
+                !HandicapLineSays(kind.value, record_.StartPosition()))
+                AddJapaneseHeader(record_, kind.label, kind.value);
             break;
         case KifLineKind::Other:
             Fail(line, SkipBlanks(line.text, 0),

@@ -6,6 +6,7 @@
 #include "format/japanesenotation.h"
 #include "format/kifdiagram.h"
 #include "format/kiflines.h"
+#include "format/kifrecordreader.h"
 
 namespace {
 
@@ -160,27 +161,24 @@ bool WriteKifHeader(const GameRecord& record, TextEncoding encoding, KifText& ou
     const Position& start = record.StartPosition();
     const auto name = NameOfStartPosition(start);
     const std::vector<JapaneseHeaderLine> header = JapaneseHeaderLines(record);
-    const bool handicapKept = std::any_of(header.begin(), header.end(), [](const auto& line) {
-        return line.label == JapaneseHandicapLabel;
-    });
-    // A problem's start is also drawn: 詰将棋 is no handicap other programs know.
-    const bool diagram = !name || *name == ProblemStartName;
-    const bool derivedName = name && (!diagram || !handicapKept);
     for (std::size_t i = 0; i < header.size(); ++i) {
         const JapaneseHeaderLine& line = header[i];
-        // The name the start has is written from the start itself.
-        if (line.label == JapaneseHandicapLabel && derivedName) continue;
+        // What the start says is written from the start itself, below.
+        if (line.label == JapaneseHandicapLabel && HandicapLineSays(line.value, start)) continue;
         const bool title = i == 0 && !record.title.empty();
         if (!WriteHeaderLine(line, title ? KifText::Owner::Title : KifText::Owner::HeaderValue, out,
                              refusal))
             return false;
     }
-    if (derivedName) {
+    // The last 手合割 line gives the start, so the name comes after any other one kept.
+    if (name) {
         out.Append(JapaneseHandicapLabel);
         out.Append("：");
         out.Append(*name);
         out.EndLine();
     }
+    // A problem's start is drawn as well: 詰将棋 is no handicap other programs know.
+    const bool diagram = !name || *name == ProblemStartName;
     if (diagram) out.Append(KifDiagramText(start));
     for (const JapaneseHeaderLine& player : JapanesePlayerLines(record)) {
         const bool black = player.label == "先手" || player.label == "下手";

@@ -580,3 +580,26 @@ TEST(KifWriter, RandomTreesRoundTrip) {
         }
     }
 }
+
+// Cases the fuzzer found: 手合割 lines besides the one that sets the start, and a result
+// before any move.
+TEST(KifWriter, ExtraHandicapLinesAndAnEarlyResultRoundTrip) {
+    GameRecord handicap;
+    Read(handicap, Lines({"手合割：その他", "手合割：二枚落ち", "手合割：二枚落ち", "1 ６二銀(71)",
+                          "手合割：平手"}));
+    EXPECT_EQ(handicap.StartPosition(), HandicapPosition(Handicap::TwoPieces));
+    const std::vector<HeaderLine> kept = {{"handicap", "その他"}, {"handicap", "平手"}};
+    EXPECT_EQ(handicap.headerLines, kept);
+
+    GameRecord resigned;
+    resigned.AddResult(GameResult::Resign);
+    for (const GameRecord* record : {&handicap, &resigned}) {
+        for (const auto& [write, read] :
+             {std::pair<Writer, Reader>{WriteKif, ReadKif}, {WriteKi2, ReadKi2}}) {
+            GameRecord again;
+            Read(again, Write(*record, write), read);
+            std::string why;
+            EXPECT_TRUE(SameRecord(*record, again, &why)) << why;
+        }
+    }
+}

@@ -603,3 +603,57 @@ TEST(KifWriter, ExtraHandicapLinesAndAnEarlyResultRoundTrip) {
         }
     }
 }
+
+TEST(Ki2, ReadsMovesAsOtherProgramsWriteThem) {
+    const struct {
+        const char* what;
+        std::string text;
+        const char* mainLine;
+    } cases[] = {
+        {"moves without blanks between them", "▲７六歩△３四歩▲２二角成△同銀\r\n",
+         "7g7f 3c3d 8h2b+ 3a2b"},
+        {"marks of every shape", "☗７六歩 ☖３四歩\r\n▼２六歩　▽８四歩\r\n", "7g7f 3c3d 2g2f 8c8d"},
+        {"a result as a move", "▲７六歩    △投了\r\n", "7g7f resign"},
+        {"a summary in our wording", "▲７六歩    △３四歩\r\nまで2手で時間切れにより後手の勝ち\r\n",
+         "7g7f 3c3d timeout"},
+        {"a summary that does not fit the moves", "▲７六歩\r\nまで5手で後手の勝ち\r\n", "7g7f"},
+        {"a summary naming the side to move as winner", "▲７六歩\r\nまで1手で後手の勝ち\r\n",
+         "7g7f"},
+        {"a numbered column line and + marks", "手数----指手--\r\n▲７六歩 +\r\n", "7g7f"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameRecord record;
+        Read(record, c.text, ReadKi2);
+        EXPECT_EQ(MainLine(record), c.mainLine);
+    }
+
+    GameRecord commented;
+    Read(commented, "▲７六歩    △３四歩\r\n*角道を開け合う。\r\n&序盤\r\n▲２六歩\r\n", ReadKi2);
+    EXPECT_EQ(NodeAt(commented, "0.0")->Comment(), "角道を開け合う。");
+    EXPECT_EQ(NodeAt(commented, "0.0")->Bookmark(), "序盤");
+
+    const struct {
+        std::string text;
+        const char* message;
+        int line;
+        int column;
+    } errors[] = {
+        {"▲７六歩    ▲３四歩\r\n", "▲ move but White is to move", 1, 9},
+        {"▲７六歩 ３四歩\r\n", "a move must begin with ▲ or △", 1, 6},
+        {"▲７六歩\r\n△５五飛\r\n", "no piece can move to ５五", 2, 1},
+        {"▲同　歩\r\n", "同 at the first move", 1, 1},
+    };
+    for (const auto& e : errors) {
+        SCOPED_TRACE(e.text);
+        GameRecord record;
+        try {
+            ReadKi2(record, e.text);
+            ADD_FAILURE() << "read without error";
+        } catch (const ESNLoadError& error) {
+            EXPECT_EQ(error.message, e.message);
+            EXPECT_EQ(error.line, e.line);
+            EXPECT_EQ(error.column, e.column);
+        }
+    }
+}

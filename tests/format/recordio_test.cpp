@@ -72,11 +72,11 @@ TEST(RecordIo, ReadsWritesAndRefusesThroughOneEntryPointEach) {
     EXPECT_NE(refusal.find("The title holds ']'"), std::string::npos) << refusal;
 
     // A format whose handler has not come yet says so instead of failing silently.
-    outcome = ReadRecord(record, "anything", FileType{RecordFormat::Ki2});
+    outcome = ReadRecord(record, "anything", FileType{RecordFormat::Usi});
     ASSERT_TRUE(outcome.error);
-    EXPECT_EQ(outcome.error->message, "KI2 records cannot be read or written here.");
-    EXPECT_FALSE(WriteRecord(record, FileType{RecordFormat::Ki2}, bytes, refusal));
-    EXPECT_EQ(refusal, "KI2 records cannot be read or written here.");
+    EXPECT_EQ(outcome.error->message, "USI records cannot be read or written here.");
+    EXPECT_FALSE(WriteRecord(record, FileType{RecordFormat::Usi}, bytes, refusal));
+    EXPECT_EQ(refusal, "USI records cannot be read or written here.");
 }
 
 TEST(RecordLosses, EsnLeavesOutResultsTimesBookmarksAndHeaderLinesAndTheyAreWorded) {

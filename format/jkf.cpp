@@ -9,7 +9,9 @@
 
 #include "format/csacodes.h"
 #include "format/japaneseheader.h"
+#include "format/japanesenotation.h"
 #include "format/jkfdocument.h"
+#include "format/ki2move.h"
 #include "format/loaderror.h"
 #include "format/textlines.h"
 #include "model/moverules.h"
@@ -88,7 +90,7 @@ class JkfPlayer {
     // Plays one element; false when it ended the line with a result.
     bool PlayElement(const JkfElement& element);
     Move ResolveMove(const JkfMove& jkf);
-    bool ResolveDrop(const JkfMove& jkf, Square to, Move& move);
+    bool ResolveWithoutOrigin(const JkfMove& jkf, Square to, Move& move, std::string& error);
     void AddComments(const JkfElement& element, std::string first);
     [[noreturn]] void Fail(const std::string& message, std::size_t offset);
 
@@ -250,10 +252,8 @@ Move JkfPlayer::ResolveMove(const JkfMove& jkf) {
                      pieceCode,
                  jkf.offset);
         move = Move(from, to, there, 0, jkf.promote == 1);
-    } else if (!ResolveDrop(jkf, to, move)) {
-        Fail("the move to " + SquareDigits(to) + " gives no origin (from), and several " +
-                 pieceCode + " could make it",
-             jkf.offset);
+    } else if (std::string error; !ResolveWithoutOrigin(jkf, to, move, error)) {
+        Fail("the move to " + SquareDigits(to) + " gives no origin (from): " + error, jkf.offset);
     }
 
     if (jkf.capture >= 0) {
@@ -270,25 +270,31 @@ Move JkfPlayer::ResolveMove(const JkfMove& jkf) {
 }
 
 // A move without an origin: a drop, as JKF writes drops. Records turned from the notation
-// without origins also leave it out of board moves; so when the drop cannot be made, the one
-// piece on the board that can make the move is taken. False when several could.
-bool JkfPlayer::ResolveDrop(const JkfMove& jkf, Square to, Move& move) {
-    const int side = record_.SideToMove();
-    const Move drop(Square(0, 0), to, side | jkf.piece, 1);
+// without origins (KI2) leave it out of board moves too, and say which piece moves by the
+// letters of "relative": a move with such letters, or one that cannot be a drop, is resolved as
+// that notation's reader does. False, with `error`, when no single piece fits.
+bool JkfPlayer::ResolveWithoutOrigin(const JkfMove& jkf, Square to, Move& move,
+                                     std::string& error) {
+    constexpr std::uint8_t BoardMarks =
+        MarkLeft | MarkStraight | MarkRight | MarkUp | MarkSideways | MarkDown;
+    const Move drop(Square(0, 0), to, record_.SideToMove() | jkf.piece, 1);
     move = drop;
-    if ((jkf.relative & MarkDrop) || record_.IsLegal(drop)) return true;
-    int candidates = 0;
-    for (int rank = 0; rank < BoardSize; ++rank) {
-        for (int file = 0; file < BoardSize; ++file) {
-            if (record_.Cell(rank, file) != (side | jkf.piece)) continue;
-            const Move board(Square(rank, file), to, side | jkf.piece, 0, jkf.promote == 1);
-            if (!record_.IsLegal(board)) continue;
-            move = board;
-            ++candidates;
-        }
-    }
-    if (candidates == 0) move = drop;
-    return candidates <= 1;
+    if (!(jkf.relative & BoardMarks) && ((jkf.relative & MarkDrop) || record_.IsLegal(drop)))
+        return true;
+    JapaneseMoveText text;
+    text.to = to;
+    text.piece = jkf.piece;
+    text.promote = jkf.promote == 1;
+    text.notPromote = jkf.promote == 0;
+    text.side = jkf.relative & MarkLeft       ? JapaneseMoveText::Side::Left
+                : jkf.relative & MarkRight    ? JapaneseMoveText::Side::Right
+                : jkf.relative & MarkStraight ? JapaneseMoveText::Side::Straight
+                                              : JapaneseMoveText::Side::None;
+    text.motion = jkf.relative & MarkUp         ? JapaneseMoveText::Motion::Up
+                  : jkf.relative & MarkSideways ? JapaneseMoveText::Motion::Sideways
+                  : jkf.relative & MarkDown     ? JapaneseMoveText::Motion::Down
+                                                : JapaneseMoveText::Motion::None;
+    return ResolveJapaneseMove(record_.GetPosition(), text, move, error);
 }
 
 void JkfPlayer::Fail(const std::string& message, std::size_t offset) {
@@ -376,6 +382,23 @@ OrderedJson CommentsJson(const std::string& comment) {
     return lines;
 }
 
+// The letters of "relative" for a move: the marks that KI2 writes to tell it from the same
+// piece's moves from other squares, and 打 for a drop that a board piece could make as well.
+std::string RelativeLetters(const Position& before, const Move& move) {
+    static constexpr std::pair<char32_t, char> Letters[] = {
+        {U'左', 'L'}, {U'直', 'C'}, {U'右', 'R'}, {U'上', 'U'},
+        {U'寄', 'M'}, {U'引', 'D'}, {U'打', 'H'},
+    };
+    const std::string text = Ki2MoveText(before, move);
+    std::string letters;
+    for (std::size_t at = 0; at < text.size();) {
+        const char32_t c = NextCharacter(text, at);
+        for (const auto& [mark, letter] : Letters)
+            if (c == mark) letters += letter;
+    }
+    return letters;
+}
+
 // The first continuation of a node that has others: its element carries them as forks.
 bool HasForks(const MoveNode& node) {
     return node.parent && node.parent->childCount > 1 &&
@@ -388,19 +411,25 @@ bool HasForks(const MoveNode& node) {
 // would write by recursion.
 class JkfWriter {
   public:
-    explicit JkfWriter(const GameRecord& record) : record_(record) {}
+    explicit JkfWriter(const GameRecord& record)
+        : record_(record), position_(record.StartPosition()) {}
 
     std::string Write();
 
   private:
+    // The position is kept by playing each move as its element is written and taking a line's
+    // moves back when it ends; an element with forks is played only after them, as they branch
+    // off before it.
     struct Frame {
         bool forks = false;                      // a list of fork lines, else one line
         const MoveNode* next = nullptr;          // a line's node to write next
+        const MoveNode* branch = nullptr;        // where a line branches off
+        const MoveNode* last = nullptr;          // a line's last node played
         const ContinuationCell* cell = nullptr;  // a fork list's next line
         int side = Black;                        // to move before `next` / at the branch point
         std::array<std::int64_t, 2> totals{};    // each side's time so far: Black, White
         bool first = true;
-        bool closeElement = false;  // the element before `next` waits for its forks
+        const MoveNode* waiting = nullptr;  // the element written last, waiting for its forks
     };
 
     void WriteHeader();
@@ -410,7 +439,10 @@ class JkfWriter {
     OrderedJson ElementJson(const MoveNode& node, Frame& line);
     OrderedJson MoveJson(const MoveNode& node) const;
 
+    void Played(Frame& line, const MoveNode& node);
+
     const GameRecord& record_;
+    Position position_;  // before the node written next
     std::string out_;
     std::vector<Frame> stack_;
 };
@@ -481,6 +513,7 @@ void JkfWriter::WriteMoves() {
     out_ += start.dump();
     Frame main;
     main.next = root.Continuation(0);
+    main.branch = main.last = &root;
     main.side = record_.StartPosition().sideToMove;
     main.first = false;
     stack_.push_back(main);
@@ -500,6 +533,7 @@ void JkfWriter::WriteMoves() {
         out_ += '[';
         Frame line;
         line.next = top.cell->node.get();
+        line.branch = line.last = line.next->parent;
         line.side = top.side;
         line.totals = top.totals;
         top.cell = top.cell->next.get();
@@ -510,11 +544,14 @@ void JkfWriter::WriteMoves() {
 
 // Writes the next element of a line, or ends the line.
 void JkfWriter::StepLine(Frame& line) {
-    if (line.closeElement) {
+    if (line.waiting) {
         out_ += '}';
-        line.closeElement = false;
+        Played(line, *line.waiting);
+        line.waiting = nullptr;
     }
     if (!line.next) {
+        for (const MoveNode* node = line.last; node != line.branch; node = node->parent)
+            TakeBackNode(position_, *node);
         out_ += stack_.size() == 1 ? "\n]" : "]";  // the main line's end on a line of its own
         stack_.pop_back();
         return;
@@ -530,14 +567,20 @@ void JkfWriter::StepLine(Frame& line) {
     line.next = node.Continuation(0);
     if (!HasForks(node)) {
         out_ += element;
+        Played(line, node);
         return;
     }
     element.pop_back();  // the closing brace comes after the forks
     out_ += element;
     out_ += ",\"forks\":[";
-    line.closeElement = true;
+    line.waiting = &node;
     forks.cell = node.parent->firstChild.get()->next.get();
     stack_.push_back(forks);  // `line` is not used after this
+}
+
+void JkfWriter::Played(Frame& line, const MoveNode& node) {
+    PlayNode(position_, node);
+    line.last = &node;
 }
 
 OrderedJson JkfWriter::ElementJson(const MoveNode& node, Frame& line) {
@@ -567,10 +610,10 @@ OrderedJson JkfWriter::MoveJson(const MoveNode& node) const {
     json["piece"] = CsaCode(move.piece);
     const MoveNode& previous = *node.parent;
     if (previous.parent && !previous.IsResult() && previous.move.to == move.to) json["same"] = true;
-    Position mover;
-    mover.sideToMove = OwnerOf(move.piece);
-    if (MayPromote(mover, move)) json["promote"] = move.promote != 0;
+    if (MayPromote(position_, move)) json["promote"] = move.promote != 0;
     if (move.captured != 0) json["capture"] = CsaCode(move.captured);
+    if (std::string relative = RelativeLetters(position_, move); !relative.empty())
+        json["relative"] = std::move(relative);
     return json;
 }
 

@@ -8,6 +8,7 @@
 
 #include "bench/recordgen.h"
 #include "format/jkf.h"
+#include "format/kif.h"
 #include "format/loaderror.h"
 #include "format/recordcompare.h"
 #include "format/recordformat.h"
@@ -220,7 +221,9 @@ TEST(JkfRead, FaultsSayWhatAndWhere) {
         {"{\"moves\":[{}," + MoveElement("0:7776FU") + "," + MoveElement("1:3334FU") + ",\n" +
              MoveElement("0:8822KA", ",\"promote\":true,\"capture\":\"HI\"") + "]}",
          "capture says HI, but 22 holds KA", 2, 9},
-        {"{\"moves\":[{},\n" + MoveElement("0:0055KA") + "]}", "the move is not legal here", 2, 9},
+        {"{\"moves\":[{},\n" + MoveElement("0:0055KA") + "]}",
+         "the move to 55 gives no origin (from): no piece can move to ５五", 2, 9},
+        {"{\"moves\":[{},\n" + MoveElement("0:7778FU") + "]}", "the move is not legal here", 2, 9},
         {"{\"moves\":[{},\n" + MoveElement("0:5958OU", ",\"same\":true") + "]}",
          "same, but no move came before", 2, 9},
         {"{\"moves\":[{},{\"special\":\"TORYO\"},\n" + MoveElement("0:7776FU") + "]}",
@@ -330,20 +333,23 @@ TEST(JkfRoundTrip, RandomTreesReadBackAsTheSameRecord) {
 
 TEST(JkfRead, MovesWithoutOrigin) {
     // JKF gives drops without "from"; records turned from the notation without origins leave
-    // it out of board moves too, which are then made by the one piece that can.
+    // it out of board moves too, which are then made by the one piece that can, or the one the
+    // letters of "relative" name.
     const std::string exchange = "{\"moves\":[{}," + MoveElement("0:7776FU") + "," +
                                  MoveElement("1:3334FU") + "," + MoveElement("0:8822KA") + "," +
                                  MoveElement("1:3122GI") + ",";
     const struct {
         std::string json;
-        bool drop;
+        const char* origin;  // of the last move, "" for a drop
         const char* message;
     } cases[] = {
-        {exchange + MoveElement("0:0055KA") + "]}", true, nullptr},
-        {"{\"moves\":[{}," + MoveElement("0:0026FU") + "]}", false, nullptr},
-        {exchange + MoveElement("0:0058KI") + "]}", false,
-         "the move to 58 gives no origin (from), and several KI could make it"},
-        {exchange + MoveElement("0:0078KI") + "]}", false, nullptr},
+        {exchange + MoveElement("0:0055KA") + "]}", "", nullptr},
+        {"{\"moves\":[{}," + MoveElement("0:0026FU") + "]}", "27", nullptr},
+        {exchange + MoveElement("0:0078KI") + "]}", "69", nullptr},
+        {exchange + MoveElement("0:0058KI", ",\"relative\":\"R\"") + "]}", "49", nullptr},
+        {exchange + MoveElement("0:0058KI", ",\"relative\":\"L\"") + "]}", "69", nullptr},
+        {exchange + MoveElement("0:0058KI") + "]}", "",
+         "the move to 58 gives no origin (from): ambiguous move ５八金: 2 pieces can go there"},
     };
     for (const auto& c : cases) {
         const JkfRead read = Read(c.json);
@@ -356,8 +362,16 @@ TEST(JkfRead, MovesWithoutOrigin) {
         const MoveNode* last = &read.record->Root();
         while (last->Continuation(0))
             last = last->Continuation(0);
-        EXPECT_EQ(last->move.drop != 0, c.drop) << c.json;
+        const Move& move = last->move;
+        const std::string origin = move.drop ? ""
+                                             : std::string{static_cast<char>('1' + move.from.file),
+                                                           static_cast<char>('1' + move.from.rank)};
+        EXPECT_EQ(origin, c.origin) << c.json;
     }
+
+    // Written, a move that another piece of its kind could make says which one it is.
+    const JkfRead read = Read(cases[3].json);
+    EXPECT_NE(Write(*read.record).find(R"("piece":"KI","relative":"R"})"), std::string::npos);
 }
 
 TEST(JkfRoundTrip, DeeplyNestedForksAndDeepJson) {
@@ -423,4 +437,27 @@ TEST(JkfFormat, LossesAndEntryPoints) {
     const ReadOutcome outcome = ReadRecord(again, bytes, jkf);
     ASSERT_FALSE(outcome.error) << outcome.error->message;
     EXPECT_EQ(CountMoves(again.Root()), 3);
+}
+
+TEST(JkfRoundTrip, KifThroughJkfGivesTheSameKif) {
+    // JKF keeps everything a KIF file holds but bookmarks: the KIF written back lacks only the
+    // bookmark lines ("&...").
+    for (const char* name : {"game.kifu", "game.kif", "handicap.kif", "problem.kif"}) {
+        SCOPED_TRACE(name);
+        std::ifstream in(std::string(MARLOCK_TEST_DATA_DIR) + "/kif/" + name, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        GameRecord original;
+        const TextEncoding encoding = ReadKif(original, bytes.str());
+        std::string expected, refusal;
+        ASSERT_TRUE(WriteKif(original, encoding, expected, refusal)) << refusal;
+        for (std::size_t at; (at = expected.find("\r\n&")) != std::string::npos;)
+            expected.erase(at + 2, expected.find("\r\n", at + 2) - at);
+
+        const JkfRead viaJkf = Read(Write(original));
+        ASSERT_FALSE(viaJkf.error) << viaJkf.error->message;
+        std::string kif;
+        ASSERT_TRUE(WriteKif(*viaJkf.record, encoding, kif, refusal)) << refusal;
+        EXPECT_EQ(kif, expected);
+    }
 }

@@ -168,7 +168,7 @@ void CsaReader::ReadText(std::string_view line) {
         if (line.size() >= 2 && line[1] == '*') AddCommentLine(line.substr(2));
     } else if (line[0] == 'N') {
         if (line.size() < 2 || (line[1] != '+' && line[1] != '-'))
-            Fail("'" + std::string(line.substr(0, 2)) + "' is not a player's name line (N+ or N-)");
+            Fail(Quoted(line.substr(0, 2)) + " is not a player's name line (N+ or N-)");
         (line[1] == '+' ? record_.black : record_.white) = std::string(line.substr(2));
     } else {
         ReadRecordInformation(line.substr(1));
@@ -210,7 +210,7 @@ void CsaReader::ReadItem(std::string_view item) {
             ReadSpecial(item);
             return;
         default:
-            Fail("'" + std::string(item) + "' is no CSA line");
+            Fail(Quoted(item) + " is no CSA line");
     }
 }
 
@@ -246,7 +246,7 @@ void CsaReader::ReadMove(std::string_view item) {
     for (std::size_t i = 1; digits && i < 5; ++i)
         digits = IsDigit(item[i]);
     if (!digits || !code)
-        Fail("'" + text + "' is not a move: a sign, four digits and a piece code, as +7776FU");
+        Fail(Quoted(text) + " is not a move: a sign, four digits and a piece code, as +7776FU");
     const int side = item[0] == '+' ? Black : White;
     if (side != record_.SideToMove())
         Fail(text + ": it is " + SideName(record_.SideToMove()) + "'s move");
@@ -294,7 +294,7 @@ void CsaReader::ReadTime(std::string_view item) {
         valid = valid && IsDigit(c);
     for (char c : fraction)
         valid = valid && IsDigit(c);
-    if (!valid) Fail("'" + std::string(item) + "' is not a time: T and seconds, as T16 or T1.5");
+    if (!valid) Fail(Quoted(item) + " is not a time: T and seconds, as T16 or T1.5");
     if (!record_.Current().parent) Fail("a time before the first move");
     std::int64_t ms = 0;
     for (char c : whole)

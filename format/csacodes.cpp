@@ -55,3 +55,12 @@ std::string_view SpecialName(GameResult result, int sideToMove, bool withMoveLim
         if (special.result == result) return special.name;
     return "CHUDAN";
 }
+
+std::string Quoted(std::string_view item) {
+    std::string quoted;
+    quoted.reserve(item.size() + 2);
+    quoted += '\'';
+    quoted += item;
+    quoted += '\'';
+    return quoted;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "model/gameresult.h"
@@ -34,3 +35,6 @@ SpecialMeaning MeaningOfSpecial(std::string_view name, int sideToMove);
 // The special that writes `result` with `sideToMove` to move (without '%'). The move limit has
 // a special only where `withMoveLimit` says so (CSA 3.0); elsewhere it is written as CHUDAN.
 std::string_view SpecialName(GameResult result, int sideToMove, bool withMoveLimit);
+
+// An item of a file as a message quotes it: 'XX'.
+std::string Quoted(std::string_view item);

@@ -144,7 +144,7 @@ std::string CsaPositionBuilder::ReadInitial(std::string_view pieces) {
         Square sq;
         const auto code = PieceOfCsaCode(piece.substr(std::min<std::size_t>(2, piece.size())));
         if (piece.size() < PieceWidth || !ParseSquare(piece.substr(0, 2), sq) || !code)
-            return "'" + std::string(piece) + "' is not a square and a piece code";
+            return Quoted(piece) + " is not a square and a piece code";
         const PieceCode there = position_.Cell(sq);
         if (there == 0 || RuleOf(there) != *code)
             return "cannot take away " + std::string(piece) + ": " +
@@ -185,8 +185,7 @@ std::string CsaPositionBuilder::ReadPieceList(int side, std::string_view pieces)
             }
             continue;
         }
-        if (piece.size() < PieceWidth)
-            return "'" + std::string(piece) + "' is not a square and a piece code";
+        if (piece.size() < PieceWidth) return Quoted(piece) + " is not a square and a piece code";
         if (std::string problem = Place(side, piece.substr(0, 2), piece.substr(2));
             !problem.empty())
             return problem;
@@ -198,10 +197,10 @@ std::string CsaPositionBuilder::ReadPieceList(int side, std::string_view pieces)
 std::string CsaPositionBuilder::Place(int side, std::string_view square, std::string_view code) {
     const std::string piece = std::string(square) + std::string(code);
     const auto parsed = PieceOfCsaCode(code);
-    if (!parsed) return "'" + std::string(code) + "' is not a piece code";
+    if (!parsed) return Quoted(code) + " is not a piece code";
     Square sq;
     const bool toHand = square == "00";
-    if (!toHand && !ParseSquare(square, sq)) return "'" + std::string(square) + "' is not a square";
+    if (!toHand && !ParseSquare(square, sq)) return Quoted(square) + " is not a square";
     if (toHand && IsPromoted(*parsed)) return "a piece in hand is never promoted (" + piece + ")";
     if (!toHand && position_.Cell(sq) != 0)
         return "square " + std::string(square) + " is given twice";

@@ -193,7 +193,7 @@ class JkfEvents final : public nlohmann::json_sax<Json> {
         fault = JkfFault{std::move(message), offset};
         return false;
     }
-    bool WrongType(const char* what) { return Fail("'" + key_ + "' " + what); }
+    bool WrongType(const char* what) { return Fail(Quoted(key_) + " " + what); }
 
     // The offset where the item now reported begins: after what the previous one ended with,
     // the blanks, colons and commas between them.
@@ -576,7 +576,7 @@ bool JkfEvents::ScalarInInitial(Frame& top, const Scalar& value) {
             return true;
         default: {  // a hand: kind to count
             const auto piece = PieceOfCsaCode(key);
-            if (!piece || IsPromoted(*piece)) return Fail("'" + key + "' is not a piece in hand");
+            if (!piece || IsPromoted(*piece)) return Fail(Quoted(key) + " is not a piece in hand");
             if (!value.IsIntegerIn(0, LargestHandCount))
                 return WrongType("must be a count of pieces");
             initial.hands[top.which][KindOf(*piece)] = static_cast<int>(value.integer);

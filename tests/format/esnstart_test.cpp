@@ -102,7 +102,7 @@ TEST(EsnStartPosition, ShippedAndCorpusFilesWriteBackAsTheyWere) {
                                          "unresolvable-move.esn",
                                          "unterminated-comment.esn"};
     int exact = 0;
-    for (const char* folder : {"examples", "tests/fuzz/corpus", "tests/data"}) {
+    for (const char* folder : {"examples", "tests/fuzz/corpus-esn", "tests/data"}) {
         for (const auto& entry :
              fs::recursive_directory_iterator(fs::path(MARLOCK_SOURCE_DIR) / folder)) {
             if (entry.path().extension() != ".esn") continue;
@@ -112,7 +112,6 @@ TEST(EsnStartPosition, ShippedAndCorpusFilesWriteBackAsTheyWere) {
             const TextReading read = ReadText(bytes);
             const std::string written = WriteText(*read.record);
             EXPECT_EQ(WriteText(*ReadText(written).record), written);
-            EXPECT_EQ(read.record->StartPosition(), Position());
             if (loose.contains(entry.path().filename().string())) continue;
             EXPECT_FALSE(read.error);
             EXPECT_EQ(written, bytes);

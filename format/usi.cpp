@@ -26,8 +26,8 @@ bool ReadSquare(std::string_view text, Square& sq) {
 bool ReadUsiMove(std::string_view text, const Position& position, Move& move) {
     move = Move{};
     if (text.size() == 4 && text[1] == '*') {
-        const char letter =
-            text[0] >= 'a' && text[0] <= 'z' ? static_cast<char>(text[0] - 32) : text[0];
+        const bool lower = text[0] >= 'a' && text[0] <= 'z';
+        const char letter = lower ? static_cast<char>(text[0] - 'a' + 'A') : text[0];
         const PieceType kind = KindOfLetter(letter);
         if (kind < 0 || !ReadSquare(text.substr(2), move.to)) return false;
         move.piece = static_cast<std::uint8_t>(position.sideToMove | kind);

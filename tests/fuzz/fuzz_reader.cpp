@@ -29,8 +29,8 @@ bool Read(GameRecord& record, std::string_view bytes) {
     // Where reading stopped must be a place, with a reason.
     const ESNLoadError& error = *outcome.error;
     if (error.line < 1 || error.column < 1 || error.message.empty())
-        Fail("error without a place",
-             error.message + " at " + std::to_string(error.line) + ":" + std::to_string(error.column));
+        Fail("error without a place", error.message + " at " + std::to_string(error.line) + ":" +
+                                          std::to_string(error.column));
     return false;
 }
 
@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!WriteRecord(record, Type, text, refusal)) return 0;
     GameRecord copy;
     const ReadOutcome back = ReadRecord(copy, text, Type);
-    if (back.error) Fail("the written record does not read back", back.error->message + "\n" + text);
+    if (back.error)
+        Fail("the written record does not read back", back.error->message + "\n" + text);
     std::string why;
     if (!SameRecord(record, copy, &why)) Fail("the record changed in a round trip", why);
 

@@ -2,7 +2,6 @@
 
 #include "esntestsupport.h"
 #include "format/recordio.h"
-#include "format/sfen.h"
 #include "model/handicap.h"
 
 namespace {
@@ -32,15 +31,12 @@ TEST(UsiAndSfenFiles, ReadWhatTheyHoldAndWriteItBack) {
         {Usi, "\xEF\xBB\xBF\r\n startpos\tmoves  7g7f 3c3d 8h2b+ 3a2b b*4e \r\n\r\n",
          "position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*4e\n"},
         {Usi, "startpos", "position startpos\n"},
-        {Usi, "startpos moves", "position startpos\n"},
         // White moves first from the handicap; the move number of the position is not kept.
         {Usi,
          "position sfen " + BishopGiven.substr(0, BishopGiven.size() - 1) + "7 moves 3c3d 7g7f",
          "position sfen " + BishopGiven + " moves 3c3d 7g7f\n"},
         {SfenFile, "sfen " + BishopGiven, BishopGiven + "\n"},
         {SfenFile, "\n\n  " + BishopGiven + "  \n\n", BishopGiven + "\n"},
-        {SfenFile, "4k4/9/9/9/9/9/9/9/9 b 2r2b4g4s4n4l18p",
-         "4k4/9/9/9/9/9/9/9/9 b 2r2b4g4s4n4l18p 1\n"},
     };
     for (const GoodCase& c : cases) {
         SCOPED_TRACE(c.text);
@@ -74,7 +70,6 @@ TEST(UsiAndSfenFiles, StopWithLineColumnAndMessageKeepingWhatWasRead) {
         {Usi, "position startpos 7g7f", "'moves' expected, not '7g7f'", 1, 19, 0},
         {Usi, "position startpos moves 7g7f 3c3d 7g7e", "illegal move 7g7e", 1, 35, 2},
         {Usi, "startpos moves 7g7f 7g7z", "unknown move 7g7z", 1, 21, 1},
-        {Usi, "startpos moves 7g7f resign", "unknown move resign", 1, 21, 1},
         {Usi, "startpos moves 7g7f \xE7\xA7\xBB",
          "byte 0xE7 is not a character of plain ASCII text", 1, 21, 1},
         // A pawn that reaches the last rank must say it promotes.
@@ -98,55 +93,6 @@ TEST(UsiAndSfenFiles, StopWithLineColumnAndMessageKeepingWhatWasRead) {
         EXPECT_EQ(read.error->column, c.column);
         EXPECT_EQ(CountMoves(record), c.movesKept);
     }
-}
-
-TEST(UsiAndSfenFiles, DetectedByContentWhateverTheExtensionSays) {
-    const std::string usi = "position startpos moves 7g7f";
-    const std::string sfen = BishopGiven + "\n";
-    const std::string esn = "[TITLE t]\r\n1. P-7f\r\n";
-    const struct {
-        const char* path;
-        std::string bytes;
-        RecordFormat format;
-    } cases[] = {
-        {"game.usi", usi, RecordFormat::Usi},
-        {"game.esn", usi, RecordFormat::Usi},
-        {"game.txt", "startpos", RecordFormat::Usi},
-        {"game", "sfen " + BishopGiven + " moves 3c3d", RecordFormat::Usi},
-        {"game.sfen", "sfen " + BishopGiven + " moves 3c3d", RecordFormat::Usi},
-        {"problem.txt", sfen, RecordFormat::Sfen},
-        {"problem.esn", "sfen " + sfen, RecordFormat::Sfen},
-        {"game.usi", esn, RecordFormat::Esn},
-        {"game.sfen", "1. P-7f", RecordFormat::Esn},
-        // Nothing recognisable: the extension decides.
-        {"game.usi", "", RecordFormat::Usi},
-        {"problem.SFEN", "rubbish", RecordFormat::Sfen},
-        {"game.esn", "[position startpos]", RecordFormat::Esn},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(DetectFileType(c.path, c.bytes).format, c.format) << c.path << ": " << c.bytes;
-}
-
-TEST(UsiAndSfenFiles, LeaveOutAllButTheStartAndTheMainLine) {
-    GameRecord record;
-    record.title = "Bishop handicap";
-    record.white = "Teacher";
-    record.headerLines = {{"event", "Lesson"}};
-    Position start = HandicapPosition(Handicap::Bishop);
-    ASSERT_TRUE(record.SetStartPosition(start));
-    ASSERT_TRUE(PlayLine(record, "3c3d 7g7f"));
-    record.SetCurrentComment("a comment");
-    ASSERT_TRUE(record.SetCurrentTime(2000));
-    record.AddResult(GameResult::Resign);
-    record.GoBack();
-    ASSERT_TRUE(PlayNew(record, "2g2f"));
-
-    EXPECT_EQ(Written(record, Usi), "position sfen " + BishopGiven + " moves 3c3d 7g7f\n");
-    EXPECT_EQ(ListLosses(WriteLosses(record, Usi)),
-              "1 variation, 1 comment, 1 result, 1 move time, 3 header lines");
-    EXPECT_EQ(ListLosses(WriteLosses(record, SfenFile)),
-              "2 moves, 1 variation, 1 comment, 1 result, 1 move time, 3 header lines");
-    EXPECT_EQ(ListLosses(WriteLosses(record, FileType{})), "1 result, 1 move time, 1 header line");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "format/esnformat.h"
+#include "format/ki2.h"
+#include "format/kif.h"
 #include "format/sfenrecord.h"
 #include "format/usi.h"
 
@@ -11,9 +13,7 @@ namespace {
 // Every format's handler. FormatByContent tries them in this order, so a format whose files
 // have a distinctive shape comes before one that reads almost anything; ESN, the default, last.
 const FormatHandler* const Handlers[] = {
-    &UsiFormat,
-    &SfenFormat,
-    &EsnFormat,
+    &UsiFormat, &SfenFormat, &KifFormat, &Ki2Format, &EsnFormat,
 };
 
 std::string NoHandlerText(RecordFormat format) {

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "format/kifdiagram.h"
+#include "format/loaderror.h"
+#include "format/textencoding.h"
+#include "format/textlines.h"
+#include "model/gamerecord.h"
+
+// Whether a 手合割 value says nothing beyond `start`: it is empty or names that position.
+bool HandicapLineSays(std::string_view value, const Position& start);
+
+// What KIF and KI2 reading share: the character set, the header with its board diagram or
+// handicap, comments, bookmarks, the summary lines and the variation blocks. A format adds the
+// reading of its move lines.
+//
+// Variation blocks ("変化：N手") follow the line they branch from in depth-first order, each
+// replacing the move at ply N of the innermost open line that reaches that ply. The open lines
+// sit on an explicit stack, so 100,000 nested variations cost no call depth.
+class KifRecordReader {
+  public:
+    explicit KifRecordReader(GameRecord& record) : record_(record) {}
+    KifRecordReader(const KifRecordReader&) = delete;
+    KifRecordReader& operator=(const KifRecordReader&) = delete;
+    virtual ~KifRecordReader() = default;
+
+    // Resets the record and reads the file's bytes into it. Throws ESNLoadError, with the line
+    // and the column in characters of the decoded line; the record then keeps what was read
+    // before it. On success the root is current.
+    void Read(std::string_view bytes);
+
+    // The character set the bytes turned out to be in.
+    TextEncoding Encoding() const { return encoding_; }
+
+  protected:
+    virtual bool IsMoveLine(std::string_view text) const = 0;
+    virtual void ReadMoveLine(const TextLine& line) = 0;
+    // A "まで…" line after the moves: a summary, which only KI2 takes a result from.
+    virtual void ReadSummaryLine(const TextLine& line) { (void)line; }
+    // The file's move number of ply 1 is 1, unless the first KIF move line says otherwise.
+    long long NumberOfPly(long long ply) const { return ply + numberOffset_; }
+    void SetNumberOffset(long long offset) { numberOffset_ = offset; }
+
+    [[noreturn]] void Fail(const TextLine& line, std::size_t offset, std::string message);
+
+    // The ply of the current node, from 0 at the root.
+    int Ply() const { return record_.Current().number; }
+    bool AtResult() const { return record_.Current().IsResult(); }
+    const Position& CurrentPosition() const { return record_.GetPosition(); }
+    // The destination of the current node's move, for 同; nothing at the root.
+    std::optional<Square> PreviousDestination() const;
+
+    // Adds the move as the last continuation of the current node and enters it. A move the
+    // rules refuse stops reading with the reason, at `offset` of the line.
+    void AddMove(const Move& move, const TextLine& line, std::size_t offset);
+    void AddResult(GameResult result, const TextLine& line, std::size_t offset);
+    void SetTime(std::int64_t milliseconds);
+    // A line that the record keeps as a header line of the note kind (不戦勝, 不戦敗).
+    void AddNote(std::string_view text);
+
+  private:
+    struct OpenLine {
+        // Its nodes so far, so that the one a variation replaces is found at once however long
+        // the line.
+        std::vector<const MoveNode*> nodes;
+        int firstPly = 0;
+    };
+
+    void ReadPreambleLine(const TextLine& line);
+    void FinishPreamble(const TextLine* firstMove);
+    void ReadBodyLine(const TextLine& line);
+    void ReadHeaderLine(const TextLine& line, std::string_view label, std::string_view value);
+    void ReadDiagramLine(const TextLine& line);
+    void ReadVariationLine(const TextLine& line);
+    void AppendCommentLine(std::string_view text);
+    void ReadBookmark(std::string_view name);
+    void FlushNotes();
+    void MoveTo(const MoveNode& node);
+
+    GameRecord& record_;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    long long numberOffset_ = 0;
+
+    KifDiagramReader diagram_;
+    TextLine firstDiagramLine_;  // the first rank's line, where a diagram's fault is reported
+    std::optional<TextLine> handicapLine_;
+    std::string handicapName_;
+
+    std::vector<OpenLine> lines_;
+    // The comment being gathered for the current node, its lines joined with CR LF.
+    std::string comment_;
+    bool commentStarted_ = false;
+    std::string bookmark_;
+};

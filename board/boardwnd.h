@@ -94,6 +94,7 @@ class CBoardWnd : public QWidget {
     void DrawBoardPieces(QPainter& painter);
     void DrawHands(QPainter& painter);
     void DrawLabels(QPainter& painter);
+    QString SideToMoveLine() const;
     void DrawPiece(QPainter& painter, int code, QPoint point);
 
     // A picture of the window's current pixel ratio, all background, when it has another one.

@@ -82,7 +82,7 @@ void KifRecordReader::Read(std::string_view bytes) {
     encoding_ = decoded.encoding;
     // After a byte that does not decode, only the whole lines before it are read.
     const int lastLine = decoded.failure ? decoded.failure->position.line - 1 : INT_MAX;
-    lines_.assign(1, OpenLine{nullptr, 1});
+    lines_.assign(1, OpenLine{{}, 1});
 
     LineSplitter splitter(text);
     bool inMoves = false;
@@ -246,24 +246,23 @@ void KifRecordReader::ReadVariationLine(const TextLine& line) {
     }
     // The innermost open line that reaches the ply; the lines inside it are done.
     auto reaches = [ply](const OpenLine& open) {
-        return open.last && open.firstPly <= ply && ply <= open.last->number;
+        return !open.nodes.empty() && open.firstPly <= ply && ply <= open.nodes.back()->number;
     };
     const auto found = std::find_if(lines_.rbegin(), lines_.rend(), reaches);
     if (found == lines_.rend()) {
         int longest = 0;
         for (const OpenLine& open : lines_)
-            if (open.last) longest = std::max(longest, open.last->number);
+            if (!open.nodes.empty()) longest = std::max(longest, open.nodes.back()->number);
         Fail(line, 0,
              "a variation from ply " + std::to_string(number) + " but the line has " +
                  std::to_string(NumberOfPly(longest)) + " moves");
     }
     lines_.erase(found.base(), lines_.end());
-    const MoveNode* replaced = lines_.back().last;
-    while (replaced->number > ply)
-        replaced = replaced->parent;
+    const OpenLine& branched = lines_.back();
+    const MoveNode* replaced = branched.nodes[static_cast<std::size_t>(ply - branched.firstPly)];
     FlushNotes();
     MoveTo(*replaced->parent);
-    lines_.push_back(OpenLine{nullptr, static_cast<int>(ply)});
+    lines_.push_back(OpenLine{{}, static_cast<int>(ply)});
 }
 
 // Makes `node` current, taking moves back up to the nearest common ancestor and playing the
@@ -303,7 +302,7 @@ void KifRecordReader::AddMove(const Move& move, const TextLine& line, std::size_
     const int count = record_.AddContinuation(move);
     if (count == 0) Fail(line, offset, IllegalMoveReason(record_.GetPosition(), move));
     record_.GoForward(count - 1);
-    lines_.back().last = &record_.Current();
+    lines_.back().nodes.push_back(&record_.Current());
 }
 
 void KifRecordReader::AddResult(GameResult result, const TextLine& line, std::size_t offset) {
@@ -311,7 +310,7 @@ void KifRecordReader::AddResult(GameResult result, const TextLine& line, std::si
     if (AtResult()) Fail(line, offset, "a result after the result");
     const int count = record_.AddResult(result);
     record_.GoForward(count - 1);
-    lines_.back().last = &record_.Current();
+    lines_.back().nodes.push_back(&record_.Current());
 }
 
 void KifRecordReader::SetTime(std::int64_t milliseconds) {
@@ -335,7 +334,9 @@ void KifRecordReader::ReadBookmark(std::string_view name) {
         bookmark_ = name;
         return;
     }
-    AppendCommentLine("&" + std::string(name));
+    std::string line = "&";
+    line += name;
+    AppendCommentLine(line);
 }
 
 void KifRecordReader::FlushNotes() {

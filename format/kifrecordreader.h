@@ -66,7 +66,9 @@ class KifRecordReader {
 
   private:
     struct OpenLine {
-        const MoveNode* last = nullptr;  // its last node so far; null until its first
+        // Its nodes so far, so that the one a variation replaces is found at once however long
+        // the line.
+        std::vector<const MoveNode*> nodes;
         int firstPly = 0;
     };
 

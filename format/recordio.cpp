@@ -7,13 +7,15 @@
 #include "format/jkfformat.h"
 #include "format/ki2.h"
 #include "format/kif.h"
+#include "format/sfenrecord.h"
+#include "format/usi.h"
 
 namespace {
 
 // Every format's handler. FormatByContent tries them in this order, so a format whose files
 // have a distinctive shape comes before one that reads almost anything; ESN, the default, last.
 const FormatHandler* const Handlers[] = {
-    &JkfFormat, &CsaFormat, &KifFormat, &Ki2Format, &EsnFormat,
+    &UsiFormat, &SfenFormat, &JkfFormat, &CsaFormat, &KifFormat, &Ki2Format, &EsnFormat,
 };
 
 std::string NoHandlerText(RecordFormat format) {

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QPainter>
+#include <QSignalSpy>
 #include <cstdlib>
 
 #include "boardtesting.h"
@@ -140,6 +141,39 @@ TEST_F(BoardDrawingTest, HandsArePackedWithCountsOnTheOuterSide) {
         board->Rotate();
         EXPECT_EQ(board->Picture() == first, turn == 1);  // rotating twice changes nothing
     }
+}
+
+// A problem's start: White to move, every piece but the kings in White's hand. At the end of
+// a line the status line gives the result, and the mouse enters nothing there.
+TEST_F(BoardDrawingTest, AProblemStartFullHandsAndAResult) {
+    GameRecord record;
+    Position problem;
+    problem.board.fill(0);
+    problem.Cell(Sq("5a")) = White | King;
+    problem.sideToMove = White;
+    for (PieceType kind = Pawn; kind < King; ++kind)
+        problem.HandCount(White, kind) = PiecesInSet[kind];
+    ASSERT_TRUE(record.SetStartPosition(problem));
+    board->SetRecord(&record);
+    board->Redraw(true);
+    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "White to move"));
+    // Seven kinds fill White's column from the top, pawns first.
+    EXPECT_EQ(PieceMismatches({32, 32}, 0, true), 0);
+    EXPECT_TRUE(ShowsText({0, 32, 32, 32}, Qt::AlignRight | Qt::AlignTop, "x18"));
+
+    ASSERT_EQ(record.AddResult(GameResult::Resign), 1);
+    ASSERT_TRUE(record.GoForward(0));
+    board->Redraw(true);
+    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "White resigns"));
+    QSignalSpy entered(board, &CBoardWnd::moveEntered);
+    Click(TopSlot(1));
+    Click("5e");
+    EXPECT_FALSE(board->IsSelected());
+    record.GoBack();
+    board->Redraw(true);
+    Click(TopSlot(1));
+    Click("5e");
+    EXPECT_EQ(entered.count(), 1);
 }
 
 }  // namespace

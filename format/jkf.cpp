@@ -342,11 +342,9 @@ void ReadJkf(GameRecord& record, std::string_view bytes, TextEncoding& encoding)
 bool LooksLikeJkf(std::string_view bytes) {
     if (bytes.starts_with(ByteOrderMark)) bytes.remove_prefix(ByteOrderMark.size());
     const std::size_t first = bytes.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos || bytes[first] != '{') return false;
-    const std::string_view start = bytes.substr(first, 4096);
-    for (std::string_view part : {"\"header\"", "\"initial\"", "\"moves\""})
-        if (start.find(part) != std::string_view::npos) return true;
-    return false;
+    // A JSON object with the moves every JKF file has; other JSON (the tool's dump) is not one.
+    return first != std::string_view::npos && bytes[first] == '{' &&
+           bytes.find("\"moves\"", first) != std::string_view::npos;
 }
 
 namespace {

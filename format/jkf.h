@@ -21,7 +21,7 @@
 // the line and the column in characters where reading stopped; the record keeps what was read.
 void ReadJkf(GameRecord& record, std::string_view bytes, TextEncoding& encoding);
 
-// Whether the bytes plainly are a JKF file: a JSON object naming one of its parts early on.
+// Whether the bytes plainly are a JKF file: a JSON object with "moves".
 bool LooksLikeJkf(std::string_view bytes);
 
 // The whole tree as a JKF file in UTF-8. Bookmarks have no place in JKF, and times are written

@@ -401,9 +401,10 @@ TEST(JkfRoundTrip, DeeplyNestedForksAndDeepJson) {
 }
 
 TEST(JkfRead, TellsJkfFromOtherRecordFiles) {
-    EXPECT_TRUE(LooksLikeJkf("\xEF\xBB\xBF {\n  \"header\": {}"));
+    EXPECT_TRUE(LooksLikeJkf("\xEF\xBB\xBF {\n  \"header\": {}, \"moves\": []}"));
     EXPECT_TRUE(LooksLikeJkf("{\"moves\":[]}"));
-    EXPECT_FALSE(LooksLikeJkf("{\"title\": 1}"));
+    // The tool's dump is JSON with a header, but no JKF.
+    EXPECT_FALSE(LooksLikeJkf("{\"title\": \"\", \"header\": [],\n\"nodes\": []}"));
     EXPECT_FALSE(LooksLikeJkf("[TITLE x]\r\n"));
     EXPECT_FALSE(LooksLikeJkf(""));
 }

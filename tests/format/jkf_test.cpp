@@ -247,7 +247,6 @@ TEST(JkfRead, FaultsSayWhatAndWhere) {
          "not JSON: syntax error while parsing value - unexpected ']'; "
          "expected '[', '{', or a literal",
          2, 1},
-        {"[1]", "a JKF file is one JSON object", 1, 1},
         {"",
          "not JSON: syntax error while parsing value - unexpected end of input; expected '[', "
          "'{', or a literal",

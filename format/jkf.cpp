@@ -27,26 +27,25 @@ constexpr std::string_view OtherPreset = "OTHER";
 struct Preset {
     Handicap handicap;
     std::string_view name;
-    std::string_view japanese;  // as the header's 手合割 names it
 };
 
 constexpr Preset Presets[] = {
-    {Handicap::Even, "HIRATE", "平手"},
-    {Handicap::Lance, "KY", "香落ち"},
-    {Handicap::RightLance, "KY_R", "右香落ち"},
-    {Handicap::Bishop, "KA", "角落ち"},
-    {Handicap::Rook, "HI", "飛車落ち"},
-    {Handicap::RookAndLance, "HIKY", "飛香落ち"},
-    {Handicap::TwoPieces, "2", "二枚落ち"},
-    {Handicap::ThreePieces, "3", "三枚落ち"},
-    {Handicap::FourPieces, "4", "四枚落ち"},
-    {Handicap::FivePieces, "5", "五枚落ち"},
-    {Handicap::LeftFivePieces, "5_L", "左五枚落ち"},
-    {Handicap::SixPieces, "6", "六枚落ち"},
-    {Handicap::LeftSevenPieces, "7_L", "左七枚落ち"},
-    {Handicap::RightSevenPieces, "7_R", "右七枚落ち"},
-    {Handicap::EightPieces, "8", "八枚落ち"},
-    {Handicap::TenPieces, "10", "十枚落ち"},
+    {Handicap::Even, "HIRATE"},
+    {Handicap::Lance, "KY"},
+    {Handicap::RightLance, "KY_R"},
+    {Handicap::Bishop, "KA"},
+    {Handicap::Rook, "HI"},
+    {Handicap::RookAndLance, "HIKY"},
+    {Handicap::TwoPieces, "2"},
+    {Handicap::ThreePieces, "3"},
+    {Handicap::FourPieces, "4"},
+    {Handicap::FivePieces, "5"},
+    {Handicap::LeftFivePieces, "5_L"},
+    {Handicap::SixPieces, "6"},
+    {Handicap::LeftSevenPieces, "7_L"},
+    {Handicap::RightSevenPieces, "7_R"},
+    {Handicap::EightPieces, "8"},
+    {Handicap::TenPieces, "10"},
 };
 
 const Preset& PresetOf(Handicap handicap) {
@@ -315,8 +314,8 @@ std::optional<Handicap> HandicapOfJkfPreset(std::string_view preset) {
 }
 
 bool JkfHandicapNameMatches(std::string_view name, const Position& start) {
-    const auto handicap = MatchHandicap(start);
-    return handicap && PresetOf(*handicap).japanese == name;
+    const auto named = NameOfStartPosition(start);
+    return named && *named == name;
 }
 
 void ReadJkf(GameRecord& record, std::string_view bytes, TextEncoding& encoding) {

@@ -261,10 +261,14 @@ void CBoardWnd::DrawLabels(QPainter& painter) {
             QRect(GridRect.right() + 1, GridRect.top() + SquareSize * i, SquareSize, SquareSize),
             Qt::AlignCenter, QString(letter));
     }
-    const bool blackToMove = m_record->SideToMove() == Black;
-    painter.drawText(
-        SideToMoveRect, Qt::AlignCenter,
-        blackToMove ? QStringLiteral("Black to move") : QStringLiteral("White to move"));
+    painter.drawText(SideToMoveRect, Qt::AlignCenter, StatusLine());
+}
+
+QString CBoardWnd::StatusLine() const {
+    const int side = m_record->SideToMove();
+    if (const std::optional<GameResult> result = m_record->Current().Result())
+        return QString::fromStdString(ResultStatusLine(*result, side));
+    return side == Black ? QStringLiteral("Black to move") : QStringLiteral("White to move");
 }
 
 void CBoardWnd::DrawPiece(QPainter& painter, int code, QPoint point) {
@@ -309,7 +313,8 @@ void CBoardWnd::mousePressEvent(QMouseEvent* event) {
     }
     // A click on the board takes the keyboard focus out of the view's text fields.
     if (parentWidget()) parentWidget()->setFocus();
-    if (!m_record) return;
+    // A line that ends in a result takes no further move.
+    if (!m_record || m_record->Current().IsResult()) return;
 
     const QPointF pos = event->position();
     const QPoint p(static_cast<int>(std::floor(pos.x())), static_cast<int>(std::floor(pos.y())));

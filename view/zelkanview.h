@@ -98,7 +98,13 @@ class CZelkanView : public QWidget {
     void OnPieceStyle(int japanese);
     bool IsMoveCommandEnabled(int id) const;
 
+    // Copy Record As: the record in the format's Unicode type, after saying what the format
+    // cannot hold or keep.
+    void OnCopyRecordAs(int id);
+    void PutOnClipboard(const QString& text);
+
     CZelkanDoc& m_doc;
+    Prompter& m_prompter;
     QPointer<QWidget> m_editTarget;
     int m_infoWidth = 0;
     int m_lineHeight = 0;

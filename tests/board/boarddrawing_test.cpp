@@ -3,6 +3,8 @@
 #include <cstdlib>
 
 #include "boardtesting.h"
+#include "format/japanesenotation.h"
+#include "model/handicap.h"
 
 namespace {
 
@@ -10,6 +12,8 @@ const QColor Grey(198, 198, 198), Wood(204, 153, 51), Ink(0, 0, 0);
 
 class BoardDrawingTest : public BoardTest {
   protected:
+    QColor At(QPoint p) const { return BoardTest::At(p.x(), p.y()); }
+    using BoardTest::At;
     // Opaque pixels of the square at `origin` that differ from the Japanese picture of strip
     // cell `cell`, upright or turned, at the screen's pixel ratio; the strip's pure blue lets
     // the board show through.
@@ -140,6 +144,58 @@ TEST_F(BoardDrawingTest, HandsArePackedWithCountsOnTheOuterSide) {
         board->Rotate();
         EXPECT_EQ(board->Picture() == first, turn == 1);  // rotating twice changes nothing
     }
+}
+
+// Records that do not start from the initial position, and a line that ends in a result.
+TEST_F(BoardDrawingTest, AnyStartPositionAndResults) {
+    // Two-piece handicap: White's rook and bishop are gone and White moves first.
+    GameRecord handicap;
+    ASSERT_TRUE(handicap.SetStartPosition(HandicapPosition(Handicap::TwoPieces)));
+    board->SetRecord(&handicap);
+    board->Redraw(true);
+    EXPECT_EQ(At(Centre("8b")), Wood);
+    EXPECT_EQ(At(Centre("2b")), Wood);
+    EXPECT_EQ(PieceMismatches({192, 32}, 15, true), 0);  // White's king on 5a
+    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "White to move"));
+
+    // A problem: White's king alone on the board and every other piece in White's hand, 18
+    // pawns first, its counts left of the pieces.
+    GameRecord problem;
+    ASSERT_TRUE(problem.SetStartPosition(ProblemStartPosition()));
+    board->SetRecord(&problem);
+    board->Redraw(true);
+    for (const char* empty : {"5i", "1a", "9i", "2h", "8b"})
+        EXPECT_EQ(At(Centre(empty)), Wood) << empty;
+    const int above = Qt::AlignRight | Qt::AlignTop;
+    const struct {
+        int cell;
+        const char* count;
+    } hand[] = {{0, "x18"}, {1, "x4"}, {2, "x4"}, {3, "x4"}, {4, "x4"}, {5, "x2"}, {6, "x2"}};
+    for (int slot = 0; slot < 7; ++slot) {
+        EXPECT_EQ(PieceMismatches({32, 32 + 32 * slot}, hand[slot].cell, true), 0) << slot;
+        EXPECT_TRUE(ShowsText({0, 32 + 32 * slot, 32, 32}, above, hand[slot].count)) << slot;
+    }
+    EXPECT_EQ(At(48, 32 + 32 * 7 + 16), Grey);
+    EXPECT_EQ(At(400, 304), Grey);  // Black holds nothing
+    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "Black to move"));
+
+    // At a result the status line says it, and the board takes no move.
+    GameRecord resigned;
+    Move pawn;
+    pawn.from = Sq("7g");
+    pawn.to = Sq("7f");
+    pawn.piece = Black | Pawn;
+    ASSERT_EQ(resigned.AddContinuation(pawn), 1);
+    ASSERT_TRUE(resigned.GoForward(0));
+    ASSERT_EQ(resigned.AddResult(GameResult::Resign), 1);
+    ASSERT_TRUE(resigned.GoForward(0));
+    board->SetRecord(&resigned);
+    board->Redraw(true);
+    EXPECT_NE(At(Centre("7f")), Wood);
+    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "White resigns"));
+    Click("3c");
+    EXPECT_FALSE(board->IsSelected());
+    board->SetRecord(&doc.Record());
 }
 
 }  // namespace

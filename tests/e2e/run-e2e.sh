@@ -49,7 +49,7 @@ fail() {
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/marlock bin/esn share/applications/marlock.desktop \
-  share/mime/packages/marlock-esn.xml share/icons/hicolor/32x32/apps/marlock.png \
+  share/mime/packages/marlock-esn.xml share/mime/packages/marlock-records.xml share/icons/hicolor/32x32/apps/marlock.png \
   share/icons/hicolor/32x32/mimetypes/application-x-esn-record.png; do
   [ -e "$prefix/$f" ] || fail "the installation lacks $f"
 done

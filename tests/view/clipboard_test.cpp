@@ -124,3 +124,22 @@ TEST_F(FrameTest, PasteAndCopySayWhatGoesWrong) {
                           "brackets early in a record file."});
     EXPECT_EQ(Clipboard(), QStringLiteral("1. P-7f\n2. P-3d\n3. R2h-2c\n"));
 }
+
+// Ctrl+Shift+V and Ctrl+Shift+C act on the record even in a text field, where Ctrl+V still
+// pastes text.
+TEST_F(FrameTest, RecordKeysActInTheTextFields) {
+    OpenGame(SampleGame);
+    QPlainTextEdit* comment = View().CommentEdit();
+    const QString record = QStringLiteral("[TITLE Pasted]\r\n1. P-2f\r\n");
+    QApplication::clipboard()->setText(record);
+    comment->setFocus();
+    QTest::keyClick(comment, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(doc.Record().Root().Comment().find("[TITLE Pasted]") != std::string::npos);
+    prompter.answers = {Answer::No};
+    QTest::keyClick(comment, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(doc.Record().title, "Pasted");
+    EXPECT_EQ(doc.GetTitle(), "Untitled");
+    QTest::keyClick(View().TitleEdit(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Clipboard(),
+              QStringLiteral("lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1"));
+}

@@ -1,8 +1,14 @@
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
+#include <fstream>
+#include <iostream>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "bench/heapcount.h"
 #include "bench/recordgen.h"
@@ -67,14 +73,19 @@ void SetRates(benchmark::State& state, const Sample& sample) {
                             static_cast<std::int64_t>(sample.text.size()));
 }
 
+// Each pass reads as a fresh process does: the file's bytes are copied into new memory, as
+// reading the file puts them there, and read into a new record; main() makes the allocator hand
+// back freed blocks, so every pass pays the first touch of its pages as a user opening the file
+// does, instead of reusing the pages of the pass before.
 void ReadRecord(benchmark::State& state, Shape shape) {
     const Sample& sample = SampleOf(shape);
     double bytesPerNode = 0;
     for (auto _ : state) {
+        const std::string bytes(sample.text);
         auto record = std::make_unique<GameRecord>();
         // Measured from an empty record, so the count holds the nodes (and the header texts).
         const std::int64_t heapBefore = LiveHeapBytes();
-        ReadESN(*record, sample.text);
+        ReadESN(*record, bytes);
         benchmark::DoNotOptimize(record.get());
         state.PauseTiming();
         if (sample.moves > 0)
@@ -146,4 +157,41 @@ BENCHMARK(BM_WriteBushyTree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadNestedVariations)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteNestedVariations)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+namespace {
+
+// Writes the large records as files, for measuring the tool on them in a fresh process.
+int WriteSamples(const std::string& folder) {
+    const std::pair<Shape, const char*> files[] = {{Shape::LongLine, "long-line.esn"},
+                                                   {Shape::BushyTree, "bushy-tree.esn"},
+                                                   {Shape::NestedVariations, "nested.esn"}};
+    for (const auto& [shape, name] : files) {
+        const std::string path = folder + "/" + name;
+        std::ofstream file(path, std::ios::binary);
+        const std::string& text = SampleOf(shape).text;
+        file.write(text.data(), static_cast<std::streamsize>(text.size()));
+        if (!file.flush()) {
+            std::cerr << "cannot write " << path << '\n';
+            return 1;
+        }
+        std::cout << path << ": " << SampleOf(shape).moves << " moves, " << text.size()
+                  << " bytes\n";
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    constexpr std::string_view WriteOption = "--write-samples=";
+    if (argc == 2 && std::string_view(argv[1]).starts_with(WriteOption))
+        return WriteSamples(std::string(argv[1] + WriteOption.size()));
+    // A fixed threshold turns off the allocator's habit of keeping freed large blocks for
+    // reuse: they go back to the system, and each pass touches fresh pages.
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -261,10 +261,11 @@ void CBoardWnd::DrawLabels(QPainter& painter) {
             QRect(GridRect.right() + 1, GridRect.top() + SquareSize * i, SquareSize, SquareSize),
             Qt::AlignCenter, QString(letter));
     }
-    painter.drawText(SideToMoveRect, Qt::AlignCenter, StatusLine());
+    painter.drawText(SideToMoveRect, Qt::AlignCenter, SideToMoveLine());
 }
 
-QString CBoardWnd::StatusLine() const {
+// "Black to move", or at the end of a line what its result says ("Black resigns").
+QString CBoardWnd::SideToMoveLine() const {
     const int side = m_record->SideToMove();
     if (const std::optional<GameResult> result = m_record->Current().Result())
         return QString::fromStdString(ResultStatusLine(*result, side));
@@ -313,7 +314,7 @@ void CBoardWnd::mousePressEvent(QMouseEvent* event) {
     }
     // A click on the board takes the keyboard focus out of the view's text fields.
     if (parentWidget()) parentWidget()->setFocus();
-    // A line that ends in a result takes no further move.
+    // A line that ended in a result takes no further moves.
     if (!m_record || m_record->Current().IsResult()) return;
 
     const QPointF pos = event->position();

@@ -94,8 +94,7 @@ class CBoardWnd : public QWidget {
     void DrawBoardPieces(QPainter& painter);
     void DrawHands(QPainter& painter);
     void DrawLabels(QPainter& painter);
-    // "Black to move", or at a result what it says ("Black resigns", "Repetition").
-    QString StatusLine() const;
+    QString SideToMoveLine() const;
     void DrawPiece(QPainter& painter, int code, QPoint point);
 
     // A picture of the window's current pixel ratio, all background, when it has another one.

@@ -13,6 +13,7 @@ int RunCheck(const std::vector<std::string>& args);
 int RunDump(const std::vector<std::string>& args);
 int RunFmt(const std::vector<std::string>& args);
 int RunBoard(const std::vector<std::string>& args);
+int RunConvert(const std::vector<std::string>& args);
 
 // Says what is wrong with the command line, then prints the usage, both on standard error.
 int UsageError(const std::string& why);

@@ -4,7 +4,6 @@
 #include "cli/commands.h"
 #include "cli/recordfile.h"
 #include "format/filebytes.h"
-#include "format/safefile.h"
 
 namespace {
 
@@ -59,19 +58,5 @@ int RunFmt(const std::vector<std::string>& args) {
                   << '\n';
         return ExitRecordFault;
     }
-
-    if (parsed.output.empty()) {
-        std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
-        std::cout.flush();
-        if (!std::cout) {
-            std::cerr << "esn: cannot write the output\n";
-            return ExitFailure;
-        }
-        return ExitOk;
-    }
-    if (const int error = SaveFileAtomically(parsed.output, text); error != 0) {
-        std::cerr << "esn: Cannot save " << parsed.output << ": " << FileErrorText(error) << '\n';
-        return ExitFailure;
-    }
-    return ExitOk;
+    return DeliverOutput(parsed.output, text);
 }

@@ -10,20 +10,27 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: esn COMMAND ARGUMENTS\n"
-    "Checks, shows and rewrites ESN game records.\n"
+    "Checks, shows, rewrites and converts game records: ESN, USI and SFEN files, known by\n"
+    "their extension (.esn .usi .sfen) or else by their contents.\n"
     "\n"
     "  esn check FILE...              one line per file: \"FILE: ok, N moves\", or\n"
     "                                 \"FILE:LINE:COLUMN: MESSAGE\" where reading stopped\n"
     "  esn dump --json FILE           the whole record as one JSON object\n"
-    "  esn fmt FILE [-o OUT]          the record as the program writes it, to standard\n"
-    "                                 output or safely replacing OUT\n"
+    "  esn fmt FILE [-o OUT]          the record as the program writes it in the file's own\n"
+    "                                 format, to standard output or safely replacing OUT\n"
     "  esn board FILE [--path I.J.K]  the board at the node reached by following those\n"
     "                                 continuation indices from the start (0 is the main line)\n"
+    "  esn convert FILE [-o OUT] [--to esn|usi|sfen] [--strict]\n"
+    "                                 the record in another format (--to, else OUT's\n"
+    "                                 extension), to standard output or safely replacing OUT;\n"
+    "                                 what the format cannot hold is listed on standard error,\n"
+    "                                 and with --strict nothing is written if anything would\n"
+    "                                 be left out\n"
     "  esn --help                     this text\n"
     "\n"
     "Exit status: 0 when everything went well; 1 when a record does not read, cannot be\n"
-    "written back as it is held, or has no node at the given path; 2 when a file cannot be\n"
-    "opened, read or saved, or the command line is wrong. 2 wins over 1.\n";
+    "written back as it is held or converted as asked, or has no node at the given path; 2\n"
+    "when a file cannot be opened, read or saved, or the command line is wrong. 2 wins over 1.\n";
 
 }  // namespace
 
@@ -52,6 +59,7 @@ int main(int argc, char** argv) {
         if (command == "dump") return RunDump(args);
         if (command == "fmt") return RunFmt(args);
         if (command == "board") return RunBoard(args);
+        if (command == "convert") return RunConvert(args);
         return UsageError("unknown command '" + command + "'");
     } catch (const std::bad_alloc&) {
         std::cerr << "esn: out of memory\n";

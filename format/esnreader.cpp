@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "format/loaderror.h"
+#include "format/sfen.h"
 #include "model/moverules.h"
 
 namespace {
@@ -98,6 +99,7 @@ class ESNReader {
 
     void ReadAndPlayMove();
     void ApplyBracketText(std::string& text);
+    bool SetStartPositionFrom(const std::string& text);
     void OpenVariationHere();
     void CloseInnermostVariation();
     void EnterChild(MoveNode& child);
@@ -114,6 +116,7 @@ class ESNReader {
     std::vector<OpenVariation> open_;
     std::string text_;
     PositionSnapshot scratch_;
+    bool startPositionSet_ = false;
 };
 
 bool ESNReader::SkipToToken() {
@@ -176,8 +179,19 @@ void ESNReader::ApplyBracketText(std::string& text) {
         record_.black = HeaderValue(text);
     else if (BeginsWith(text, "WHITE"))
         record_.white = HeaderValue(text);
-    else if (!text.empty())
+    else if (!text.empty() && !SetStartPositionFrom(text))
         record_.SetCurrentComment(std::move(text));
+}
+
+// The first sound start position given before the first move sets the record's start; any
+// other bracket text, a second one among them, stays a comment, as every bracket text was
+// before start positions could be given.
+bool ESNReader::SetStartPositionFrom(const std::string& text) {
+    if (startPositionSet_ || record_.Current().parent || record_.Current().firstChild) return false;
+    const std::optional<Position> start = StartPositionOfTag(text);
+    if (!start || !record_.SetStartPosition(*start)) return false;
+    startPositionSet_ = true;
+    return true;
 }
 
 bool ESNReader::ReadSquare(Square& sq) {
@@ -322,6 +336,19 @@ void ESNReader::CloseInnermostVariation() {
 }
 
 }  // namespace
+
+std::optional<Position> StartPositionOfTag(std::string_view text) {
+    constexpr std::string_view Keyword = "SFEN ";
+    if (!text.starts_with(Keyword)) return std::nullopt;
+    const std::string_view sfen = text.substr(Keyword.size());
+    const SfenReading reading = ReadSfen(sfen);
+    if (reading.error) return std::nullopt;
+    if (sfen.find_first_not_of(" \t", reading.end) != std::string_view::npos) return std::nullopt;
+    // The initial position is every record's start already: such a text was, and stays, a
+    // comment.
+    if (reading.position == Position()) return std::nullopt;
+    return reading.position;
+}
 
 void ReadESN(GameRecord& record, std::string_view bytes) {
     record.Reset();

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <vector>
 
+#include "format/esnreader.h"
 #include "format/notation.h"
+#include "format/sfen.h"
 #include "model/moverules.h"
 
 namespace {
@@ -144,6 +146,8 @@ void WriteHeader(BlockOutput& out, const GameRecord& record) {
         out.Put(*values[i]);
         out.Put("]\r\n", 3);
     }
+    if (!(record.StartPosition() == Position()))
+        WriteBracketLine(out, "SFEN " + Sfen(record.StartPosition(), 0));
 }
 
 // Writes the move lines of the tree: the ply number, ". ", the move text, and the comment line.
@@ -231,6 +235,10 @@ std::string FindUnwritableText(const GameRecord& record) {
     const MoveNode& root = record.Root();
     std::string problem = TextProblem("The comment before the first move", root.Comment(), true);
     if (!problem.empty()) return problem;
+    // After a start position of its own the record file's first bracket text is that one, and a
+    // second stays a comment.
+    if (record.StartPosition() == Position() && StartPositionOfTag(root.Comment()))
+        return "The comment before the first move would be read back as the start position.";
     CommentChecker checker;
     FileOrderWalk<CommentChecker>(checker, record.StartPosition()).Run(root);
     return checker.problem;

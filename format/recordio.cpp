@@ -3,12 +3,16 @@
 #include <string>
 
 #include "format/esnformat.h"
+#include "format/sfenrecord.h"
+#include "format/usi.h"
 
 namespace {
 
 // Every format's handler. FormatByContent tries them in this order, so a format whose files
 // have a distinctive shape comes before one that reads almost anything; ESN, the default, last.
 const FormatHandler* const Handlers[] = {
+    &UsiFormat,
+    &SfenFormat,
     &EsnFormat,
 };
 

@@ -1,9 +1,9 @@
 #include <QDir>
 #include <QPainter>
+#include <QSignalSpy>
 #include <cstdlib>
 
 #include "boardtesting.h"
-#include "format/japanesenotation.h"
 #include "model/handicap.h"
 
 namespace {
@@ -146,9 +146,8 @@ TEST_F(BoardDrawingTest, HandsArePackedWithCountsOnTheOuterSide) {
     }
 }
 
-// Records that do not start from the initial position, and a line that ends in a result.
-TEST_F(BoardDrawingTest, AnyStartPositionAndResults) {
-    // Two-piece handicap: White's rook and bishop are gone and White moves first.
+// A handicap start: White's rook and bishop are gone and White moves first.
+TEST_F(BoardDrawingTest, AHandicapStartWithWhiteToMove) {
     GameRecord handicap;
     ASSERT_TRUE(handicap.SetStartPosition(HandicapPosition(Handicap::TwoPieces)));
     board->SetRecord(&handicap);
@@ -157,45 +156,40 @@ TEST_F(BoardDrawingTest, AnyStartPositionAndResults) {
     EXPECT_EQ(At(Centre("2b")), Wood);
     EXPECT_EQ(PieceMismatches({192, 32}, 15, true), 0);  // White's king on 5a
     EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "White to move"));
-
-    // A problem: White's king alone on the board and every other piece in White's hand, 18
-    // pawns first, its counts left of the pieces.
-    GameRecord problem;
-    ASSERT_TRUE(problem.SetStartPosition(ProblemStartPosition()));
-    board->SetRecord(&problem);
-    board->Redraw(true);
-    for (const char* empty : {"5i", "1a", "9i", "2h", "8b"})
-        EXPECT_EQ(At(Centre(empty)), Wood) << empty;
-    const int above = Qt::AlignRight | Qt::AlignTop;
-    const struct {
-        int cell;
-        const char* count;
-    } hand[] = {{0, "x18"}, {1, "x4"}, {2, "x4"}, {3, "x4"}, {4, "x4"}, {5, "x2"}, {6, "x2"}};
-    for (int slot = 0; slot < 7; ++slot) {
-        EXPECT_EQ(PieceMismatches({32, 32 + 32 * slot}, hand[slot].cell, true), 0) << slot;
-        EXPECT_TRUE(ShowsText({0, 32 + 32 * slot, 32, 32}, above, hand[slot].count)) << slot;
-    }
-    EXPECT_EQ(At(48, 32 + 32 * 7 + 16), Grey);
-    EXPECT_EQ(At(400, 304), Grey);  // Black holds nothing
-    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "Black to move"));
-
-    // At a result the status line says it, and the board takes no move.
-    GameRecord resigned;
-    Move pawn;
-    pawn.from = Sq("7g");
-    pawn.to = Sq("7f");
-    pawn.piece = Black | Pawn;
-    ASSERT_EQ(resigned.AddContinuation(pawn), 1);
-    ASSERT_TRUE(resigned.GoForward(0));
-    ASSERT_EQ(resigned.AddResult(GameResult::Resign), 1);
-    ASSERT_TRUE(resigned.GoForward(0));
-    board->SetRecord(&resigned);
-    board->Redraw(true);
-    EXPECT_NE(At(Centre("7f")), Wood);
-    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "White resigns"));
-    Click("3c");
-    EXPECT_FALSE(board->IsSelected());
     board->SetRecord(&doc.Record());
+}
+
+// A problem's start: White to move, every piece but the kings in White's hand. At the end of
+// a line the status line gives the result, and the mouse enters nothing there.
+TEST_F(BoardDrawingTest, AProblemStartFullHandsAndAResult) {
+    GameRecord record;
+    Position problem;
+    problem.board.fill(0);
+    problem.Cell(Sq("5a")) = White | King;
+    problem.sideToMove = White;
+    for (PieceType kind = Pawn; kind < King; ++kind)
+        problem.HandCount(White, kind) = PiecesInSet[kind];
+    ASSERT_TRUE(record.SetStartPosition(problem));
+    board->SetRecord(&record);
+    board->Redraw(true);
+    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "White to move"));
+    // Seven kinds fill White's column from the top, pawns first.
+    EXPECT_EQ(PieceMismatches({32, 32}, 0, true), 0);
+    EXPECT_TRUE(ShowsText({0, 32, 32, 32}, Qt::AlignRight | Qt::AlignTop, "x18"));
+
+    ASSERT_EQ(record.AddResult(GameResult::Resign), 1);
+    ASSERT_TRUE(record.GoForward(0));
+    board->Redraw(true);
+    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "White resigns"));
+    QSignalSpy entered(board, &CBoardWnd::moveEntered);
+    Click(TopSlot(1));
+    Click("5e");
+    EXPECT_FALSE(board->IsSelected());
+    record.GoBack();
+    board->Redraw(true);
+    Click(TopSlot(1));
+    Click("5e");
+    EXPECT_EQ(entered.count(), 1);
 }
 
 }  // namespace

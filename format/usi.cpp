@@ -1,0 +1,156 @@
+#include "format/usi.h"
+
+#include "format/asciiwords.h"
+#include "format/loaderror.h"
+#include "format/sfen.h"
+
+namespace {
+
+bool IsFile(char c) {
+    return c >= '1' && c <= '9';
+}
+
+bool IsRank(char c) {
+    return c >= 'a' && c <= 'i';
+}
+
+// "7g": file digit, then rank letter.
+bool ReadSquare(std::string_view text, Square& sq) {
+    if (!IsFile(text[0]) || !IsRank(text[1])) return false;
+    sq = SquareAt(text[1] - 'a', text[0] - '1');
+    return true;
+}
+
+// The move that `text` names on `position`, checked only for its shape: "7g7f", "7g7f+",
+// "P*5e" (some programs write the drop letter in lower case). False when it has none of them.
+bool ReadUsiMove(std::string_view text, const Position& position, Move& move) {
+    move = Move{};
+    if (text.size() == 4 && text[1] == '*') {
+        const bool lower = text[0] >= 'a' && text[0] <= 'z';
+        const char letter = lower ? static_cast<char>(text[0] - 'a' + 'A') : text[0];
+        const PieceType kind = KindOfLetter(letter);
+        if (kind < 0 || !ReadSquare(text.substr(2), move.to)) return false;
+        move.piece = static_cast<std::uint8_t>(position.sideToMove | kind);
+        move.drop = 1;
+        return true;
+    }
+    if (text.size() != 4 && !(text.size() == 5 && text[4] == '+')) return false;
+    if (!ReadSquare(text, move.from) || !ReadSquare(text.substr(2), move.to)) return false;
+    move.piece = static_cast<std::uint8_t>(position.Cell(move.from));
+    move.promote = text.size() == 5;
+    return true;
+}
+
+// Reads the start of the line: "startpos" or "sfen <position>", after an optional "position".
+void ReadStart(GameRecord& record, WordReader& words) {
+    Word word;
+    if (!words.Next(word)) words.Fail("no position line", 0);
+    if (word.text == "position" && !words.Next(word))
+        words.Fail("no position after 'position'", words.Offset());
+    if (word.text == "startpos") return;
+    if (word.text != "sfen")
+        words.Fail("'startpos' or 'sfen' expected, not '" + std::string(word.text) + "'",
+                   word.offset);
+    const std::size_t at = words.Offset();
+    const SfenReading reading = ReadSfen(words.Line().substr(at));
+    if (reading.error) words.Fail(reading.error->message, at + reading.error->offset);
+    record.SetStartPosition(reading.position);
+    words.SkipTo(at + reading.end);
+}
+
+void ReadMoves(GameRecord& record, WordReader& words) {
+    Word word;
+    if (!words.Next(word)) return;
+    if (word.text != "moves")
+        words.Fail("'moves' expected, not '" + std::string(word.text) + "'", word.offset);
+    while (words.Next(word)) {
+        Move move;
+        if (!ReadUsiMove(word.text, record.GetPosition(), move))
+            words.Fail("unknown move " + std::string(word.text), word.offset);
+        const int count = record.AddContinuation(move);
+        if (count == 0) words.Fail("illegal move " + std::string(word.text), word.offset);
+        record.GoForward(count - 1);
+    }
+}
+
+void ReadUsiRecord(GameRecord& record, std::string_view bytes, ReadOutcome&) {
+    record.Reset();
+    const std::optional<TextLine> line = FirstLineWithText(bytes);
+    if (!line) throw ESNLoadError{"no position line", 1, 1};
+    WordReader words(*line);
+    ReadStart(record, words);
+    ReadMoves(record, words);
+    FailOnTextAfter(bytes, *line);
+    record.GoToTop();
+}
+
+// The moves of the main line, each node's first continuation that holds a move.
+void AppendMainLine(const GameRecord& record, std::string& out) {
+    const char* separator = " moves ";
+    for (const MoveNode* node = &record.Root();;) {
+        const ContinuationCell* cell = node->firstChild.get();
+        while (cell && cell->node->IsResult())
+            cell = cell->next.get();
+        if (!cell) return;
+        node = cell->node.get();
+        out += separator;
+        separator = " ";
+        out += UsiMoveText(node->move);
+    }
+}
+
+bool WriteUsiRecord(const GameRecord& record, const FileType&, std::string& bytes, std::string&) {
+    bytes = "position ";
+    if (record.StartPosition() == Position())
+        bytes += "startpos";
+    else
+        bytes += "sfen " + Sfen(record.StartPosition(), 0);
+    AppendMainLine(record, bytes);
+    bytes += '\n';
+    return true;
+}
+
+// The line holds the start and the main line's moves, nothing else.
+RecordLosses UsiLosses(const GameRecord& record, const FileType&) {
+    RecordLosses losses = CountRecordContents(record);
+    losses.headerLines += TitleAndPlayers(record);
+    losses.startPosition = false;
+    return losses;
+}
+
+}  // namespace
+
+std::string UsiMoveText(const Move& move) {
+    std::string text;
+    if (move.drop) {
+        text += PieceLetter(KindOf(move.piece));
+        text += '*';
+    } else {
+        text += static_cast<char>('1' + move.from.file);
+        text += static_cast<char>('a' + move.from.rank);
+    }
+    text += static_cast<char>('1' + move.to.file);
+    text += static_cast<char>('a' + move.to.rank);
+    if (move.promote) text += '+';
+    return text;
+}
+
+bool LooksLikeUsi(std::string_view bytes) {
+    const std::optional<TextLine> line = FirstLineWithText(bytes);
+    if (!line) return false;
+    WordReader words(*line);
+    Word word;
+    try {
+        if (!words.Next(word)) return false;
+        if (word.text == "position" || word.text == "startpos") return true;
+        if (word.text != "sfen") return false;
+        while (words.Next(word))
+            if (word.text == "moves") return true;
+    } catch (const ESNLoadError&) {
+        // A byte above ASCII: not a USI line.
+    }
+    return false;
+}
+
+const FormatHandler UsiFormat{RecordFormat::Usi, &LooksLikeUsi, &ReadUsiRecord, &WriteUsiRecord,
+                              &UsiLosses};

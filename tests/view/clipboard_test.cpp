@@ -35,15 +35,26 @@ TEST_F(FrameTest, EachFormatCopiedPastesBackAsANewRecord) {
     const struct {
         int id;
         RecordFormat format;
+        const char* question;  // what the format cannot keep of the game
     } copies[] = {
-        {ID_EDIT_COPY_ESN, RecordFormat::Esn},
+        {ID_EDIT_COPY_ESN, RecordFormat::Esn, nullptr},
+        {ID_EDIT_COPY_USI, RecordFormat::Usi,
+         "USI cannot keep 3 variations, 2 comments and 3 header lines. Copy anyway?"},
     };
     for (const auto& copy : copies) {
         SCOPED_TRACE(copy.id);
+        QApplication::clipboard()->setText(QStringLiteral("before"));
         OpenGame(SampleGame);
         Trigger(ID_MOVE_FORWARD);
-        prompter.answers = {Answer::Yes};  // a loss question, where the format asks one
+        prompter.asked.clear();
+        prompter.answers = {Answer::No};
         Trigger(copy.id);
+        if (copy.question) {
+            EXPECT_EQ(prompter.asked, QStringList{copy.question});
+            EXPECT_EQ(Clipboard(), QStringLiteral("before")) << "No copies nothing";
+            prompter.answers = {Answer::Yes};
+            Trigger(copy.id);
+        }
         prompter.answers.clear();
         const std::optional<FileType> type = ClipboardType(copy.format);
         ASSERT_TRUE(type);
@@ -74,14 +85,21 @@ TEST_F(FrameTest, EachFormatCopiedPastesBackAsANewRecord) {
     EXPECT_EQ(View().CommentEdit()->toPlainText(), QStringLiteral("\u201cquoted\u201d\nnext"));
 }
 
-// Copy Position: SFEN of the current position; Copy Position As Diagram: the KIF board
-// diagram, both of the position shown, not of the start.
+// Copy Position: SFEN of the current position, which pastes as a record starting there; Copy
+// Position As Diagram: the KIF board diagram. Both of the position shown, not of the start.
 TEST_F(FrameTest, CopyPositionAsSfenAndAsDiagram) {
     OpenGame(SampleGame);
     Trigger(ID_MOVE_FORWARD);
     Trigger(ID_EDIT_COPY_POSITION);
     EXPECT_EQ(Clipboard(),
               QStringLiteral("lnsgkgsnl/1r5b1/ppppppppp/9/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL w - 2"));
+    const Position shown = doc.Record().GetPosition();
+    Trigger(ID_EDIT_PASTE_RECORD);
+    EXPECT_EQ(doc.Record().StartPosition(), shown);
+    EXPECT_EQ(doc.GetFileType().format, RecordFormat::Sfen);
+    doc.SetModifiedFlag(false);
+    OpenGame(SampleGame);
+    Trigger(ID_MOVE_FORWARD);
     Trigger(ID_EDIT_COPY_DIAGRAM);
     const QStringList lines = Clipboard().split(QStringLiteral("\r\n"));
     EXPECT_TRUE(lines.contains(QStringLiteral("| ・ ・ 歩 ・ ・ ・ ・ ・ ・|六")));

@@ -43,7 +43,9 @@ set(CPACK_STRIP_FILES ON)
 # menu caches are rebuilt by the triggers of the packages that own them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpackchecks.cmake)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
+# Japanese notation and Japanese texts in records need a font with Japanese characters.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "shared-mime-info, desktop-file-utils, fonts-ipafont-gothic | fonts-noto-cjk")
 
 # Qt loads its platform plugin (X11's, or the offscreen one) at run time, so no library the
 # program links names the package that holds it: that package is looked up and named here.

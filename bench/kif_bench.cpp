@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -55,7 +56,24 @@ Sample MakeSample(Build build) {
     return sample;
 }
 
-enum class Shape { TinyTree, LongLine, BushyTree };
+// A long line with a variation for every 1,000th move: each variation block comes after the
+// whole line, so reading it goes back a long way for each one.
+void BuildLongLineWithVariations(GameRecord& record) {
+    BuildMainLine(record, 1'000'000, 1);
+    record.GoToTop();
+    std::mt19937 rng(5);
+    while (record.Current().childCount > 0) {
+        Move other;
+        if (record.Current().number % 1000 == 999 &&
+            RandomLegalMove(record.GetPosition(), rng, other) &&
+            !SameMove(other, record.Current().Continuation(0)->move))
+            record.AddContinuation(other);
+        record.GoForward(0);
+    }
+    record.GoToTop();
+}
+
+enum class Shape { TinyTree, LongLine, LongLineWithVariations, BushyTree };
 
 const Sample& SampleOf(Shape shape) {
     switch (shape) {
@@ -66,6 +84,10 @@ const Sample& SampleOf(Shape shape) {
         case Shape::LongLine: {
             static const Sample s =
                 MakeSample([](GameRecord& r) { BuildMainLine(r, 1'000'000, 1); });
+            return s;
+        }
+        case Shape::LongLineWithVariations: {
+            static const Sample s = MakeSample(BuildLongLineWithVariations);
             return s;
         }
         case Shape::BushyTree: {
@@ -126,6 +148,9 @@ void BM_ReadKifLongLine(benchmark::State& state) {
 void BM_WriteKifLongLine(benchmark::State& state) {
     WriteSample(state, Shape::LongLine, &Sample::kif, WriteKif);
 }
+void BM_ReadKifLongLineWithVariations(benchmark::State& state) {
+    ReadSample(state, Shape::LongLineWithVariations, &Sample::kif, ReadKif);
+}
 void BM_ReadKifBushyTree(benchmark::State& state) {
     ReadSample(state, Shape::BushyTree, &Sample::kif, ReadKif);
 }
@@ -146,6 +171,7 @@ BENCHMARK(BM_ReadKi2TinyTree);
 BENCHMARK(BM_WriteKifTinyTree);
 BENCHMARK(BM_ReadKifLongLine)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteKifLongLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadKifLongLineWithVariations)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadKifBushyTree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteKifBushyTree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadKi2BushyTree)->Unit(benchmark::kMillisecond);

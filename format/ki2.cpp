@@ -6,6 +6,7 @@
 #include "format/kiflines.h"
 #include "format/kifrecordreader.h"
 #include "format/kifrecordwriter.h"
+#include "format/losses.h"
 
 namespace {
 
@@ -100,8 +101,15 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
             if (node.IsResult()) {
                 if (onLine > 0) out.EndLine();
                 onLine = 0;
-                out.Append(SummaryText(*node.Result(), node.number - 1, walk.Before().sideToMove,
-                                       handicapLabels));
+                // Before the first move a summary line would read as part of the header: a
+                // result there is written as a move, "▲投了".
+                if (walk.InMainLine() && !node.parent->parent) {
+                    out.Append(SideMark(walk.Before().sideToMove));
+                    out.Append(KifResultWord(*node.Result()));
+                } else {
+                    out.Append(SummaryText(*node.Result(), node.number - 1,
+                                           walk.Before().sideToMove, handicapLabels));
+                }
                 out.EndLine();
                 if (!WriteKifNotes(node, out, refusal)) return false;
                 continue;
@@ -125,6 +133,29 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
     return true;
 }
 
+void ReadKi2Record(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
+    Ki2Reader reader(record);
+    try {
+        reader.Read(bytes);
+    } catch (const ESNLoadError&) {
+        outcome.type.encoding = reader.Encoding();
+        throw;
+    }
+    outcome.type.encoding = reader.Encoding();
+}
+
+bool WriteKi2Record(const GameRecord& record, const FileType& type, std::string& bytes,
+                    std::string& refusal) {
+    return WriteKi2(record, type.encoding, bytes, refusal);
+}
+
+// KI2 has no place for times, not even the time a player took to resign.
+RecordLosses Ki2Losses(const GameRecord& record, const FileType&) {
+    RecordLosses losses;
+    losses.moveTimes = CountRecordContents(record).moveTimes;
+    return losses;
+}
+
 }  // namespace
 
 TextEncoding ReadKi2(GameRecord& record, std::string_view bytes) {
@@ -136,7 +167,7 @@ TextEncoding ReadKi2(GameRecord& record, std::string_view bytes) {
 bool WriteKi2(const GameRecord& record, TextEncoding encoding, std::string& bytes,
               std::string& refusal) {
     KifText out(record, "KI2");
-    if (!WriteKifHeader(record, encoding == TextEncoding::Utf8, out, refusal)) return false;
+    if (!WriteKifHeader(record, encoding, out, refusal)) return false;
     if (!WriteKifNotes(record.Root(), out, refusal)) return false;
     if (!WriteMoves(record, out, refusal)) return false;
     return out.Encode(encoding, bytes, refusal);
@@ -145,3 +176,6 @@ bool WriteKi2(const GameRecord& record, TextEncoding encoding, std::string& byte
 bool LooksLikeKi2(std::string_view bytes) {
     return DetectKifFlavour(bytes) == KifFlavour::Ki2;
 }
+
+const FormatHandler Ki2Format{RecordFormat::Ki2, &LooksLikeKi2, &ReadKi2Record, &WriteKi2Record,
+                              &Ki2Losses};

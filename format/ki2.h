@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "format/recordio.h"
 #include "format/textencoding.h"
 #include "model/gamerecord.h"
 
@@ -31,6 +32,9 @@ TextEncoding ReadKi2(GameRecord& record, std::string_view bytes);
 // Move times have no place in KI2 and are left out.
 bool WriteKi2(const GameRecord& record, TextEncoding encoding, std::string& bytes,
               std::string& refusal);
+
+// KI2 as one of the record formats. It keeps everything a record holds but the move times.
+extern const FormatHandler Ki2Format;
 
 // Whether the first lines look like KI2: a move with a side mark ("▲７六歩") before any
 // numbered KIF move line.

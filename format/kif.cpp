@@ -1,6 +1,7 @@
 #include "format/kif.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "format/japaneseheader.h"
 #include "format/japanesenotation.h"
@@ -280,6 +281,36 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
     return true;
 }
 
+void ReadKifRecord(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
+    KifReader reader(record);
+    try {
+        reader.Read(bytes);
+    } catch (const ESNLoadError&) {
+        outcome.type.encoding = reader.Encoding();
+        throw;
+    }
+    outcome.type.encoding = reader.Encoding();
+}
+
+bool WriteKifRecord(const GameRecord& record, const FileType& type, std::string& bytes,
+                    std::string& refusal) {
+    return WriteKif(record, type.encoding, bytes, refusal);
+}
+
+// Only a move time with a fraction of a second loses something: KIF writes whole seconds.
+RecordLosses KifLosses(const GameRecord& record, const FileType&) {
+    RecordLosses losses;
+    std::vector<const MoveNode*> pending{&record.Root()};
+    while (!pending.empty()) {
+        const MoveNode* node = pending.back();
+        pending.pop_back();
+        if (const auto time = node->TimeMs()) losses.moveTimes += *time % 1000 != 0;
+        for (const ContinuationCell* cell = node->firstChild.get(); cell; cell = cell->next.get())
+            pending.push_back(cell->node.get());
+    }
+    return losses;
+}
+
 }  // namespace
 
 TextEncoding ReadKif(GameRecord& record, std::string_view bytes) {
@@ -291,7 +322,7 @@ TextEncoding ReadKif(GameRecord& record, std::string_view bytes) {
 bool WriteKif(const GameRecord& record, TextEncoding encoding, std::string& bytes,
               std::string& refusal) {
     KifText out(record, "KIF");
-    if (!WriteKifHeader(record, encoding == TextEncoding::Utf8, out, refusal)) return false;
+    if (!WriteKifHeader(record, encoding, out, refusal)) return false;
     out.Append(MoveColumns);
     out.EndLine();
     if (!WriteKifNotes(record.Root(), out, refusal)) return false;
@@ -302,3 +333,6 @@ bool WriteKif(const GameRecord& record, TextEncoding encoding, std::string& byte
 bool LooksLikeKif(std::string_view bytes) {
     return DetectKifFlavour(bytes) == KifFlavour::Kif;
 }
+
+const FormatHandler KifFormat{RecordFormat::Kif, &LooksLikeKif, &ReadKifRecord, &WriteKifRecord,
+                              &KifLosses};

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "format/recordio.h"
 #include "format/textencoding.h"
 #include "model/gamerecord.h"
 
@@ -36,6 +37,10 @@ TextEncoding ReadKif(GameRecord& record, std::string_view bytes);
 // written then. Move times are written in whole seconds.
 bool WriteKif(const GameRecord& record, TextEncoding encoding, std::string& bytes,
               std::string& refusal);
+
+// KIF as one of the record formats. It keeps everything a record holds; a move time is written
+// in whole seconds, so a fraction of a second is the one thing it can lose.
+extern const FormatHandler KifFormat;
 
 // Whether the first lines look like KIF: a move line "   1 ７六歩(77)", the column line
 // "手数----指手--", or a "#KIF" line.

@@ -15,10 +15,11 @@
 namespace {
 
 constexpr std::string_view OtherHandicap = "その他";
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 
 // The encoding that the first line declares ("#KIF version=2.0 encoding=UTF-8"), if any.
 std::optional<TextEncoding> DeclaredEncoding(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    if (bytes.starts_with(ByteOrderMark)) bytes.remove_prefix(ByteOrderMark.size());
     const std::string_view first = bytes.substr(0, bytes.find_first_of("\r\n"));
     if (!first.starts_with("#")) return std::nullopt;
     const std::size_t key = first.find("encoding=");
@@ -60,15 +61,30 @@ std::string IllegalMoveReason(const Position& pos, const Move& move) {
 
 }  // namespace
 
+bool HandicapLineSays(std::string_view value, const Position& start) {
+    const std::string_view name = TrimBlanks(value);
+    if (name.empty()) return true;
+    const auto named = StartPositionOfName(name);
+    return named && *named == start;
+}
+
 void KifRecordReader::Read(std::string_view bytes) {
     record_.Reset();
-    const DecodedText decoded = DecodeToUtf8(bytes, DeclaredEncoding(bytes));
+    const std::optional<TextEncoding> declared = DeclaredEncoding(bytes);
+    const bool byteOrderMark = bytes.starts_with(ByteOrderMark);
+    const std::string_view body = bytes.substr(byteOrderMark ? ByteOrderMark.size() : 0);
+    // A UTF-8 file that nothing declares otherwise is read where it lies, without a copy.
+    DecodedText decoded;
+    const bool utf8AsItIs =
+        (byteOrderMark || !declared || *declared == TextEncoding::Utf8) && IsUtf8(body);
+    if (!utf8AsItIs) decoded = DecodeToUtf8(bytes, declared);
+    const std::string_view text = utf8AsItIs ? body : std::string_view(decoded.text);
     encoding_ = decoded.encoding;
     // After a byte that does not decode, only the whole lines before it are read.
     const int lastLine = decoded.failure ? decoded.failure->position.line - 1 : INT_MAX;
-    lines_.assign(1, OpenLine{nullptr, 1});
+    lines_.assign(1, OpenLine{{}, 1});
 
-    LineSplitter splitter(decoded.text);
+    LineSplitter splitter(text);
     bool inMoves = false;
     for (TextLine line; splitter.Next(line) && line.number <= lastLine;) {
         if (inMoves) {
@@ -135,7 +151,6 @@ void KifRecordReader::ReadHeaderLine(const TextLine& line, std::string_view labe
     if (label == JapaneseHandicapLabel) {
         handicapLine_ = line;
         handicapName_ = TrimBlanks(value);
-        handicapIndex_ = record_.headerLines.size();
     }
     AddJapaneseHeader(record_, label, value);
 }
@@ -148,13 +163,12 @@ void KifRecordReader::ReadDiagramLine(const TextLine& line) {
     if (!hadBoard && diagram_.HasBoard()) firstDiagramLine_ = line;
 }
 
-// The start position: the board diagram's when there is one, else the named handicap's, else
-// the initial position. A 手合割 that the start says anyway is dropped (the writer derives it);
-// one that says something else (その他 over a diagram) stays a header line.
+// The start position: the board diagram's when there is one, else the named handicap's (the
+// last 手合割 line's), else the initial position. A 手合割 line that names the start anyway is
+// dropped (the writer derives it); one that says something else (その他 over a diagram) stays a
+// header line.
 void KifRecordReader::FinishPreamble(const TextLine* firstMove) {
     Position start;
-    const auto named = handicapLine_ ? StartPositionOfName(handicapName_) : std::nullopt;
-    bool dropHandicapLine = false;
     if (diagram_.HasBoard()) {
         if (diagram_.RanksRead() != BoardSize) {
             Fail(firstDiagramLine_, 0,
@@ -162,21 +176,18 @@ void KifRecordReader::FinishPreamble(const TextLine* firstMove) {
                      " ranks instead of nine");
         }
         start = diagram_.position();
-        dropHandicapLine = named && *named == start;
-    } else if (handicapLine_) {
+    } else if (handicapLine_ && !handicapName_.empty()) {
         const std::size_t at = handicapLine_->text.find(handicapName_);
-        if (handicapName_.empty()) {
-            dropHandicapLine = true;
-        } else if (named) {
+        if (const auto named = StartPositionOfName(handicapName_))
             start = *named;
-            dropHandicapLine = true;
-        } else if (handicapName_ == OtherHandicap) {
+        else if (handicapName_ == OtherHandicap)
             Fail(*handicapLine_, at, "a 手合割 of その他 needs a board diagram");
-        } else {
+        else
             Fail(*handicapLine_, at, "unknown handicap " + handicapName_);
-        }
     }
-    if (dropHandicapLine) record_.headerLines.erase(record_.headerLines.begin() + handicapIndex_);
+    std::erase_if(record_.headerLines, [&start](const HeaderLine& line) {
+        return line.key == HeaderKey::Handicap && HandicapLineSays(line.value, start);
+    });
     if (!record_.SetStartPosition(start)) {
         const TextLine& where = diagram_.HasBoard() ? firstDiagramLine_
                                 : handicapLine_     ? *handicapLine_
@@ -207,8 +218,11 @@ void KifRecordReader::ReadBodyLine(const TextLine& line) {
             ReadSummaryLine(line);
             break;
         case KifLineKind::Header:
-            // Some programs put a header line such as 終了日時 after the moves.
-            AddJapaneseHeader(record_, kind.label, kind.value);
+            // Some programs put a header line such as 終了日時 after the moves; a 手合割 there
+            // comes too late to set the start.
+            if (kind.label != JapaneseHandicapLabel ||
+                !HandicapLineSays(kind.value, record_.StartPosition()))
+                AddJapaneseHeader(record_, kind.label, kind.value);
             break;
         case KifLineKind::Other:
             Fail(line, SkipBlanks(line.text, 0),
@@ -232,24 +246,23 @@ void KifRecordReader::ReadVariationLine(const TextLine& line) {
     }
     // The innermost open line that reaches the ply; the lines inside it are done.
     auto reaches = [ply](const OpenLine& open) {
-        return open.last && open.firstPly <= ply && ply <= open.last->number;
+        return !open.nodes.empty() && open.firstPly <= ply && ply <= open.nodes.back()->number;
     };
     const auto found = std::find_if(lines_.rbegin(), lines_.rend(), reaches);
     if (found == lines_.rend()) {
         int longest = 0;
         for (const OpenLine& open : lines_)
-            if (open.last) longest = std::max(longest, open.last->number);
+            if (!open.nodes.empty()) longest = std::max(longest, open.nodes.back()->number);
         Fail(line, 0,
              "a variation from ply " + std::to_string(number) + " but the line has " +
                  std::to_string(NumberOfPly(longest)) + " moves");
     }
     lines_.erase(found.base(), lines_.end());
-    const MoveNode* replaced = lines_.back().last;
-    while (replaced->number > ply)
-        replaced = replaced->parent;
+    const OpenLine& branched = lines_.back();
+    const MoveNode* replaced = branched.nodes[static_cast<std::size_t>(ply - branched.firstPly)];
     FlushNotes();
     MoveTo(*replaced->parent);
-    lines_.push_back(OpenLine{nullptr, static_cast<int>(ply)});
+    lines_.push_back(OpenLine{{}, static_cast<int>(ply)});
 }
 
 // Makes `node` current, taking moves back up to the nearest common ancestor and playing the
@@ -289,7 +302,7 @@ void KifRecordReader::AddMove(const Move& move, const TextLine& line, std::size_
     const int count = record_.AddContinuation(move);
     if (count == 0) Fail(line, offset, IllegalMoveReason(record_.GetPosition(), move));
     record_.GoForward(count - 1);
-    lines_.back().last = &record_.Current();
+    lines_.back().nodes.push_back(&record_.Current());
 }
 
 void KifRecordReader::AddResult(GameResult result, const TextLine& line, std::size_t offset) {
@@ -297,7 +310,7 @@ void KifRecordReader::AddResult(GameResult result, const TextLine& line, std::si
     if (AtResult()) Fail(line, offset, "a result after the result");
     const int count = record_.AddResult(result);
     record_.GoForward(count - 1);
-    lines_.back().last = &record_.Current();
+    lines_.back().nodes.push_back(&record_.Current());
 }
 
 void KifRecordReader::SetTime(std::int64_t milliseconds) {
@@ -321,7 +334,9 @@ void KifRecordReader::ReadBookmark(std::string_view name) {
         bookmark_ = name;
         return;
     }
-    AppendCommentLine("&" + std::string(name));
+    std::string line = "&";
+    line += name;
+    AppendCommentLine(line);
 }
 
 void KifRecordReader::FlushNotes() {

@@ -13,6 +13,9 @@
 #include "format/textlines.h"
 #include "model/gamerecord.h"
 
+// Whether a 手合割 value says nothing beyond `start`: it is empty or names that position.
+bool HandicapLineSays(std::string_view value, const Position& start);
+
 // What KIF and KI2 reading share: the character set, the header with its board diagram or
 // handicap, comments, bookmarks, the summary lines and the variation blocks. A format adds the
 // reading of its move lines.
@@ -63,7 +66,9 @@ class KifRecordReader {
 
   private:
     struct OpenLine {
-        const MoveNode* last = nullptr;  // its last node so far; null until its first
+        // Its nodes so far, so that the one a variation replaces is found at once however long
+        // the line.
+        std::vector<const MoveNode*> nodes;
         int firstPly = 0;
     };
 
@@ -86,7 +91,6 @@ class KifRecordReader {
     TextLine firstDiagramLine_;  // the first rank's line, where a diagram's fault is reported
     std::optional<TextLine> handicapLine_;
     std::string handicapName_;
-    std::size_t handicapIndex_ = 0;  // of the 手合割 line among the header lines
 
     std::vector<OpenLine> lines_;
     // The comment being gathered for the current node, its lines joined with CR LF.

@@ -6,10 +6,9 @@
 #include "format/japanesenotation.h"
 #include "format/kifdiagram.h"
 #include "format/kiflines.h"
+#include "format/kifrecordreader.h"
 
 namespace {
-
-constexpr std::string_view Utf8Declaration = "#KIF version=2.0 encoding=UTF-8";
 
 bool HoldsLineBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
@@ -151,35 +150,35 @@ bool WriteHeaderLine(const JapaneseHeaderLine& line, KifText::Owner owner, KifTe
 
 }  // namespace
 
-bool WriteKifHeader(const GameRecord& record, bool utf8, KifText& out, std::string& refusal) {
-    if (utf8) {
-        out.Append(Utf8Declaration);
+bool WriteKifHeader(const GameRecord& record, TextEncoding encoding, KifText& out,
+                    std::string& refusal) {
+    // Code page 932 is what a file without the line is taken to be.
+    if (encoding != TextEncoding::Cp932) {
+        out.Append("#KIF version=2.0 encoding=");
+        out.Append(EncodingName(encoding));
         out.EndLine();
     }
     const Position& start = record.StartPosition();
     const auto name = NameOfStartPosition(start);
     const std::vector<JapaneseHeaderLine> header = JapaneseHeaderLines(record);
-    const bool handicapKept = std::any_of(header.begin(), header.end(), [](const auto& line) {
-        return line.label == JapaneseHandicapLabel;
-    });
-    // A problem's start is also drawn: 詰将棋 is no handicap other programs know.
-    const bool diagram = !name || *name == ProblemStartName;
-    const bool derivedName = name && (!diagram || !handicapKept);
     for (std::size_t i = 0; i < header.size(); ++i) {
         const JapaneseHeaderLine& line = header[i];
-        // The name the start has is written from the start itself.
-        if (line.label == JapaneseHandicapLabel && derivedName) continue;
+        // What the start says is written from the start itself, below.
+        if (line.label == JapaneseHandicapLabel && HandicapLineSays(line.value, start)) continue;
         const bool title = i == 0 && !record.title.empty();
         if (!WriteHeaderLine(line, title ? KifText::Owner::Title : KifText::Owner::HeaderValue, out,
                              refusal))
             return false;
     }
-    if (derivedName) {
+    // The last 手合割 line gives the start, so the name comes after any other one kept.
+    if (name) {
         out.Append(JapaneseHandicapLabel);
         out.Append("：");
         out.Append(*name);
         out.EndLine();
     }
+    // A problem's start is drawn as well: 詰将棋 is no handicap other programs know.
+    const bool diagram = !name || *name == ProblemStartName;
     if (diagram) out.Append(KifDiagramText(start));
     for (const JapaneseHeaderLine& player : JapanesePlayerLines(record)) {
         const bool black = player.label == "先手" || player.label == "下手";

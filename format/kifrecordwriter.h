@@ -65,10 +65,12 @@ class KifText {
 // Display columns of a text as a fixed-width font shows it: two for a character outside ASCII.
 int DisplayWidth(std::string_view text);
 
-// Writes the part before the moves: the encoding line of a UTF-8 file, the header lines, the
+// Writes the part before the moves: the encoding line ("#KIF version=2.0 encoding=UTF-8"; none
+// for code page 932, which a file without it is taken to be), the header lines, the
 // start (手合割 and its name, or the board diagram) and the players. False, with `refusal`, for
 // a header line that would not read back as itself (a line break in it, a label with a colon).
-bool WriteKifHeader(const GameRecord& record, bool utf8, KifText& out, std::string& refusal);
+bool WriteKifHeader(const GameRecord& record, TextEncoding encoding, KifText& out,
+                    std::string& refusal);
 
 // The comment lines ("*…") and the bookmark line ("&…") of a node. False, with `refusal`, for
 // a bookmark holding a line break.

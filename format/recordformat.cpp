@@ -18,6 +18,10 @@ const FileTypeEntry FileTypes[] = {
     {{RecordFormat::Esn, TextEncoding::Utf8, 0}, "esn", "esn"},
     {{RecordFormat::Usi, TextEncoding::Utf8, 0}, "usi", "usi"},
     {{RecordFormat::Sfen, TextEncoding::Utf8, 0}, "sfen", "sfen"},
+    {{RecordFormat::Kif, TextEncoding::Cp932, 0}, "kif", "kif"},
+    {{RecordFormat::Kif, TextEncoding::Utf8, 0}, "kifu", "kifu"},
+    {{RecordFormat::Ki2, TextEncoding::Cp932, 0}, "ki2", "ki2"},
+    {{RecordFormat::Ki2, TextEncoding::Utf8, 0}, "ki2u", "ki2u"},
 };
 
 char LowerCase(char c) {

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "format/esnformat.h"
+#include "format/ki2.h"
+#include "format/kif.h"
 #include "format/sfenrecord.h"
 #include "format/usi.h"
 
@@ -11,6 +13,8 @@ namespace {
 // Every format's handler. FormatByContent tries them in this order, so a format whose files
 // have a distinctive shape comes before one that reads almost anything; ESN, the default, last.
 const FormatHandler* const Handlers[] = {
+    &KifFormat,
+    &Ki2Format,
     &UsiFormat,
     &SfenFormat,
     &EsnFormat,

@@ -14,59 +14,6 @@
 
 namespace {
 
-const std::string ShortGame =
-    "#KIF version=2.0 encoding=UTF-8\r\n"
-    "開始日時：2025/03/08(土) 13:30\r\n"
-    "棋戦：町内将棋大会 二回戦\r\n"
-    "場所：公民館\r\n"
-    "持ち時間：各15分\r\n"
-    "秒読み：30秒\r\n"
-    "手合割：平手\r\n"
-    "先手：青木\r\n"
-    "後手：白石\r\n"
-    "手数----指手---------消費時間--\r\n"
-    "*序盤は定跡どおり。\r\n"
-    "   1 ２六歩(27)   ( 0:05/00:00:05)\r\n"
-    "   2 ８四歩(83)   ( 0:03/00:00:03)+\r\n"
-    "*後手は居飛車。\r\n"
-    "   3 ２五歩(26)   ( 0:04/00:00:09)\r\n"
-    "   4 ８五歩(84)   ( 0:02/00:00:05)\r\n"
-    "   5 投了         ( 0:10/00:00:19)\r\n"
-    "まで4手で後手の勝ち\r\n"
-    "\r\n"
-    "変化：2手\r\n"
-    "   2 ３四歩(33)   ( 0:06/00:00:06)\r\n"
-    "   3 ７六歩(77)   ( 0:01/00:00:06)\r\n";
-
-}  // namespace
-
-TEST(Kif, ReadsAGame) {
-    GameRecord record;
-    EXPECT_EQ(ReadKif(record, ShortGame), TextEncoding::Utf8);
-    EXPECT_EQ(record.black, "青木");
-    EXPECT_EQ(record.white, "白石");
-    const std::vector<HeaderLine> header = {{"start-time", "2025/03/08(土) 13:30"},
-                                            {"event", "町内将棋大会 二回戦"},
-                                            {"site", "公民館"},
-                                            {"time-limit", "各15分"},
-                                            {"byoyomi", "30秒"}};
-    EXPECT_EQ(record.headerLines, header);
-    EXPECT_EQ(MainLine(record), "2g2f 8c8d 2f2e 8d8e resign");
-    EXPECT_EQ(LineFrom(*NodeAt(record, "0")), "8c8d 2f2e 8d8e resign");
-    EXPECT_EQ(NodeText(*NodeAt(record, "0.1")), "3c3d");
-    EXPECT_EQ(NodeText(*NodeAt(record, "0.1.0")), "7g7f");
-    EXPECT_EQ(record.Root().Comment(), "序盤は定跡どおり。");
-    EXPECT_EQ(NodeAt(record, "0.0")->Comment(), "後手は居飛車。");
-    EXPECT_EQ(NodeAt(record, "0.0.0.0.0")->TimeMs(), 10000);
-    EXPECT_EQ(NodeAt(record, "0.1.0")->TimeMs(), 1000);
-
-    std::string bytes, refusal;
-    ASSERT_TRUE(WriteKif(record, TextEncoding::Utf8, bytes, refusal)) << refusal;
-    EXPECT_EQ(bytes, ShortGame);
-}
-
-namespace {
-
 using Reader = TextEncoding (*)(GameRecord&, std::string_view);
 using Writer = bool (*)(const GameRecord&, TextEncoding, std::string&, std::string&);
 
@@ -577,6 +524,83 @@ TEST(KifWriter, RandomTreesRoundTrip) {
                 EXPECT_TRUE(SameRecord(record, again, &why)) << why;
                 EXPECT_EQ(Write(again, write, encoding), written);
             }
+        }
+    }
+}
+
+// Cases the fuzzer found: 手合割 lines besides the one that sets the start, and a result
+// before any move.
+TEST(KifWriter, ExtraHandicapLinesAndAnEarlyResultRoundTrip) {
+    GameRecord handicap;
+    Read(handicap, Lines({"手合割：その他", "手合割：二枚落ち", "手合割：二枚落ち", "1 ６二銀(71)",
+                          "手合割：平手"}));
+    EXPECT_EQ(handicap.StartPosition(), HandicapPosition(Handicap::TwoPieces));
+    const std::vector<HeaderLine> kept = {{"handicap", "その他"}, {"handicap", "平手"}};
+    EXPECT_EQ(handicap.headerLines, kept);
+
+    GameRecord resigned;
+    resigned.AddResult(GameResult::Resign);
+    for (const GameRecord* record : {&handicap, &resigned}) {
+        for (const auto& [write, read] :
+             {std::pair<Writer, Reader>{WriteKif, ReadKif}, {WriteKi2, ReadKi2}}) {
+            GameRecord again;
+            Read(again, Write(*record, write), read);
+            std::string why;
+            EXPECT_TRUE(SameRecord(*record, again, &why)) << why;
+        }
+    }
+}
+
+TEST(Ki2, ReadsMovesAsOtherProgramsWriteThem) {
+    const struct {
+        const char* what;
+        std::string text;
+        const char* mainLine;
+    } cases[] = {
+        {"moves without blanks between them", "▲７六歩△３四歩▲２二角成△同銀\r\n",
+         "7g7f 3c3d 8h2b+ 3a2b"},
+        {"marks of every shape", "☗７六歩 ☖３四歩\r\n▼２六歩　▽８四歩\r\n", "7g7f 3c3d 2g2f 8c8d"},
+        {"a result as a move", "▲７六歩    △投了\r\n", "7g7f resign"},
+        {"a summary in our wording", "▲７六歩    △３四歩\r\nまで2手で時間切れにより後手の勝ち\r\n",
+         "7g7f 3c3d timeout"},
+        {"a summary that does not fit the moves", "▲７六歩\r\nまで5手で後手の勝ち\r\n", "7g7f"},
+        {"a summary naming the side to move as winner", "▲７六歩\r\nまで1手で後手の勝ち\r\n",
+         "7g7f"},
+        {"a numbered column line and + marks", "手数----指手--\r\n▲７六歩 +\r\n", "7g7f"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameRecord record;
+        Read(record, c.text, ReadKi2);
+        EXPECT_EQ(MainLine(record), c.mainLine);
+    }
+
+    GameRecord commented;
+    Read(commented, "▲７六歩    △３四歩\r\n*角道を開け合う。\r\n&序盤\r\n▲２六歩\r\n", ReadKi2);
+    EXPECT_EQ(NodeAt(commented, "0.0")->Comment(), "角道を開け合う。");
+    EXPECT_EQ(NodeAt(commented, "0.0")->Bookmark(), "序盤");
+
+    const struct {
+        std::string text;
+        const char* message;
+        int line;
+        int column;
+    } errors[] = {
+        {"▲７六歩    ▲３四歩\r\n", "▲ move but White is to move", 1, 9},
+        {"▲７六歩 ３四歩\r\n", "a move must begin with ▲ or △", 1, 6},
+        {"▲７六歩\r\n△５五飛\r\n", "no piece can move to ５五", 2, 1},
+        {"▲同　歩\r\n", "同 at the first move", 1, 1},
+    };
+    for (const auto& e : errors) {
+        SCOPED_TRACE(e.text);
+        GameRecord record;
+        try {
+            ReadKi2(record, e.text);
+            ADD_FAILURE() << "read without error";
+        } catch (const ESNLoadError& error) {
+            EXPECT_EQ(error.message, e.message);
+            EXPECT_EQ(error.line, e.line);
+            EXPECT_EQ(error.column, e.column);
         }
     }
 }

@@ -3,7 +3,10 @@
 #include <QTemporaryDir>
 
 #include "document/zelkandoc.h"
+#include "format/recordcompare.h"
 #include "format/recordio.h"
+#include "format/textencoding.h"
+#include "model/handicap.h"
 #include "tests/document/documenttesting.h"
 #include "tests/support/scriptedprompter.h"
 
@@ -14,6 +17,14 @@ using Answer = Prompter::Answer;
 // A title, a comment before the first move and a variation at move 2.
 const std::string ClubGameEsn =
     "[TITLE Club final]\r\n[Quiet start]\r\n1. P-7f\r\n2. P-3d\r\n{\r\n2. P-8d\r\n}\r\n";
+// A two-piece handicap game, White first, with comments, move times, a variation at move 2 and
+// Black's resignation.
+const std::string HandicapKif =
+    "手合割：二枚落ち\r\n上手：白石\r\n下手：青木\r\n手数----指手---------消費時間--\r\n"
+    "*上手の一手目から\r\n   1 ６二銀(71)   ( 0:05/00:00:05)\r\n"
+    "   2 ７六歩(77)   ( 0:03/00:00:03)+\r\n*角道を開ける\r\n"
+    "   3 ５四歩(53)   ( 0:02/00:00:07)\r\n   4 投了         ( 0:01/00:00:04)\r\n"
+    "\r\n変化：2手\r\n   2 ２六歩(27)   ( 0:04/00:00:04)\r\n";
 const std::string EvenUsi = "position startpos moves 7g7f 3c3d\n";
 const std::string ProblemSfen = "sfen 4k4/9/4P4/9/9/9/9/9/9 b G2r2b3g4s4n4l17p 1\n";
 
@@ -41,6 +52,8 @@ TEST_F(FormatsTest, OpenFindsTheFormatByExtensionOrContents) {
         long long moves;
     } files[] = {
         {"club.usi", ClubGameEsn, RecordFormat::Esn, 3},
+        {"handicap.kifu", HandicapKif, RecordFormat::Kif, 4},
+        {"handicap.csa", HandicapKif, RecordFormat::Kif, 4},
         {"even.usi", EvenUsi, RecordFormat::Usi, 2},
         {"even.esn", EvenUsi, RecordFormat::Usi, 2},
         {"even", EvenUsi, RecordFormat::Usi, 2},
@@ -90,6 +103,36 @@ TEST_F(FormatsTest, SaveKeepsTheTypeAndAsksBeforeLeavingThingsOut) {
     EXPECT_EQ(doc.GetTitle(), "club.usi");
     EXPECT_EQ(doc.GetFileType(), *FileTypeForName("usi"));
     EXPECT_FALSE(doc.IsModified());
+}
+
+// A KIF file is saved in the character set it was read in, whatever its name; a text that
+// Shift_JIS cannot hold is refused before anything is written.
+TEST_F(FormatsTest, KifKeepsItsCharacterSetAndRefusesWhatItCannotHold) {
+    const std::string shiftJis = EncodeFromUtf8(HandicapKif, TextEncoding::Cp932).bytes;
+    const QString path = Write("handicap.esn", shiftJis);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(doc.GetFileType(), *FileTypeForName("kif"));
+    EXPECT_EQ(doc.Record().StartPosition(), HandicapPosition(Handicap::TwoPieces));
+    EXPECT_EQ(doc.Record().black, "青木");
+
+    doc.SetComment("☗ first");
+    EXPECT_FALSE(doc.OnSaveDocument(path));
+    EXPECT_TRUE(prompter.asked.last().startsWith("Cannot save " + path + ": The comment"));
+    EXPECT_TRUE(prompter.asked.last().endsWith("save as .kifu to keep it"));
+    EXPECT_EQ(ReadBytes(path).toStdString(), shiftJis);
+    EXPECT_TRUE(doc.IsModified());
+
+    doc.SetComment("▲ first");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const std::string saved = ReadBytes(path).toStdString();
+    EXPECT_FALSE(IsUtf8(saved));
+    GameRecord readBack;
+    ASSERT_FALSE(ReadRecord(readBack, saved, *FileTypeForName("kif")).error);
+    EXPECT_TRUE(SameRecord(readBack, doc.Record()));
+
+    prompter.answers = {Answer::Yes};
+    EXPECT_TRUE(doc.OnSaveDocument(dir.filePath("handicap2.esn"), FileType{}));
+    EXPECT_EQ(prompter.asked.last(), "ESN cannot keep the result and 5 move times. Save anyway?");
 }
 
 }  // namespace

@@ -30,6 +30,8 @@ TEST_F(FrameTest, EachFormatCopiedPastesBackAsANewRecord) {
         const char* question;
     } copies[] = {
         {ID_EDIT_COPY_ESN, RecordFormat::Esn, nullptr},
+        {ID_EDIT_COPY_KIF, RecordFormat::Kif, nullptr},
+        {ID_EDIT_COPY_KI2, RecordFormat::Ki2, nullptr},
         {ID_EDIT_COPY_USI, RecordFormat::Usi,
          "USI cannot keep 3 variations, 2 comments and 3 header lines. Copy anyway?"},
     };

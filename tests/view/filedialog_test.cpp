@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "app/filedialogfilters.h"
-#include "view/commandids.h"
 #include "viewtesting.h"
 
 // The open dialog offers every format's files; Save As one filter per type written, and the
@@ -37,18 +36,4 @@ TEST(FileDialogFilters, OfferEveryFormatAndTheTypedExtensionWins) {
             << c.typed;
         EXPECT_EQ(path, QString::fromUtf8(c.path));
     }
-}
-
-// Save As offers the record's own type and writes the chosen one, extension added.
-TEST_F(FrameTest, SaveAsWritesTheChosenType) {
-    OpenGame("1. P-7f\r\n2. P-3d\r\n");
-    frame->SetSaveFileChooser([this](const QString&, FileType& type) {
-        EXPECT_EQ(type, FileType{});
-        type = *FileTypeForName("usi");
-        return dir.filePath(QStringLiteral("moves"));
-    });
-    Trigger(ID_FILE_SAVE_AS);
-    QFile file(dir.filePath(QStringLiteral("moves.usi")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("position startpos moves 7g7f 3c3d\n"));
 }

@@ -13,7 +13,7 @@ namespace {
 // Every format's handler. FormatByContent tries them in this order, so a format whose files
 // have a distinctive shape comes before one that reads almost anything; ESN, the default, last.
 const FormatHandler* const Handlers[] = {
-    &KifFormat, &Ki2Format, &UsiFormat, &SfenFormat, &EsnFormat,
+    &UsiFormat, &SfenFormat, &KifFormat, &Ki2Format, &EsnFormat,
 };
 
 std::string NoHandlerText(RecordFormat format) {

@@ -29,6 +29,12 @@ TEST(EsnCommands, ReadKifAndKi2Files) {
         EXPECT_EQ(result.out, run.out);
         EXPECT_EQ(result.err, "");
     }
+    // KI2 keeps everything but the times.
+    const ToolResult converted = RunTool({"convert", data + "game.kifu", "--to", "ki2u"});
+    EXPECT_EQ(converted.status, 0);
+    EXPECT_EQ(converted.out, ReadBytes(data + "game.ki2u"));
+    EXPECT_EQ(converted.err, "ki2u: leaves out 20 move times\n");
+
     // A handicap game starts with White to move.
     const ToolResult board = RunTool({"board", data + "handicap.kif"});
     EXPECT_EQ(board.status, 0);

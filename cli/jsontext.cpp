@@ -1,53 +1,55 @@
 #include "cli/jsontext.h"
 
+#include <nlohmann/json.hpp>
+
 #include "format/textencoding.h"
 
 namespace {
 
-void AppendEscaped(std::string& out, unsigned char c) {
-    static constexpr char hex[] = "0123456789abcdef";
-    switch (c) {
-        case '"':
-            out += "\\\"";
-            return;
-        case '\\':
-            out += "\\\\";
-            return;
-        case '\n':
-            out += "\\n";
-            return;
-        case '\r':
-            out += "\\r";
-            return;
-        case '\t':
-            out += "\\t";
-            return;
-        default:
-            break;
+// Each byte as the character of the same number, U+0000..U+00FF, in UTF-8.
+std::string BytesAsCharacters(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            text += ch;
+        } else {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
     }
-    if (c < 0x20 || c == 0x7F) {
-        out += "\\u00";
-        out += hex[c >> 4];
-        out += hex[c & 15];
-        return;
+    return text;
+}
+
+// The library writes backspace and form feed as \b and \f and DEL as it is; the tool has always
+// written them as \u0008, \u000c and \u007f, which readers of its output may rely on.
+void AppendWithToolEscapes(std::string& out, std::string_view json) {
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (c == '\x7f') {
+            out += "\\u007f";
+        } else if (c == '\\' && i + 1 < json.size()) {
+            const char escaped = json[++i];
+            if (escaped == 'b')
+                out += "\\u0008";
+            else if (escaped == 'f')
+                out += "\\u000c";
+            else
+                (out += '\\') += escaped;
+        } else {
+            out += c;
+        }
     }
-    out += static_cast<char>(c);
 }
 
 }  // namespace
 
 void AppendJsonString(std::string& out, std::string_view bytes) {
-    const bool utf8 = IsUtf8(bytes);
-    out += '"';
-    for (char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80 || utf8) {
-            AppendEscaped(out, c);
-        } else {
-            // The character of the same number, U+0080..U+00FF, in UTF-8.
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    out += '"';
+    const nlohmann::json text = IsUtf8(bytes) ? std::string(bytes) : BytesAsCharacters(bytes);
+    AppendWithToolEscapes(out, text.dump());
+}
+
+void AppendJsonNumber(std::string& out, long long number) {
+    out += nlohmann::json(number).dump();
 }

@@ -10,9 +10,9 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: esn COMMAND ARGUMENTS\n"
-    "Checks, shows, rewrites and converts game records: ESN, USI, SFEN, KIF and KI2 files,\n"
-    "known by their extension (.esn .usi .sfen .kif .kifu .ki2 .ki2u) or else by their\n"
-    "contents.\n"
+    "Checks, shows, rewrites and converts game records: ESN, USI, SFEN, KIF, KI2, CSA and JKF\n"
+    "files, known by their extension (.esn .usi .sfen .kif .kifu .ki2 .ki2u .csa .jkf) or\n"
+    "else by their contents.\n"
     "\n"
     "  esn check FILE...              one line per file: \"FILE: ok, N moves\", or\n"
     "                                 \"FILE:LINE:COLUMN: MESSAGE\" where reading stopped\n"
@@ -21,7 +21,8 @@ constexpr const char* kUsage =
     "                                 format, to standard output or safely replacing OUT\n"
     "  esn board FILE [--path I.J.K]  the board at the node reached by following those\n"
     "                                 continuation indices from the start (0 is the main line)\n"
-    "  esn convert FILE [-o OUT] [--to esn|usi|sfen|kif|kifu|ki2|ki2u] [--strict]\n"
+    "  esn convert FILE [-o OUT] [--to esn|usi|sfen|kif|kifu|ki2|ki2u|csa|csa2|jkf]\n"
+    "              [--strict]\n"
     "                                 the record in another format (--to, else OUT's\n"
     "                                 extension), to standard output or safely replacing OUT;\n"
     "                                 what the format cannot hold is listed on standard error,\n"

@@ -32,15 +32,16 @@ void AppendPath(std::string& out, const std::vector<int>& path) {
     out += '[';
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (i > 0) out += ", ";
-        out += std::to_string(path[i]);
+        AppendJsonNumber(out, path[i]);
     }
     out += ']';
 }
 
 // Milliseconds as seconds, a JSON number with no more fraction digits than it needs: "12",
-// "1.5", "0.001".
+// "1.5", "0.001". The fraction is written digit by digit: as a double, which is what the JSON
+// library would take, a time past fifteen digits would be rounded.
 void AppendSeconds(std::string& out, std::int64_t milliseconds) {
-    out += std::to_string(milliseconds / 1000);
+    AppendJsonNumber(out, milliseconds / 1000);
     int fraction = static_cast<int>(milliseconds % 1000);
     if (fraction == 0) return;
     char digits[4] = {static_cast<char>('0' + fraction / 100),
@@ -58,7 +59,7 @@ void AppendNode(std::string& out, PreorderWalk& walk) {
     out += "{\"path\": ";
     AppendPath(out, walk.Path());
     out += ", \"ply\": ";
-    out += std::to_string(node.number);
+    AppendJsonNumber(out, node.number);
     out += ", \"move\": ";
     if (node.parent && !node.IsResult())
         AppendJsonString(out, walk.MoveTextOfNode());
@@ -102,9 +103,9 @@ void AppendError(std::string& out, const std::optional<ESNLoadError>& error) {
     out += "{\"message\": ";
     AppendJsonString(out, error->message);
     out += ", \"line\": ";
-    out += std::to_string(error->line);
+    AppendJsonNumber(out, error->line);
     out += ", \"column\": ";
-    out += std::to_string(error->column);
+    AppendJsonNumber(out, error->column);
     out += '}';
 }
 

@@ -22,6 +22,9 @@ const FileTypeEntry FileTypes[] = {
     {{RecordFormat::Kif, TextEncoding::Utf8, 0}, "kifu", "kifu"},
     {{RecordFormat::Ki2, TextEncoding::Cp932, 0}, "ki2", "ki2"},
     {{RecordFormat::Ki2, TextEncoding::Utf8, 0}, "ki2u", "ki2u"},
+    {{RecordFormat::Csa, TextEncoding::Utf8, 30}, "csa", "csa"},
+    {{RecordFormat::Csa, TextEncoding::Cp932, 22}, "csa2", "csa"},
+    {{RecordFormat::Jkf, TextEncoding::Utf8, 0}, "jkf", "jkf"},
 };
 
 char LowerCase(char c) {

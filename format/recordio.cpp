@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "format/csaformat.h"
 #include "format/esnformat.h"
+#include "format/jkfformat.h"
 #include "format/ki2.h"
 #include "format/kif.h"
 #include "format/sfenrecord.h"
@@ -13,7 +15,7 @@ namespace {
 // Every format's handler. FormatByContent tries them in this order, so a format whose files
 // have a distinctive shape comes before one that reads almost anything; ESN, the default, last.
 const FormatHandler* const Handlers[] = {
-    &UsiFormat, &SfenFormat, &KifFormat, &Ki2Format, &EsnFormat,
+    &UsiFormat, &SfenFormat, &JkfFormat, &CsaFormat, &KifFormat, &Ki2Format, &EsnFormat,
 };
 
 std::string NoHandlerText(RecordFormat format) {

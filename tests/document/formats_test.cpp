@@ -25,6 +25,13 @@ const std::string HandicapKif =
     "   2 ７六歩(77)   ( 0:03/00:00:03)+\r\n*角道を開ける\r\n"
     "   3 ５四歩(53)   ( 0:02/00:00:07)\r\n   4 投了         ( 0:01/00:00:04)\r\n"
     "\r\n変化：2手\r\n   2 ２六歩(27)   ( 0:04/00:00:04)\r\n";
+// Two games in one CSA file, the first ended by resignation.
+const std::string TwoGamesCsa =
+    "'CSA encoding=UTF-8\r\nV3.0\r\nN+Ann\r\nN-Bob\r\nPI\r\n+\r\n+7776FU\r\n-3334FU\r\n"
+    "%TORYO\r\n/\r\nPI\r\n+\r\n+2726FU\r\n";
+const std::string EvenJkf =
+    "{\"header\": {}, \"moves\": [{}, {\"move\": {\"from\": {\"x\": 7, \"y\": 7}, "
+    "\"to\": {\"x\": 7, \"y\": 6}, \"piece\": \"FU\"}}]}\n";
 const std::string EvenUsi = "position startpos moves 7g7f 3c3d\n";
 const std::string ProblemSfen = "sfen 4k4/9/4P4/9/9/9/9/9/9 b G2r2b3g4s4n4l17p 1\n";
 
@@ -54,6 +61,8 @@ TEST_F(FormatsTest, OpenFindsTheFormatByExtensionOrContents) {
         {"club.usi", ClubGameEsn, RecordFormat::Esn, 3},
         {"handicap.kifu", HandicapKif, RecordFormat::Kif, 4},
         {"handicap.csa", HandicapKif, RecordFormat::Kif, 4},
+        {"even.kif", EvenJkf, RecordFormat::Jkf, 1},
+        {"even", EvenJkf, RecordFormat::Jkf, 1},
         {"even.usi", EvenUsi, RecordFormat::Usi, 2},
         {"even.esn", EvenUsi, RecordFormat::Usi, 2},
         {"even", EvenUsi, RecordFormat::Usi, 2},
@@ -65,6 +74,13 @@ TEST_F(FormatsTest, OpenFindsTheFormatByExtensionOrContents) {
         EXPECT_EQ(CountMoves(doc.Record().Root()), file.moves) << file.name;
     }
     EXPECT_TRUE(prompter.asked.isEmpty());
+
+    // What a reader leaves out on purpose is said once.
+    ASSERT_TRUE(doc.OnOpenDocument(Write("games.jkf", TwoGamesCsa)));
+    EXPECT_EQ(doc.GetFileType(), *FileTypeForName("csa"));
+    EXPECT_EQ(prompter.asked, QStringList{"The file holds 2 records; only the first was read (1 "
+                                          "record after line 10 left out)."});
+    prompter.asked.clear();
 
     const QString cut = Write("cut.usi", "position startpos moves 7g7f 3c3x\n");
     ASSERT_TRUE(doc.OnOpenDocument(cut));

@@ -32,6 +32,8 @@ TEST_F(FrameTest, EachFormatCopiedPastesBackAsANewRecord) {
         {ID_EDIT_COPY_ESN, RecordFormat::Esn, nullptr},
         {ID_EDIT_COPY_KIF, RecordFormat::Kif, nullptr},
         {ID_EDIT_COPY_KI2, RecordFormat::Ki2, nullptr},
+        {ID_EDIT_COPY_CSA, RecordFormat::Csa, "CSA cannot keep 3 variations. Copy anyway?"},
+        {ID_EDIT_COPY_JKF, RecordFormat::Jkf, nullptr},
         {ID_EDIT_COPY_USI, RecordFormat::Usi,
          "USI cannot keep 3 variations, 2 comments and 3 header lines. Copy anyway?"},
     };

@@ -8,14 +8,19 @@
 TEST(FileDialogFilters, OfferEveryFormatAndTheTypedExtensionWins) {
     EXPECT_EQ(
         OpenFilters(),
-        QStringList({"Game Records (*.esn *.kif *.kifu *.ki2 *.ki2u *.usi *.sfen)",
+        QStringList({"Game Records (*.esn *.kif *.kifu *.ki2 *.ki2u *.csa *.jkf *.usi *.sfen)",
                      "ESN Files (*.esn)", "KIF Files (*.kif *.kifu)", "KI2 Files (*.ki2 *.ki2u)",
-                     "USI Files (*.usi)", "SFEN Files (*.sfen)", "All Files (*)"}));
-    EXPECT_EQ(SaveFilterFor(*FileTypeForName("kif")),
-              QStringLiteral("KIF Files, Shift_JIS (*.kif)"));
-    EXPECT_EQ(SaveFilterFor(*FileTypeForName("ki2u")),
-              QStringLiteral("KI2U Files, UTF-8 (*.ki2u)"));
-    EXPECT_EQ(SaveFilters().size(), 7u);
+                     "CSA Files (*.csa)", "JKF Files (*.jkf)", "USI Files (*.usi)",
+                     "SFEN Files (*.sfen)", "All Files (*)"}));
+    QStringList saveFilters;
+    for (const SaveFilter& filter : SaveFilters())
+        saveFilters.append(filter.text);
+    EXPECT_EQ(saveFilters,
+              QStringList({"ESN Files (*.esn)", "KIF Files, Shift_JIS (*.kif)",
+                           "KIFU Files, UTF-8 (*.kifu)", "KI2 Files, Shift_JIS (*.ki2)",
+                           "KI2U Files, UTF-8 (*.ki2u)", "CSA 3.0 Files, UTF-8 (*.csa)",
+                           "CSA 2.2 Files, Shift_JIS (*.csa)", "JKF Files (*.jkf)",
+                           "USI Files (*.usi)", "SFEN Files (*.sfen)"}));
 
     const struct {
         const char* typed;
@@ -28,7 +33,9 @@ TEST(FileDialogFilters, OfferEveryFormatAndTheTypedExtensionWins) {
         {"/r/GAME.USI", "esn", "/r/GAME.USI", "usi"},
         {"/r/game.txt", "usi", "/r/game.txt", "usi"},
         {"/r/game.kifu", "kif", "/r/game.kifu", "kifu"},
+        {"/r/game.csa", "csa2", "/r/game.csa", "csa2"},
         {"/r/game.kifu", "kif", "/r/game.kifu", "kifu"},
+        {"/r/game.csa", "csa2", "/r/game.csa", "csa2"},
     };
     for (const auto& c : cases) {
         QString path = QString::fromUtf8(c.typed);

@@ -17,6 +17,8 @@
 #include <QTextDocument>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string_view>
 
 #include "board/boardwnd.h"
 #include "document/prompter.h"

@@ -22,7 +22,19 @@ const std::vector<MenuDefinition>& MainMenu() {
           {ID_EDIT_CUT, "Cu&t\tCtrl+X"},
           {ID_EDIT_COPY, "&Copy\tCtrl+C"},
           {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
-          {ID_EDIT_CLEAR, "Delete\tDel"}}},
+          {ID_EDIT_CLEAR, "Delete\tDel"},
+          {SeparatorId, ""},
+          {ID_EDIT_COPY_RECORD_AS,
+           "Copy &Record As",
+           {{ID_EDIT_COPY_KIF, "&KIF"},
+            {ID_EDIT_COPY_KI2, "KI&2"},
+            {ID_EDIT_COPY_CSA, "&CSA"},
+            {ID_EDIT_COPY_USI, "&USI"},
+            {ID_EDIT_COPY_JKF, "&JKF"},
+            {ID_EDIT_COPY_ESN, "&ESN"}}},
+          {ID_EDIT_COPY_POSITION, "Copy Po&sition\tCtrl+Shift+C"},
+          {ID_EDIT_COPY_DIAGRAM, "Copy Position As &Diagram"},
+          {ID_EDIT_PASTE_RECORD, "Paste R&ecord\tCtrl+Shift+V"}}},
         {"&Move",
          {{ID_MOVE_TOP, "&Top\tCtrl+Home"},
           {ID_MOVE_END, "&End\tCtrl+End"},
@@ -35,22 +47,44 @@ const std::vector<MenuDefinition>& MainMenu() {
          {{ID_OPTIONS_JAPANESE, "&Japanese Pieces"},
           {ID_OPTIONS_INTERNATIONAL, "&International Pieces"},
           {SeparatorId, ""},
+          {ID_OPTIONS_JAPANESE_NOTATION, "Japanese &Notation"},
+          {SeparatorId, ""},
           {ID_OPTIONS_ROTATE, "&Rotate Board"}}},
         {"&Help", {{ID_APP_ABOUT, "&About Marlock..."}}},
     };
     return menus;
 }
 
+std::vector<MenuItem> MenuCommands() {
+    std::vector<MenuItem> commands;
+    for (const MenuDefinition& menu : MainMenu())
+        for (const MenuItem& item : menu.items) {
+            if (item.id != SeparatorId) commands.push_back(item);
+            for (const MenuItem& sub : item.submenu)
+                if (sub.id != SeparatorId) commands.push_back(sub);
+        }
+    return commands;
+}
+
 const std::vector<Accelerator>& AcceleratorTable() {
     static const std::vector<Accelerator> table = {
-        {Qt::CTRL | Qt::Key_C, ID_EDIT_COPY},        {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},
-        {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},        {Qt::CTRL | Qt::Key_S, ID_FILE_SAVE},
-        {Qt::CTRL | Qt::Key_V, ID_EDIT_PASTE},       {Qt::ALT | Qt::Key_Backspace, ID_EDIT_UNDO},
-        {Qt::SHIFT | Qt::Key_Delete, ID_EDIT_CUT},   {Qt::CTRL | Qt::Key_End, ID_MOVE_END},
-        {Qt::CTRL | Qt::Key_Home, ID_MOVE_TOP},      {Qt::CTRL | Qt::Key_Insert, ID_EDIT_COPY},
-        {Qt::SHIFT | Qt::Key_Insert, ID_EDIT_PASTE}, {Qt::CTRL | Qt::Key_Left, ID_MOVE_BACK},
-        {Qt::CTRL | Qt::Key_Right, ID_MOVE_FORWARD}, {Qt::CTRL | Qt::Key_X, ID_EDIT_CUT},
+        {Qt::CTRL | Qt::Key_C, ID_EDIT_COPY},
+        {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},
+        {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},
+        {Qt::CTRL | Qt::Key_S, ID_FILE_SAVE},
+        {Qt::CTRL | Qt::Key_V, ID_EDIT_PASTE},
+        {Qt::ALT | Qt::Key_Backspace, ID_EDIT_UNDO},
+        {Qt::SHIFT | Qt::Key_Delete, ID_EDIT_CUT},
+        {Qt::CTRL | Qt::Key_End, ID_MOVE_END},
+        {Qt::CTRL | Qt::Key_Home, ID_MOVE_TOP},
+        {Qt::CTRL | Qt::Key_Insert, ID_EDIT_COPY},
+        {Qt::SHIFT | Qt::Key_Insert, ID_EDIT_PASTE},
+        {Qt::CTRL | Qt::Key_Left, ID_MOVE_BACK},
+        {Qt::CTRL | Qt::Key_Right, ID_MOVE_FORWARD},
+        {Qt::CTRL | Qt::Key_X, ID_EDIT_CUT},
         {Qt::CTRL | Qt::Key_Z, ID_EDIT_UNDO},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_C, ID_EDIT_COPY_POSITION},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_V, ID_EDIT_PASTE_RECORD},
     };
     return table;
 }
@@ -87,6 +121,19 @@ QString PromptString(int id) {
         {ID_OPTIONS_JAPANESE, "Use Japanese pieces\nJapanese Pieces"},
         {ID_OPTIONS_INTERNATIONAL, "Use International pieces\nInternational Pieces"},
         {ID_OPTIONS_ROTATE, "Rotate the board\nRotate Board"},
+        {ID_OPTIONS_JAPANESE_NOTATION, "Name the moves in Japanese notation\nJapanese Notation"},
+        {ID_EDIT_COPY_RECORD_AS, "Copy the record in a record format\nCopy Record As"},
+        {ID_EDIT_COPY_KIF, "Copy the record as KIF text\nCopy as KIF"},
+        {ID_EDIT_COPY_KI2, "Copy the record as KI2 text\nCopy as KI2"},
+        {ID_EDIT_COPY_CSA, "Copy the main line as CSA text\nCopy as CSA"},
+        {ID_EDIT_COPY_USI, "Copy the main line as a USI position command\nCopy as USI"},
+        {ID_EDIT_COPY_JKF, "Copy the record as JKF text\nCopy as JKF"},
+        {ID_EDIT_COPY_ESN, "Copy the record as ESN text\nCopy as ESN"},
+        {ID_EDIT_COPY_POSITION, "Copy the current position as SFEN\nCopy Position"},
+        {ID_EDIT_COPY_DIAGRAM,
+         "Copy the current position as a board diagram\nCopy Position As Diagram"},
+        {ID_EDIT_PASTE_RECORD,
+         "Open the game record on the Clipboard as a new record\nPaste Record"},
         {ID_FILE_NEW, "Create a new document\nNew"},
         {ID_FILE_OPEN, "Open an existing document\nOpen"},
         {ID_FILE_SAVE, "Save the active document\nSave"},
@@ -120,13 +167,11 @@ namespace {
 
 // The key the menu shows after the tab, if any.
 QString MenuKeyText(int id) {
-    for (const MenuDefinition& menu : MainMenu()) {
-        for (const MenuItem& item : menu.items) {
-            if (item.id != id) continue;
-            const QString text = QString::fromUtf8(item.text);
-            const qsizetype tab = text.indexOf(QChar(u'\t'));
-            return tab < 0 ? QString() : text.mid(tab + 1);
-        }
+    for (const MenuItem& item : MenuCommands()) {
+        if (item.id != id) continue;
+        const QString text = QString::fromUtf8(item.text);
+        const qsizetype tab = text.indexOf(QChar(u'\t'));
+        return tab < 0 ? QString() : text.mid(tab + 1);
     }
     return {};
 }

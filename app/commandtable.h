@@ -16,6 +16,7 @@ inline constexpr int SeparatorId = 0;
 struct MenuItem {
     int id;            // SeparatorId for a separator
     const char* text;  // with its mnemonic '&' and, after a tab, the key shown in the menu
+    std::vector<MenuItem> submenu = {};  // the commands of a submenu that `id` opens
 };
 
 struct MenuDefinition {
@@ -30,6 +31,8 @@ struct Accelerator {
 
 // The menu bar, menu by menu, in order.
 const std::vector<MenuDefinition>& MainMenu();
+// Every command of the menus, those of submenus included, in menu order; no separators.
+std::vector<MenuItem> MenuCommands();
 // The accelerator table in order; a command may have more than one key.
 const std::vector<Accelerator>& AcceleratorTable();
 // The 19 tool bar entries; the separator at VariationsEntryIndex holds the variations list.

@@ -16,6 +16,8 @@ namespace {
 
 const QString DesktopEntryPath = QStringLiteral("applications/marlock.desktop");
 const QString MimePackagePath = QStringLiteral("mime/packages/marlock-esn.xml");
+// The types of the other record formats, which shared-mime-info does not define.
+const QString RecordsMimePackagePath = QStringLiteral("mime/packages/marlock-records.xml");
 const QByteArray MarkerKey = QByteArrayLiteral("X-Marlock-Generated=");
 
 QByteArray Digest(const QByteArray& text) {
@@ -61,7 +63,8 @@ QByteArray DesktopEntry(const QString& executablePath) {
         "TryExec=%2\n"
         "Icon=marlock\n"
         "Terminal=false\n"
-        "MimeType=application/x-esn-record;\n"
+        "MimeType=application/x-esn-record;text/x-kif;text/x-ki2;text/x-csa;"
+        "application/x-jkf+json;text/x-usi;text/x-sfen;\n"
         "Categories=Game;BoardGame;\n");
     text.replace(QStringLiteral("%1"), DesktopExecLine(executablePath));
     text.replace(QStringLiteral("%2"), DesktopStringValue(executablePath));
@@ -77,6 +80,53 @@ QByteArray MimePackage() {
             "    <comment>ESN Document</comment>\n"
             "    <icon name=\"application-x-esn-record\"/>\n"
             "    <glob pattern=\"*.esn\"/>\n"
+            "  </mime-type>\n"
+            "</mime-info>\n"),
+        "<!-- ", " -->");
+}
+
+QByteArray RecordsMimePackage() {
+    return Marked(
+        QByteArrayLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+            "  <mime-type type=\"text/x-kif\">\n"
+            "    <comment>KIF shogi record</comment>\n"
+            "    <sub-class-of type=\"text/plain\"/>\n"
+            "    <icon name=\"application-x-esn-record\"/>\n"
+            "    <glob pattern=\"*.kif\"/>\n"
+            "    <glob pattern=\"*.kifu\"/>\n"
+            "  </mime-type>\n"
+            "  <mime-type type=\"text/x-ki2\">\n"
+            "    <comment>KI2 shogi record</comment>\n"
+            "    <sub-class-of type=\"text/plain\"/>\n"
+            "    <icon name=\"application-x-esn-record\"/>\n"
+            "    <glob pattern=\"*.ki2\"/>\n"
+            "    <glob pattern=\"*.ki2u\"/>\n"
+            "  </mime-type>\n"
+            "  <mime-type type=\"text/x-csa\">\n"
+            "    <comment>CSA shogi record</comment>\n"
+            "    <sub-class-of type=\"text/plain\"/>\n"
+            "    <icon name=\"application-x-esn-record\"/>\n"
+            "    <glob pattern=\"*.csa\"/>\n"
+            "  </mime-type>\n"
+            "  <mime-type type=\"application/x-jkf+json\">\n"
+            "    <comment>JKF shogi record</comment>\n"
+            "    <sub-class-of type=\"application/json\"/>\n"
+            "    <icon name=\"application-x-esn-record\"/>\n"
+            "    <glob pattern=\"*.jkf\"/>\n"
+            "  </mime-type>\n"
+            "  <mime-type type=\"text/x-usi\">\n"
+            "    <comment>USI shogi moves</comment>\n"
+            "    <sub-class-of type=\"text/plain\"/>\n"
+            "    <icon name=\"application-x-esn-record\"/>\n"
+            "    <glob pattern=\"*.usi\"/>\n"
+            "  </mime-type>\n"
+            "  <mime-type type=\"text/x-sfen\">\n"
+            "    <comment>SFEN shogi position</comment>\n"
+            "    <sub-class-of type=\"text/plain\"/>\n"
+            "    <icon name=\"application-x-esn-record\"/>\n"
+            "    <glob pattern=\"*.sfen\"/>\n"
             "  </mime-type>\n"
             "</mime-info>\n"),
         "<!-- ", " -->");
@@ -155,7 +205,8 @@ QString DesktopExecLine(const QString& path) {
 QList<DesktopFile> DesktopFilesFor(const QString& executablePath) {
     InitResources();
     QList<DesktopFile> files{{DesktopEntryPath, DesktopEntry(executablePath)},
-                             {MimePackagePath, MimePackage()}};
+                             {MimePackagePath, MimePackage()},
+                             {RecordsMimePackagePath, RecordsMimePackage()}};
     for (const char* size : {"", "-64"}) {
         AddIcon(files, QStringLiteral(":/icons/marlock%1.png").arg(QLatin1String(size)),
                 QStringLiteral("apps"), QStringLiteral("marlock"));
@@ -202,7 +253,7 @@ DesktopInstallResult RegisterWithDesktop(bool refreshCaches) {
 
     // The desktop reads the type and the associations from caches; a missing tool only means
     // they are rebuilt at the next login or package installation, so its failure is ignored.
-    if (refreshCaches && changed(MimePackagePath))
+    if (refreshCaches && (changed(MimePackagePath) || changed(RecordsMimePackagePath)))
         QProcess::startDetached(QStringLiteral("update-mime-database"),
                                 {QDir(dataHome).filePath(QStringLiteral("mime"))});
     if (refreshCaches && changed(DesktopEntryPath))

@@ -6,10 +6,12 @@
 #include <QStringList>
 
 // Registration of the program and its record files with the desktop for the current user: a
-// desktop entry that opens *.esn files, the shared-mime-info type "ESN Document" for them, and
-// the program and document icons. The user's copies stand in only while no installed copy
-// exists: they never shadow an installed program, never keep naming a program that is gone,
-// and a file the user wrote or changed is never touched.
+// desktop entry that opens record files (*.esn and the other formats' files), the
+// shared-mime-info type "ESN Document" and the types of the other formats, which
+// shared-mime-info does not define (text/x-kif, ...), and the program and document icons. The
+// user's copies stand in only while no installed copy exists: they never shadow an installed
+// program, never keep naming a program that is gone, and a file the user wrote or changed is never
+// touched.
 
 // One file to place under an XDG data folder.
 struct DesktopFile {

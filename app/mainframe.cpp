@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -23,10 +24,12 @@
 #include <algorithm>
 
 #include "app/commandtable.h"
+#include "app/filedialogfilters.h"
 #include "app/resources.h"
 #include "app/variationsbar.h"
 #include "document/prompter.h"
 #include "document/zelkandoc.h"
+#include "format/recordformat.h"
 #include "view/commandids.h"
 #include "view/controlid.h"
 #include "view/zelkanview.h"
@@ -37,6 +40,8 @@ constexpr int ToolBarPictureWidth = 16;
 constexpr int ToolBarPictureHeight = 15;
 
 const QString WindowSection = QStringLiteral("Window");
+const QString OptionsSection = QStringLiteral("Options");
+const QString JapaneseNotationKey = QStringLiteral("JapaneseNotation");
 
 // The picture of a tool bar button, cut from the strip; empty when the strip is missing.
 QIcon ToolBarIcon(const QPixmap& strip, int index) {
@@ -47,19 +52,50 @@ QIcon ToolBarIcon(const QPixmap& strip, int index) {
         strip.copy(index * ToolBarPictureWidth, 0, ToolBarPictureWidth, ToolBarPictureHeight));
 }
 
-QString ChooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& suggested) {
-    const bool opening = mode == QFileDialog::AcceptOpen;
-    QFileDialog dialog(parent, opening ? QStringLiteral("Open") : QStringLiteral("Save As"));
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(opening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("ESN Files (*.esn)"));
-    dialog.setDefaultSuffix(QStringLiteral("esn"));
+QString ChooseOpenFile(QWidget* parent, const QString& folder) {
+    QFileDialog dialog(parent, QStringLiteral("Open"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(OpenFilters());
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString DefaultSuffixOf(const QString& filter) {
+    const std::optional<FileType> type = TypeOfSaveFilter(filter);
+    if (!type) return QString();
+    const std::string_view extension = DefaultExtension(*type);
+    return QString::fromUtf8(extension.data(), static_cast<qsizetype>(extension.size()));
+}
+
+QString ChooseSaveFile(QWidget* parent, const QString& suggested, FileType& type) {
+    QFileDialog dialog(parent, QStringLiteral("Save As"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList filters;
+    for (const SaveFilter& filter : SaveFilters())
+        filters.append(filter.text);
+    dialog.setNameFilters(filters);
+    const QString filter = SaveFilterFor(type);
+    dialog.selectNameFilter(filter);
+    // The dialog adds the chosen filter's extension to a name typed without one.
+    dialog.setDefaultSuffix(DefaultSuffixOf(filter));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& chosen) { dialog.setDefaultSuffix(DefaultSuffixOf(chosen)); });
     if (QFileInfo(suggested).isDir()) {
         dialog.setDirectory(suggested);
     } else if (!suggested.isEmpty()) {
-        dialog.selectFile(suggested);
+        // Offered without a record extension, so that choosing another filter gives the name
+        // that filter's extension.
+        const QFileInfo file(suggested);
+        const bool known = FileTypeForPath(file.fileName().toStdString()).has_value();
+        dialog.selectFile(known ? file.dir().filePath(file.completeBaseName()) : suggested);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (const std::optional<FileType> chosen = TypeOfSaveFilter(dialog.selectedNameFilter()))
+        type = *chosen;
     return dialog.selectedFiles().constFirst();
 }
 
@@ -76,11 +112,9 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/marlock.png")));
     setAcceptDrops(true);
 
-    m_chooseOpenFile = [this](const QString& suggested) {
-        return ChooseFile(this, QFileDialog::AcceptOpen, suggested);
-    };
-    m_chooseSaveFile = [this](const QString& suggested) {
-        return ChooseFile(this, QFileDialog::AcceptSave, suggested);
+    m_chooseOpenFile = [this](const QString& folder) { return ChooseOpenFile(this, folder); };
+    m_chooseSaveFile = [this](const QString& suggested, FileType& type) {
+        return ChooseSaveFile(this, suggested, type);
     };
 
     m_view = new CZelkanView(doc, prompter, this);
@@ -101,6 +135,11 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
 
     m_view->OnInitialUpdate();
     ReadSettings();
+    // The notation is remembered the moment it is chosen.
+    connect(&m_doc, &CZelkanDoc::notationChanged, this, [](bool japanese) {
+        QSettings().setValue(OptionsSection + QLatin1Char('/') + JapaneseNotationKey, japanese);
+    });
+    connect(&m_doc, &CZelkanDoc::notationChanged, this, &CMainFrame::UpdateCommandStates);
 
     qApp->installEventFilter(this);
     UpdateCommandStates();
@@ -116,23 +155,23 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::CreateActions() {
     const QPixmap strip(QStringLiteral(":/toolbar.png"));
-    for (const MenuDefinition& menu : MainMenu()) {
-        for (const MenuItem& item : menu.items) {
-            if (item.id == SeparatorId) continue;
-            auto* action = new QAction(QString::fromUtf8(item.text), this);
-            action->setData(item.id);
-            action->setShortcuts(ShortcutsFor(item.id));
-            action->setStatusTip(StatusTipFor(item.id));
-            if (const QString tip = ToolTipFor(item.id); !tip.isEmpty()) action->setToolTip(tip);
-            action->setIcon(ToolBarIcon(strip, ToolBarPictureIndex(item.id)));
-            action->setIconVisibleInMenu(false);
-            // Added to the frame too, so the keys work wherever the focus is in the window.
-            addAction(action);
-            m_actions[item.id] = action;
-        }
+    for (const MenuItem& item : MenuCommands()) {
+        // A submenu's own action comes with its menu.
+        if (!item.submenu.empty()) continue;
+        auto* action = new QAction(QString::fromUtf8(item.text), this);
+        action->setData(item.id);
+        action->setShortcuts(ShortcutsFor(item.id));
+        action->setStatusTip(StatusTipFor(item.id));
+        if (const QString tip = ToolTipFor(item.id); !tip.isEmpty()) action->setToolTip(tip);
+        action->setIcon(ToolBarIcon(strip, ToolBarPictureIndex(item.id)));
+        action->setIconVisibleInMenu(false);
+        // Added to the frame too, so the keys work wherever the focus is in the window.
+        addAction(action);
+        m_actions[item.id] = action;
     }
     m_actions.at(ID_OPTIONS_JAPANESE)->setCheckable(true);
     m_actions.at(ID_OPTIONS_INTERNATIONAL)->setCheckable(true);
+    m_actions.at(ID_OPTIONS_JAPANESE_NOTATION)->setCheckable(true);
     // Stands in for the recent files until there are any; never chosen itself.
     m_actions.at(ID_FILE_MRU_FILE1)->setEnabled(false);
 }
@@ -143,6 +182,8 @@ void CMainFrame::CreateMenus() {
         for (const MenuItem& item : definition.items) {
             if (item.id == SeparatorId) {
                 menu->addSeparator();
+            } else if (!item.submenu.empty()) {
+                AddSubmenu(*menu, item);
             } else {
                 menu->addAction(m_actions.at(item.id));
             }
@@ -150,6 +191,17 @@ void CMainFrame::CreateMenus() {
         if (definition.items.front().id == ID_FILE_NEW) m_fileMenu = menu;
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     }
+}
+
+void CMainFrame::AddSubmenu(QMenu& menu, const MenuItem& item) {
+    QMenu* submenu = menu.addMenu(QString::fromUtf8(item.text));
+    QAction* opener = submenu->menuAction();
+    opener->setData(item.id);
+    opener->setStatusTip(StatusTipFor(item.id));
+    m_actions[item.id] = opener;
+    for (const MenuItem& command : item.submenu)
+        submenu->addAction(m_actions.at(command.id));
+    connect(submenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 }
 
 void CMainFrame::CreateToolBar() {
@@ -188,6 +240,12 @@ void CMainFrame::ConnectCommands() {
     connect(ActionById(ID_FILE_SAVE), &QAction::triggered, this, &CMainFrame::OnFileSave);
     connect(ActionById(ID_FILE_SAVE_AS), &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
     connect(ActionById(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+    connect(ActionById(ID_EDIT_PASTE_RECORD), &QAction::triggered, this,
+            &CMainFrame::OnPasteRecord);
+    m_updates[ID_EDIT_PASTE_RECORD] = [](QAction& action) {
+        const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+        action.setEnabled(clipboard != nullptr && clipboard->hasText());
+    };
     for (const auto& [id, action] : m_actions) {
         if (!CZelkanView::HandlesCommand(id)) continue;
         const int command = id;
@@ -256,6 +314,8 @@ bool CMainFrame::IsPositionOnScreen(QPoint position, int width, int titleBarHeig
 
 void CMainFrame::ReadSettings() {
     QSettings settings;
+    m_doc.SetJapaneseNotation(
+        settings.value(OptionsSection + QLatin1Char('/') + JapaneseNotationKey, false).toBool());
     settings.beginGroup(WindowSection);
     bool hasX = false;
     bool hasY = false;
@@ -300,6 +360,22 @@ void CMainFrame::OnFileNew() {
     m_view->OnInitialUpdate();
 }
 
+void CMainFrame::OnPasteRecord() {
+    const QString text = QApplication::clipboard()->text();
+    // Said before the save question: there is nothing to make room for.
+    if (!FormatByContent(text.toStdString())) {
+        m_prompter.ShowMessage(QStringLiteral("The clipboard holds no game record."));
+        return;
+    }
+    if (!SaveModified()) return;
+    if (!m_doc.OpenRecordText(text)) {
+        m_prompter.ShowMessage(
+            QStringLiteral("Cannot paste the record: %1").arg(m_doc.LastFileError()));
+        return;
+    }
+    m_view->OnInitialUpdate();
+}
+
 void CMainFrame::OnFileOpen() {
     const QString current = m_doc.GetPathName();
     const QString path =
@@ -329,14 +405,20 @@ bool CMainFrame::OnFileSave() {
 bool CMainFrame::OnFileSaveAs() {
     const QString suggested =
         m_doc.GetPathName().isEmpty() ? m_doc.GetTitle() : m_doc.GetPathName();
-    const QString path = m_chooseSaveFile(suggested);
+    FileType type = m_doc.GetFileType();
+    QString path = m_chooseSaveFile(suggested, type);
     if (path.isEmpty()) return false;
-    return DoSave(path);
+    type = ResolveSaveTarget(path, type);
+    return DoSave(path, type);
 }
 
 bool CMainFrame::DoSave(const QString& path) {
+    return DoSave(path, m_doc.GetFileType());
+}
+
+bool CMainFrame::DoSave(const QString& path, const FileType& type) {
     // The document shows why a save failed or was refused.
-    if (!m_doc.OnSaveDocument(path)) return false;
+    if (!m_doc.OnSaveDocument(path, type)) return false;
     emit documentSaved(m_doc.GetPathName());
     return true;
 }

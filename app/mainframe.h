@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/lockkeys.h"
+#include "format/recordformat.h"
 
 class CVariationsBar;
 class CZelkanDoc;
@@ -18,6 +19,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QMimeData;
+struct MenuItem;
 
 // The program's one top-level window: menus, the tool bar with the variations list, the view
 // and the status bar. Fixed in size (the view sets it), it remembers its screen position
@@ -28,9 +30,13 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 
   public:
-    // Chooses the path of a file to open, or to save as (given the suggested one); an empty
-    // answer means the user cancelled.
+    // Chooses the path of a file to open (given the folder to start in); an empty answer
+    // means the user cancelled.
     using FileChooser = std::function<QString(const QString& suggested)>;
+    // Chooses the path to save as, given the suggested one, and the type to write: `type`
+    // comes in as the record's and goes out as the one the user chose. The typed extension
+    // then has the last word (ResolveSaveTarget).
+    using SaveFileChooser = std::function<QString(const QString& suggested, FileType& type)>;
     // Reads the lock keys' state (ReadLockKeyState unless a test wants another).
     using LockKeyReader = std::function<std::optional<LockKeyState>()>;
 
@@ -54,7 +60,7 @@ class CMainFrame : public QMainWindow {
     QAction* RecentFilePlaceholder() const;
 
     void SetOpenFileChooser(FileChooser chooser) { m_chooseOpenFile = std::move(chooser); }
-    void SetSaveFileChooser(FileChooser chooser) { m_chooseSaveFile = std::move(chooser); }
+    void SetSaveFileChooser(SaveFileChooser chooser) { m_chooseSaveFile = std::move(chooser); }
     // Replaces how the lock keys are read, and shows what the new reader answers.
     void SetLockKeyReader(LockKeyReader reader);
 
@@ -74,6 +80,9 @@ class CMainFrame : public QMainWindow {
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
+    // Edit Paste Record: the clipboard's text as a new, untitled record, after the save
+    // question; "The clipboard holds no game record." for text in no record format.
+    void OnPasteRecord();
 
   signals:
     void documentOpened(const QString& path);
@@ -89,6 +98,7 @@ class CMainFrame : public QMainWindow {
   private:
     void CreateActions();
     void CreateMenus();
+    void AddSubmenu(QMenu& menu, const MenuItem& item);
     void CreateToolBar();
     void CreateStatusBar();
     void ConnectCommands();
@@ -102,6 +112,7 @@ class CMainFrame : public QMainWindow {
     void UpdateLockIndicators();
     bool IsLockKeyEvent(const QEvent* event) const;
     bool DoSave(const QString& path);
+    bool DoSave(const QString& path, const FileType& type);
     bool IsOwnWidget(QObject* object) const;
     static QString FirstLocalFile(const QMimeData* data);
 
@@ -116,6 +127,6 @@ class CMainFrame : public QMainWindow {
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void(QAction&)>> m_updates;
     FileChooser m_chooseOpenFile;
-    FileChooser m_chooseSaveFile;
+    SaveFileChooser m_chooseSaveFile;
     LockKeyReader m_readLockKeys = ReadLockKeyState;
 };

@@ -12,6 +12,7 @@
 
 #include "app/commandtable.h"
 #include "document/zelkandoc.h"
+#include "format/japaneselabels.h"
 #include "format/notation.h"
 #include "view/commandids.h"
 #include "view/controlid.h"
@@ -94,6 +95,7 @@ CVariationsBar::CVariationsBar(CZelkanDoc& doc, QWidget* parent)
     connect(m_comboBox, &QComboBox::activated, this, &CVariationsBar::OnSelEndOk);
     connect(m_comboBox, &VariationsComboBox::closedUp, this, &CVariationsBar::OnCloseUp);
     connect(&m_doc, &CZelkanDoc::updated, this, &CVariationsBar::OnDocumentUpdated);
+    connect(&m_doc, &CZelkanDoc::notationChanged, this, &CVariationsBar::OnDocumentUpdated);
     connect(&m_doc, &CZelkanDoc::selectionChanged, this, &CVariationsBar::ShowSelection);
     Refill();
 }
@@ -118,7 +120,10 @@ void CVariationsBar::AddButtons(const std::function<QAction*(int)>& actionById) 
 
 QStringList CVariationsBar::ContinuationLabels() const {
     std::vector<std::string> labels;
-    GetContinuationList(m_doc.Record(), labels);
+    if (m_doc.IsJapaneseNotation())
+        GetJapaneseContinuationList(m_doc.Record(), labels);
+    else
+        GetContinuationList(m_doc.Record(), labels);
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(labels.size()));
     for (const std::string& label : labels)

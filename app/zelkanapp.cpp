@@ -125,9 +125,11 @@ CommandLineInfo CZelkanApp::ParseCommandLine(const QStringList& arguments) {
                                      QStringLiteral("Show the program's version and exit."));
     parser.addOption(help);
     parser.addOption(version);
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("The ESN record to open; a new one without it."),
-                                 QStringLiteral("[FILE]"));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("The game record to open, in any format the program reads; a new one "
+                       "without it."),
+        QStringLiteral("[FILE]"));
 
     CommandLineInfo info;
     if (!parser.parse(arguments)) {

@@ -1,6 +1,6 @@
 # Installation and the Debian package: the programs (installed by their own folders), the
-# desktop entry, the record file type and the icons, so that the desktop offers Marlock for
-# *.esn files. `cpack -G DEB` packages exactly what `cmake --install` installs.
+# desktop entry, the record file types and the icons, so that the desktop offers Marlock for
+# record files: *.esn, and the types of KIF, KI2, CSA, JKF, USI and SFEN files. `cpack -G DEB` packages exactly what `cmake --install` installs.
 include(GNUInstallDirs)
 
 set(MARLOCK_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/app/desktop)
@@ -9,7 +9,7 @@ set(MARLOCK_ARTWORK_DIR ${CMAKE_SOURCE_DIR}/app/artwork)
 if(MARLOCK_GUI)
   install(FILES ${MARLOCK_DESKTOP_DIR}/marlock.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES ${MARLOCK_DESKTOP_DIR}/marlock-esn.xml
+  install(FILES ${MARLOCK_DESKTOP_DIR}/marlock-esn.xml ${MARLOCK_DESKTOP_DIR}/marlock-records.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
   foreach(size 32 64)
     if(size EQUAL 32)
@@ -31,7 +31,7 @@ set(CPACK_PACKAGE_VENDOR "Tallowby")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for shogi game records")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Marlock opens, edits and saves shogi (Japanese chess) game records in the ESN format, with comments and variations, and replays them on a drawn board. The esn tool checks, prints and converts records from the command line.")
+  "Marlock opens, edits and saves shogi (Japanese chess) game records in the ESN, KIF, KI2, CSA, JKF, USI and SFEN formats, with comments and variations, and replays them on a drawn board. The esn tool checks, prints and converts records from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Tallowby <marlock@tallowby.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
@@ -43,7 +43,9 @@ set(CPACK_STRIP_FILES ON)
 # menu caches are rebuilt by the triggers of the packages that own them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpackchecks.cmake)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
+# Japanese notation and Japanese texts in records need a font with Japanese characters.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "shared-mime-info, desktop-file-utils, fonts-ipafont-gothic | fonts-noto-cjk")
 
 # Qt loads its platform plugin (X11's, or the offscreen one) at run time, so no library the
 # program links names the package that holds it: that package is looked up and named here.

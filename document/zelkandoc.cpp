@@ -5,15 +5,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <cerrno>
 #include <new>
 #include <optional>
 
 #include "document/prompter.h"
-#include "format/esnreader.h"
-#include "format/esnwriter.h"
 #include "format/filebytes.h"
 #include "format/loaderror.h"
+#include "format/losses.h"
+#include "format/recordio.h"
 #include "format/safefile.h"
 
 namespace {
@@ -39,6 +40,32 @@ bool IsSameFile(const QString& a, const QString& b) {
            QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "Error : Illegal move. (line 12, column 3)": the reader's message first, as the program has
+// always shown it, then where reading stopped.
+QString ReadingErrorText(const ESNLoadError& error) {
+    return QStringLiteral("Error : %1 (line %2, column %3)")
+        .arg(FromUtf8(error.message))
+        .arg(error.line)
+        .arg(error.column);
+}
+
+// The reader's notices, one sentence each: "The file holds 3 records; only the first was read."
+QString NoticesText(const std::vector<std::string>& notices) {
+    QStringList sentences;
+    for (const std::string& notice : notices) {
+        QString sentence = FromUtf8(notice).trimmed();
+        if (sentence.isEmpty()) continue;
+        sentence[0] = sentence[0].toUpper();
+        if (!sentence.endsWith(QLatin1Char('.'))) sentence += QLatin1Char('.');
+        sentences.append(sentence);
+    }
+    return sentences.join(QLatin1Char('\n'));
+}
+
 }  // namespace
 
 CZelkanDoc::CZelkanDoc(Prompter& prompter, QObject* parent)
@@ -56,6 +83,12 @@ void CZelkanDoc::SetJapanesePieces(bool japanese) {
     if (m_japanesePieces == japanese) return;
     m_japanesePieces = japanese;
     emit pieceStyleChanged(japanese);
+}
+
+void CZelkanDoc::SetJapaneseNotation(bool japanese) {
+    if (m_japaneseNotation == japanese) return;
+    m_japaneseNotation = japanese;
+    emit notationChanged(japanese);
 }
 
 void CZelkanDoc::GetGameInfo(std::string& title, std::string& black, std::string& white) const {
@@ -164,6 +197,7 @@ void CZelkanDoc::ResetSelectionAndUpdate() {
 bool CZelkanDoc::OnNewDocument() {
     m_record->Reset();
     m_readInPart = false;
+    m_fileType = FileType();
     m_lastFileError.clear();
     SetModifiedFlag(false);
     SetPathName(QString());
@@ -178,51 +212,95 @@ bool CZelkanDoc::OnOpenDocument(const QString& path) {
         m_lastFileError = ReasonText(reason);
         return false;
     }
+    ReadOutcome outcome;
+    if (!TakeRecordRead(bytes, DetectFileType(NativePath(path), bytes), outcome)) return false;
+    SetModifiedFlag(false);
+    SetPathName(QFileInfo(path).absoluteFilePath());
+    ResetSelectionAndUpdate();
+    ShowReadProblems(outcome);
+    return true;
+}
+
+bool CZelkanDoc::OpenRecordText(const QString& text) {
+    m_lastFileError.clear();
+    std::string bytes = text.toStdString();
+    const std::optional<RecordFormat> format = FormatByContent(bytes);
+    if (!format) return false;
+    ReadOutcome outcome;
+    if (!TakeRecordRead(bytes, DefaultFileType(*format), outcome)) return false;
+    // Nothing holds the record yet but the program.
+    SetModifiedFlag(true);
+    SetPathName(QString());
+    ResetSelectionAndUpdate();
+    ShowReadProblems(outcome);
+    return true;
+}
+
+bool CZelkanDoc::TakeRecordRead(std::string& bytes, const FileType& type, ReadOutcome& outcome) {
     // Read beside the open record, so that a record too large for memory leaves it as it was.
     std::unique_ptr<GameRecord> record;
-    std::optional<ESNLoadError> error;
     try {
         record = std::make_unique<GameRecord>();
-        ReadESN(*record, bytes);
-    } catch (const ESNLoadError& stopped) {
-        error = stopped;
+        outcome = ReadRecord(*record, bytes, type);
     } catch (const std::bad_alloc&) {
         m_lastFileError = ReasonText(FileErrorText(ENOMEM));
         return false;
     }
-    // The file's bytes are not wanted once read, and a modal message may follow.
+    // The bytes are not wanted once read, and a modal message may follow.
     std::string().swap(bytes);
     m_record = std::move(record);
-    m_readInPart = error.has_value();
-    SetModifiedFlag(false);
-    SetPathName(QFileInfo(path).absoluteFilePath());
-    ResetSelectionAndUpdate();
-    if (error)
-        m_prompter.ShowMessage(QStringLiteral("Error : ") + QString::fromStdString(error->message));
+    m_fileType = outcome.type;
+    m_readInPart = outcome.error.has_value();
     return true;
 }
 
+void CZelkanDoc::ShowReadProblems(const ReadOutcome& outcome) {
+    if (outcome.error) m_prompter.ShowMessage(ReadingErrorText(*outcome.error));
+    if (const QString notices = NoticesText(outcome.notices); !notices.isEmpty())
+        m_prompter.ShowMessage(notices);
+}
+
 bool CZelkanDoc::OnSaveDocument(const QString& path) {
+    return OnSaveDocument(path, m_fileType);
+}
+
+bool CZelkanDoc::OnSaveDocument(const QString& path, const FileType& type) {
     m_lastFileError.clear();
     const QString shownPath = QDir::toNativeSeparators(path);
-    const std::string unwritable = FindUnwritableText(*m_record);
-    if (!unwritable.empty()) {
-        m_lastFileError = QString::fromStdString(unwritable);
-        m_prompter.ShowMessage(
-            QStringLiteral("Cannot save %1: %2").arg(shownPath, m_lastFileError));
-        return false;
-    }
-    if (m_readInPart && IsSameFile(path, m_pathName) && !AskToReplacePartlyReadFile()) return false;
-
-    if (const QString reason = WriteFileAtomically(path); !reason.isEmpty()) {
+    const auto fail = [&](const QString& reason) {
         m_lastFileError = reason;
         m_prompter.ShowMessage(QStringLiteral("Cannot save %1: %2").arg(shownPath, reason));
         return false;
+    };
+    // The whole file is made first: a text the format cannot hold refuses the save before any
+    // question is asked or anything is written.
+    std::string bytes;
+    std::string refusal;
+    try {
+        if (!WriteRecord(*m_record, type, bytes, refusal)) return fail(FromUtf8(refusal));
+    } catch (const std::bad_alloc&) {
+        return fail(ReasonText(FileErrorText(ENOMEM)));
     }
+    if (!AskToLoseWhatTypeCannotKeep(type)) return false;
+    if (m_readInPart && IsSameFile(path, m_pathName) && !AskToReplacePartlyReadFile()) return false;
+
+    if (const QString reason = WriteFileAtomically(path, bytes); !reason.isEmpty())
+        return fail(reason);
     m_readInPart = false;
+    m_fileType = type;
     SetPathName(QFileInfo(path).absoluteFilePath());
     SetModifiedFlag(false);
     return true;
+}
+
+bool CZelkanDoc::AskToLoseWhatTypeCannotKeep(const FileType& type) {
+    const RecordLosses losses = WriteLosses(*m_record, type);
+    if (!losses.Any()) return true;
+    const std::string_view format = FormatDisplayName(type.format);
+    return m_prompter.AskYesNo(
+        QStringLiteral("%1 cannot keep %2. Save anyway?")
+            .arg(QString::fromUtf8(format.data(), static_cast<qsizetype>(format.size())),
+                 FromUtf8(ListLossesInWords(losses))));
 }
 
 bool CZelkanDoc::AskToReplacePartlyReadFile() {
@@ -231,14 +309,8 @@ bool CZelkanDoc::AskToReplacePartlyReadFile() {
                                    .arg(GetTitle()));
 }
 
-QString CZelkanDoc::WriteFileAtomically(const QString& path) {
+QString CZelkanDoc::WriteFileAtomically(const QString& path, const std::string& bytes) {
     if (path.isEmpty()) return ReasonText(FileErrorText(ENOENT));
-    std::string bytes;
-    try {
-        bytes = WriteESN(*m_record);
-    } catch (const std::bad_alloc&) {
-        return ReasonText(FileErrorText(ENOMEM));
-    }
     const int error = SaveFileAtomically(NativePath(path), bytes);
     return error == 0 ? QString() : ReasonText(FileErrorText(error));
 }

@@ -102,6 +102,16 @@ FileType DefaultFileType(RecordFormat format) {
     return entry ? entry->type : FileType{format, TextEncoding::Utf8, 0};
 }
 
+std::vector<FileType> KnownFileTypes() {
+    std::vector<FileType> types;
+    for (RecordFormat format :
+         {RecordFormat::Esn, RecordFormat::Kif, RecordFormat::Ki2, RecordFormat::Csa,
+          RecordFormat::Jkf, RecordFormat::Usi, RecordFormat::Sfen})
+        for (const FileTypeEntry& entry : FileTypes)
+            if (entry.type.format == format) types.push_back(entry.type);
+    return types;
+}
+
 std::optional<RecordFormat> FormatByContent(std::string_view bytes) {
     const std::string_view prefix = bytes.substr(0, ContentPrefix);
     for (const FormatHandler* handler : FormatHandlers())

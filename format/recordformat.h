@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "format/textencoding.h"
 
@@ -32,6 +33,9 @@ std::optional<FileType> FileTypeForPath(std::string_view path);
 std::string_view DefaultExtension(const FileType& type);
 // The type a file of this format is read as when nothing but its contents names the format.
 FileType DefaultFileType(RecordFormat format);
+// Every file type the program knows, format by format in the order of RecordFormat, and each
+// format's types in the order they are listed (the one its files are read as first).
+std::vector<FileType> KnownFileTypes();
 
 // The format the bytes look like, or nothing. Cheap: looks at the first lines only.
 std::optional<RecordFormat> FormatByContent(std::string_view bytes);

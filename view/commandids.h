@@ -12,6 +12,20 @@ inline constexpr int ID_MOVE_DELETE = 134;
 inline constexpr int ID_OPTIONS_JAPANESE = 135;
 inline constexpr int ID_OPTIONS_INTERNATIONAL = 136;
 inline constexpr int ID_OPTIONS_ROTATE = 137;
+inline constexpr int ID_OPTIONS_JAPANESE_NOTATION = 138;
+
+// The clipboard commands for whole records and positions, in the Edit menu. The Copy Record As
+// submenu carries its id on the action that opens it.
+inline constexpr int ID_EDIT_COPY_RECORD_AS = 140;
+inline constexpr int ID_EDIT_COPY_KIF = 141;
+inline constexpr int ID_EDIT_COPY_KI2 = 142;
+inline constexpr int ID_EDIT_COPY_CSA = 143;
+inline constexpr int ID_EDIT_COPY_USI = 144;
+inline constexpr int ID_EDIT_COPY_JKF = 145;
+inline constexpr int ID_EDIT_COPY_ESN = 146;
+inline constexpr int ID_EDIT_COPY_POSITION = 147;
+inline constexpr int ID_EDIT_COPY_DIAGRAM = 148;
+inline constexpr int ID_EDIT_PASTE_RECORD = 149;
 
 // Child windows.
 inline constexpr int IDC_VARIATIONS = 120;

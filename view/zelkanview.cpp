@@ -17,11 +17,17 @@
 #include <QTextDocument>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string_view>
 
 #include "board/boardwnd.h"
+#include "document/prompter.h"
 #include "document/zelkandoc.h"
+#include "format/losses.h"
+#include "format/recordio.h"
 #include "view/commandids.h"
 #include "view/controlid.h"
+#include "view/recordclipboard.h"
 #include "view/textcodec.h"
 
 namespace {
@@ -43,10 +49,34 @@ class CommentBox : public QPlainTextEdit {
     }
 };
 
+// The format each Copy Record As command copies in.
+std::optional<RecordFormat> CopyFormatOf(int id) {
+    switch (id) {
+        case ID_EDIT_COPY_KIF:
+            return RecordFormat::Kif;
+        case ID_EDIT_COPY_KI2:
+            return RecordFormat::Ki2;
+        case ID_EDIT_COPY_CSA:
+            return RecordFormat::Csa;
+        case ID_EDIT_COPY_USI:
+            return RecordFormat::Usi;
+        case ID_EDIT_COPY_JKF:
+            return RecordFormat::Jkf;
+        case ID_EDIT_COPY_ESN:
+            return RecordFormat::Esn;
+        default:
+            return std::nullopt;
+    }
+}
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
 CZelkanView::CZelkanView(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
-    : QWidget(parent), m_doc(doc) {
+    : QWidget(parent), m_doc(doc), m_prompter(prompter) {
     setObjectName(QStringLiteral("view"));
     // A click on the board hands the keyboard focus to the view, away from the fields.
     setFocusPolicy(Qt::ClickFocus);
@@ -243,9 +273,12 @@ bool CZelkanView::HandlesCommand(int id) {
         case ID_OPTIONS_JAPANESE:
         case ID_OPTIONS_INTERNATIONAL:
         case ID_OPTIONS_ROTATE:
+        case ID_OPTIONS_JAPANESE_NOTATION:
+        case ID_EDIT_COPY_POSITION:
+        case ID_EDIT_COPY_DIAGRAM:
             return true;
         default:
-            return false;
+            return CopyFormatOf(id).has_value();
     }
 }
 
@@ -290,8 +323,19 @@ bool CZelkanView::OnCommand(int id) {
         case ID_OPTIONS_ROTATE:
             m_board->Rotate();
             return true;
+        case ID_OPTIONS_JAPANESE_NOTATION:
+            m_doc.SetJapaneseNotation(!m_doc.IsJapaneseNotation());
+            return true;
+        case ID_EDIT_COPY_POSITION:
+            PutOnClipboard(PositionAsSfen(m_doc.Record()));
+            return true;
+        case ID_EDIT_COPY_DIAGRAM:
+            PutOnClipboard(PositionAsDiagram(m_doc.Record()));
+            return true;
         default:
-            return false;
+            if (!CopyFormatOf(id)) return false;
+            OnCopyRecordAs(id);
+            return true;
     }
 }
 
@@ -324,9 +368,19 @@ bool CZelkanView::UpdateCommand(int id, QAction& action) const {
             action.setChecked(!m_doc.IsJapanesePieces());
             return true;
         case ID_OPTIONS_ROTATE:
+        case ID_EDIT_COPY_POSITION:
+        case ID_EDIT_COPY_DIAGRAM:
             action.setEnabled(true);
             return true;
+        case ID_OPTIONS_JAPANESE_NOTATION:
+            action.setEnabled(true);
+            action.setChecked(m_doc.IsJapaneseNotation());
+            return true;
         default:
+            if (const std::optional<RecordFormat> format = CopyFormatOf(id)) {
+                action.setEnabled(ClipboardType(*format).has_value());
+                return true;
+            }
             return false;
     }
 }
@@ -436,6 +490,28 @@ void CZelkanView::OnEditClear() {
         cursor.removeSelectedText();
         m_commentEdit->setTextCursor(cursor);
     }
+}
+
+void CZelkanView::OnCopyRecordAs(int id) {
+    const std::optional<FileType> type = ClipboardType(*CopyFormatOf(id));
+    if (!type) return;
+    const QString format = FromUtf8(FormatDisplayName(type->format));
+    QString text;
+    std::string refusal;
+    if (!RecordAsText(m_doc.Record(), *type, text, refusal)) {
+        m_prompter.ShowMessage(
+            QStringLiteral("Cannot copy the record as %1: %2").arg(format, FromUtf8(refusal)));
+        return;
+    }
+    const RecordLosses losses = WriteLosses(m_doc.Record(), *type);
+    if (losses.Any() && !m_prompter.AskYesNo(QStringLiteral("%1 cannot keep %2. Copy anyway?")
+                                                 .arg(format, FromUtf8(ListLossesInWords(losses)))))
+        return;
+    PutOnClipboard(text);
+}
+
+void CZelkanView::PutOnClipboard(const QString& text) {
+    QApplication::clipboard()->setText(text);
 }
 
 void CZelkanView::OnPieceStyle(int japanese) {

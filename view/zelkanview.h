@@ -15,9 +15,10 @@ class QPlainTextEdit;
 
 // The one view of the document: the board window on the left and, on the right, the
 // information pane with the title, the players and the comment of the current position. It
-// passes every edit into the document, refreshes from it on every update, routes the Edit
-// commands to the field the user works in, and carries out the Move, piece-style and rotation
-// commands. The document and the prompter are borrowed and must outlive the view.
+// passes every edit into the document, refreshes from it on every update, routes the text Edit
+// commands to the field the user works in, and carries out the clipboard commands for the
+// record and the position, the Move commands and the piece-style, notation and rotation
+// options. The document and the prompter are borrowed and must outlive the view.
 class CZelkanView : public QWidget {
     Q_OBJECT
 
@@ -32,7 +33,7 @@ class CZelkanView : public QWidget {
     void OnUpdate();
 
     // True for the commands of the Edit, Move and Options menus, which the view carries out
-    // and enables.
+    // and enables; Paste Record, which asks to save first, is the frame's.
     static bool HandlesCommand(int id);
     // Carries out a command of the Edit, Move or Options menu; false for any other id.
     bool OnCommand(int id);
@@ -98,7 +99,13 @@ class CZelkanView : public QWidget {
     void OnPieceStyle(int japanese);
     bool IsMoveCommandEnabled(int id) const;
 
+    // Copy Record As: the record in the format's Unicode type, after saying what the format
+    // cannot hold or keep.
+    void OnCopyRecordAs(int id);
+    void PutOnClipboard(const QString& text);
+
     CZelkanDoc& m_doc;
+    Prompter& m_prompter;
     QPointer<QWidget> m_editTarget;
     int m_infoWidth = 0;
     int m_lineHeight = 0;

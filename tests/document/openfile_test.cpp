@@ -50,17 +50,20 @@ TEST_F(OpenFileTest, AGoodFileReplacesTheRecordAndStartsAtTheTop) {
 TEST_F(OpenFileTest, AReadingErrorIsShownAndWhatWasReadIsKept) {
     const struct {
         const char* name;
-        const char* message;
-        int movesRead;     // every node of the tree but the root
-        Move currentMove;  // where reading stopped
+        const char* message;  // with the place where reading stopped
+        int movesRead;        // every node of the tree but the root
+        Move currentMove;     // where reading stopped
         int currentPly;
         const char* title;
     } files[] = {
-        {"illegal-move.esn", "Illegal move.", 2, PawnStep(White, 3, 'c', 'd'), 2, "Cut short"},
-        {"misphrased-move.esn", "Misphrased move.", 1, PawnStep(Black, 7, 'g', 'f'), 1, ""},
-        {"unresolvable-move.esn", "Unresolvable move.", 3, PawnStep(White, 3, 'c', 'd'), 2, ""},
-        {"unterminated-comment.esn", "Unterminated comment.", 1, PawnStep(Black, 7, 'g', 'f'), 1,
-         ""},
+        {"illegal-move.esn", "Illegal move. (line 4, column 4)", 2, PawnStep(White, 3, 'c', 'd'), 2,
+         "Cut short"},
+        {"misphrased-move.esn", "Misphrased move. (line 2, column 4)", 1,
+         PawnStep(Black, 7, 'g', 'f'), 1, ""},
+        {"unresolvable-move.esn", "Unresolvable move. (line 5, column 4)", 3,
+         PawnStep(White, 3, 'c', 'd'), 2, ""},
+        {"unterminated-comment.esn", "Unterminated comment. (line 2, column 1)", 1,
+         PawnStep(Black, 7, 'g', 'f'), 1, ""},
     };
     for (const auto& file : files) {
         SCOPED_TRACE(file.name);

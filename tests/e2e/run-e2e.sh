@@ -3,6 +3,7 @@
 #   installs the build into a temporary prefix and checks the installed files;
 #   starts the program on a copy of a small record, plays 7g-7f with real mouse clicks,
 #   saves with Ctrl+S and checks the saved file holds the move;
+#   does the same with a KIF file in Shift_JIS, and reads the saved file back with esn;
 #   takes a screenshot and checks the pieces' yellow and the board's colour in the squares;
 #   checks that a file that cannot be opened shows a message box and ends with status 1.
 # Usage: run-e2e.sh BUILD_DIR SCREENCOUNT_PROGRAM
@@ -49,7 +50,7 @@ fail() {
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/marlock bin/esn share/applications/marlock.desktop \
-  share/mime/packages/marlock-esn.xml share/icons/hicolor/32x32/apps/marlock.png \
+  share/mime/packages/marlock-esn.xml share/mime/packages/marlock-records.xml share/icons/hicolor/32x32/apps/marlock.png \
   share/icons/hicolor/32x32/mimetypes/application-x-esn-record.png; do
   [ -e "$prefix/$f" ] || fail "the installation lacks $f"
 done
@@ -81,18 +82,27 @@ export QT_QPA_PLATFORM=xcb
 record=$work/game.esn
 printf '[TITLE End to end]\r\n[BLACK Hana]\r\n[WHITE Tomas]\r\n' >"$record"
 
-MARLOCK_REPORT_GEOMETRY=1 "$marlock" "$record" 2>"$work/marlock.err" &
-app_pid=$!
-
-window=$(timeout 20 xdotool search --sync --name '^game\.esn - Marlock$' | head -n1) ||
-  fail "no window titled 'game.esn - Marlock' appeared"
-for _ in $(seq 100); do
-  grep -q '^marlock: board at ' "$work/marlock.err" && break
-  sleep 0.1
-done
-position=$(sed -n 's/^marlock: board at \(-\?[0-9]*\),\(-\?[0-9]*\)$/\1 \2/p' "$work/marlock.err" | head -n1)
-[ -n "$position" ] || fail "the program did not report where its board is"
-read -r board_x board_y <<<"$position"
+# Starts the program on FILE and waits for its window, titled TITLE, and for the board's place.
+start_program() { # FILE TITLE
+  MARLOCK_REPORT_GEOMETRY=1 "$marlock" "$1" 2>"$work/marlock.err" &
+  app_pid=$!
+  window=$(timeout 20 xdotool search --sync --name "^$2 - Marlock\$" | head -n1) ||
+    fail "no window titled '$2 - Marlock' appeared"
+  for _ in $(seq 100); do
+    grep -q '^marlock: board at ' "$work/marlock.err" && break
+    sleep 0.1
+  done
+  position=$(sed -n 's/^marlock: board at \(-\?[0-9]*\),\(-\?[0-9]*\)$/\1 \2/p' "$work/marlock.err" |
+    head -n1)
+  [ -n "$position" ] || fail "the program did not report where its board is"
+  read -r board_x board_y <<<"$position"
+}
+stop_program() {
+  kill "$app_pid" 2>/dev/null || true
+  wait "$app_pid" 2>/dev/null || true
+  app_pid=""
+}
+start_program "$record" 'game\.esn'
 
 # Square centres: file 1 is the rightmost column of the grid, rank a the top row.
 square_left() { echo $((board_x + 320 - 32 * ($1 - 1))); }
@@ -142,10 +152,34 @@ for _ in $(seq 10); do
   sleep 0.2
 done
 [ -z "$problem" ] || fail "$problem"
+stop_program
 
-kill "$app_pid" 2>/dev/null || true
-wait "$app_pid" 2>/dev/null || true
-app_pid=""
+# --- A KIF file in Shift_JIS: a move entered, saved with Ctrl+S in the same format -----------
+kif=$work/even.kif
+printf '%s\r\n' '先手：花子' '後手：トマス' '手数----指手---------消費時間--' '   1 ７六歩(77)' |
+  iconv -f UTF-8 -t CP932 >"$kif"
+start_program "$kif" 'even\.kif'
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers ctrl+End
+sleep 0.2
+click_square 3 2 # White's pawn on 3c
+click_square 3 3 # to 3d
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers ctrl+s
+for _ in $(seq 100); do
+  iconv -f CP932 -t UTF-8 "$kif" 2>/dev/null | grep -q '３四歩' && break
+  sleep 0.1
+done
+stop_program
+saved=$(iconv -f CP932 -t UTF-8 "$kif") || fail "the saved KIF is not Shift_JIS"
+! iconv -f UTF-8 -t UTF-8 "$kif" >/dev/null 2>&1 || fail "the saved KIF is in UTF-8, not Shift_JIS"
+grep -q '^ *2 ３四歩(33)' <<<"$saved" || fail "the saved KIF lacks the move 2 line: $saved"
+grep -q '^先手：花子' <<<"$saved" || fail "the saved KIF lost its players: $saved"
+# The format library reads back the tree the program saved: the same nodes as the moves alone.
+printf 'position startpos moves 7g7f 3c3d\n' >"$work/even.usi"
+nodes() { "$prefix/bin/esn" dump --json "$1" | sed -n '/^"nodes"/,/^\],$/p'; }
+[ -n "$(nodes "$kif")" ] && [ "$(nodes "$kif")" = "$(nodes "$work/even.usi")" ] ||
+  fail "the saved KIF does not read back as 7g7f 3c3d: $(nodes "$kif")"
 
 # --- A file that cannot be opened, with a display: a message box, then status 1 --------------
 "$marlock" "$work/missing.esn" 2>"$work/missing-x.err" &

@@ -35,13 +35,15 @@ TEST(DesktopIntegration, UserFilesMatchTheInstalledOnes) {
     entry.replace("Exec=marlock %f",
                   "Exec=/opt/marlock/bin/marlock %f\nTryExec=/opt/marlock/bin/marlock");
     EXPECT_EQ(WithoutLastLine(FileContents(files, Entry)), entry);
-    const QByteArray mime = FileContents(files, Mime);
-    EXPECT_EQ(WithoutLastLine(mime), ReadFile(source + QStringLiteral("marlock-esn.xml")));
-    QXmlStreamReader xml(mime);
-    while (!xml.atEnd())
-        xml.readNext();
-    EXPECT_FALSE(xml.hasError()) << "the marker keeps the type well-formed: "
-                                 << xml.errorString().toStdString();
+    for (const char* name : {"marlock-esn.xml", "marlock-records.xml"}) {
+        const QByteArray mime = FileContents(files, QStringLiteral("mime/packages/") + name);
+        EXPECT_EQ(WithoutLastLine(mime), ReadFile(source + QString::fromUtf8(name))) << name;
+        QXmlStreamReader xml(mime);
+        while (!xml.atEnd())
+            xml.readNext();
+        EXPECT_FALSE(xml.hasError())
+            << "the marker keeps the types well-formed: " << xml.errorString().toStdString();
+    }
 }
 
 TEST(DesktopIntegration, QuotesProgramPathsForTheExecLine) {

@@ -134,7 +134,7 @@ TEST_F(StartUp, RecentFilesAcrossRuns) {
     ASSERT_TRUE(Start({first}));
     ASSERT_TRUE(Start({second}));
     const QString saved = m_files.filePath(QStringLiteral("third.esn"));
-    App().MainFrame()->SetSaveFileChooser([saved](const QString&) { return saved; });
+    App().MainFrame()->SetSaveFileChooser([saved](const QString&, FileType&) { return saved; });
     ASSERT_TRUE(App().MainFrame()->OnFileSaveAs());
 
     ASSERT_TRUE(Start());

@@ -84,7 +84,7 @@ TEST_F(FrameTest, SaveQuestionGuardsNewOpenAndClose) {
     // Yes on an untitled record asks for a name: no name cancels, a name saves and goes on.
     QStringList suggested;
     QString name;
-    frame->SetSaveFileChooser([&](const QString& offered) {
+    frame->SetSaveFileChooser([&](const QString& offered, FileType&) {
         suggested.append(offered);
         return name;
     });
@@ -112,7 +112,7 @@ TEST_F(FrameTest, FileCommandsAskForANameOnlyWhenTheyNeedOne) {
     View().BlackEdit()->setText(QStringLiteral("Dana"));
     QStringList suggested;
     const QString copy = dir.filePath(QStringLiteral("odd[*].esn"));
-    frame->SetSaveFileChooser([&](const QString& offered) {
+    frame->SetSaveFileChooser([&](const QString& offered, FileType&) {
         suggested.append(offered);
         return copy;
     });

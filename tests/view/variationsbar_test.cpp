@@ -76,6 +76,35 @@ TEST_F(VariationsBarTest, ListsTheContinuationsAndForwardEntersTheChoice) {
     EXPECT_EQ(List().count(), 0);
 }
 
+// Japanese notation is off at first; the option relabels the list at once as KI2 writes the
+// moves (同, the marks that single out a piece) and results by their word, leaves the record
+// alone and is remembered for the next run.
+TEST_F(VariationsBarTest, JapaneseNotationRelabelsTheListAndIsRemembered) {
+    OpenGame(
+        "手数----指手---------消費時間--\r\n   1 ７六歩(77)\r\n   2 ３四歩(33)\r\n"
+        "   3 ２二角成(88)\r\n   4 同　銀(31)\r\n   5 投了\r\n"
+        "変化：3手\r\n   3 ５八金(69)\r\n変化：3手\r\n   3 ５八金(49)\r\n",
+        QStringLiteral("game.kifu"));
+    Trigger(ID_OPTIONS_JAPANESE_NOTATION);
+    const QStringList labels[] = {{"1. ▲７六歩"},
+                                  {"2. △３四歩"},
+                                  {"3. ▲２二角成", "3. ▲５八金左", "3. ▲５八金右"},
+                                  {"4. △同　銀"},
+                                  {"5. 投了"}};
+    for (const QStringList& expected : labels) {
+        EXPECT_EQ(Items(List()), expected);
+        Trigger(ID_MOVE_FORWARD);
+    }
+    EXPECT_FALSE(doc.IsModified());
+    for (bool japanese : {true, false}) {
+        frame.reset();
+        CZelkanDoc next(prompter);
+        CMainFrame again(next, prompter);
+        EXPECT_EQ(again.ActionById(ID_OPTIONS_JAPANESE_NOTATION)->isChecked(), japanese);
+        again.ActionById(ID_OPTIONS_JAPANESE_NOTATION)->trigger();
+    }
+}
+
 // A list that has the focus without being open follows the position like any other: a choice
 // made in it is always one of the current node's continuations. Only the open list is left
 // alone, and a choice made in it after the position moved on is dropped.

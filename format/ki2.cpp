@@ -135,13 +135,7 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
 
 void ReadKi2Record(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
     Ki2Reader reader(record);
-    try {
-        reader.Read(bytes);
-    } catch (const ESNLoadError&) {
-        outcome.type.encoding = reader.Encoding();
-        throw;
-    }
-    outcome.type.encoding = reader.Encoding();
+    reader.Read(bytes, outcome.type.encoding);
 }
 
 bool WriteKi2Record(const GameRecord& record, const FileType& type, std::string& bytes,

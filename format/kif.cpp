@@ -283,13 +283,7 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
 
 void ReadKifRecord(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
     KifReader reader(record);
-    try {
-        reader.Read(bytes);
-    } catch (const ESNLoadError&) {
-        outcome.type.encoding = reader.Encoding();
-        throw;
-    }
-    outcome.type.encoding = reader.Encoding();
+    reader.Read(bytes, outcome.type.encoding);
 }
 
 bool WriteKifRecord(const GameRecord& record, const FileType& type, std::string& bytes,

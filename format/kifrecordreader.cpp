@@ -68,6 +68,16 @@ bool HandicapLineSays(std::string_view value, const Position& start) {
     return named && *named == start;
 }
 
+void KifRecordReader::Read(std::string_view bytes, TextEncoding& encoding) {
+    try {
+        Read(bytes);
+    } catch (const ESNLoadError&) {
+        encoding = encoding_;
+        throw;
+    }
+    encoding = encoding_;
+}
+
 void KifRecordReader::Read(std::string_view bytes) {
     record_.Reset();
     const std::optional<TextEncoding> declared = DeclaredEncoding(bytes);

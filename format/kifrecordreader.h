@@ -38,6 +38,10 @@ class KifRecordReader {
     // The character set the bytes turned out to be in.
     TextEncoding Encoding() const { return encoding_; }
 
+    // Read, setting `encoding` to the character set also when reading fails part way, so that
+    // the caller can still tell which set the file was taken for.
+    void Read(std::string_view bytes, TextEncoding& encoding);
+
   protected:
     virtual bool IsMoveLine(std::string_view text) const = 0;
     virtual void ReadMoveLine(const TextLine& line) = 0;

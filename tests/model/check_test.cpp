@@ -37,26 +37,6 @@ Position RandomBoard(std::mt19937& rng, int count) {
     return pos;
 }
 
-std::vector<Move> LegalMoves(const Position& pos) {
-    std::vector<Move> moves;
-    for (int to = 0; to < CellCount; ++to) {
-        const Square toSq{to / BoardSize, to % BoardSize};
-        for (int from = 0; from < CellCount; ++from) {
-            if (OwnerOf(pos.board[from]) != pos.sideToMove) continue;
-            for (int promote = 0; promote < 2; ++promote) {
-                const Move m({from / BoardSize, from % BoardSize}, toSq, pos.board[from], 0,
-                             promote, pos.board[to]);
-                if (IsLegal(pos, m)) moves.push_back(m);
-            }
-        }
-        for (PieceType kind = 0; kind < KindCount; ++kind) {
-            const Move drop({}, toSq, pos.sideToMove | kind, 1);
-            if (IsLegal(pos, drop)) moves.push_back(drop);
-        }
-    }
-    return moves;
-}
-
 // After the move, the opponent could take a king of the mover: check by the move rules alone.
 bool KingLeftEnPrise(Position pos, const Move& move) {
     const int mover = pos.sideToMove;
@@ -136,4 +116,8 @@ TEST(Check, APinnedPieceAndAKingStepIntoCheck) {
     EXPECT_FALSE(LeavesKingInCheck(pinned, MoveOn(pinned, "5h5g")));
     EXPECT_TRUE(LeavesKingInCheck(pinned, MoveOn(pinned, "5i4h")));
     EXPECT_FALSE(LeavesKingInCheck(pinned, MoveOn(pinned, "5i6h")));
+    // A problem has no Black king, so Black is never in check.
+    const Position problem = Board({{"5a", White | King}, {"5b", Black | Gold}}, White);
+    EXPECT_TRUE(InCheck(problem, White));
+    EXPECT_FALSE(InCheck(problem, Black));
 }

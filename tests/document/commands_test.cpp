@@ -138,7 +138,7 @@ TEST(DocumentTexts, EachSetterStoresAndModifiesOnlyWhenTheBytesDiffer) {
 TEST(DocumentFlags, NewDocumentStartsEmptyAndUntitled) {
     ScriptedPrompter prompter;
     CZelkanDoc doc(prompter);
-    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(DataFile("club-final.esn"))));
+    ASSERT_TRUE(doc.OnOpenDocument(TestData("document/club-final.esn")));
     doc.GoEnd();
     doc.SelectVariation(1);
     QSignalSpy updates(&doc, &CZelkanDoc::updated);

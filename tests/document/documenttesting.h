@@ -31,6 +31,11 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
            file.write(bytes) == bytes.size();
 }
 
-inline std::string DataFile(const char* name) {
-    return std::string(MARLOCK_TEST_DATA_DIR) + "/document/" + name;
+// A file of the test data, by its path in the data folder.
+inline QString TestData(const char* path) {
+    return QStringLiteral(MARLOCK_TEST_DATA_DIR "/") + path;
 }
+
+// A title, a comment before the first move and a variation at move 2, as ESN writes them.
+inline const QByteArray ClubFinalEsn =
+    "[TITLE Club final]\r\n[Quiet start]\r\n1. P-7f\r\n2. P-3d\r\n{\r\n2. P-8d\r\n}\r\n";

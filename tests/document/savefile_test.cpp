@@ -19,10 +19,10 @@ const QByteArray kOldFile = "[TITLE Old file]\r\n1. P-5f\r\n";
 void BuildClubFinal(CZelkanDoc& doc) {
     doc.SetGameTitle("Club final");
     doc.SetComment("Quiet start");
-    ASSERT_TRUE(doc.AddMove(PawnStep(Black, 7, 'g', 'f')));
-    ASSERT_TRUE(doc.AddMove(PawnStep(White, 3, 'c', 'd')));
+    ASSERT_TRUE(doc.AddMove(StartMove("7g7f")));
+    ASSERT_TRUE(doc.AddMove(StartMove("3c3d")));
     ASSERT_TRUE(doc.GoBackward());
-    ASSERT_TRUE(doc.AddMove(PawnStep(White, 8, 'c', 'd')));
+    ASSERT_TRUE(doc.AddMove(StartMove("8c8d")));
 }
 
 TEST(SaveFile, WritesTheRecordKeepsThePlaceAndTakesTheNewPath) {

@@ -3,6 +3,7 @@
 #   installs the build into a temporary prefix and checks the installed files;
 #   starts the program on a copy of a small record, plays 7g-7f with real mouse clicks,
 #   saves with Ctrl+S and checks the saved file holds the move;
+#   does the same with a KIF file in Shift_JIS, and reads the saved file back with esn;
 #   takes a screenshot and checks the pieces' yellow and the board's colour in the squares;
 #   checks that a file that cannot be opened shows a message box and ends with status 1.
 # Usage: run-e2e.sh BUILD_DIR SCREENCOUNT_PROGRAM
@@ -149,6 +150,33 @@ for _ in $(seq 10); do
 done
 [ -z "$problem" ] || fail "$problem"
 stop_program
+
+# --- A KIF file in Shift_JIS: a move entered, saved with Ctrl+S in the same format -----------
+kif=$work/even.kif
+printf '%s\r\n' '先手：花子' '後手：トマス' '手数----指手---------消費時間--' '   1 ７六歩(77)' |
+  iconv -f UTF-8 -t CP932 >"$kif"
+start_program "$kif" 'even\.kif'
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers ctrl+End
+sleep 0.2
+click_square 3 2 # White's pawn on 3c
+click_square 3 3 # to 3d
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers ctrl+s
+for _ in $(seq 100); do
+  iconv -f CP932 -t UTF-8 "$kif" 2>/dev/null | grep -q '３四歩' && break
+  sleep 0.1
+done
+stop_program
+saved=$(iconv -f CP932 -t UTF-8 "$kif") || fail "the saved KIF is not Shift_JIS"
+! iconv -f UTF-8 -t UTF-8 "$kif" >/dev/null 2>&1 || fail "the saved KIF is in UTF-8, not Shift_JIS"
+grep -q '^ *2 ３四歩(33)' <<<"$saved" || fail "the saved KIF lacks the move 2 line: $saved"
+grep -q '^先手：花子' <<<"$saved" || fail "the saved KIF lost its players: $saved"
+# The format library reads back the tree the program saved: the same nodes as the moves alone.
+printf 'position startpos moves 7g7f 3c3d\n' >"$work/even.usi"
+nodes() { "$prefix/bin/esn" dump --json "$1" | sed -n '/^"nodes"/,/^\],$/p'; }
+[ -n "$(nodes "$kif")" ] && [ "$(nodes "$kif")" = "$(nodes "$work/even.usi")" ] ||
+  fail "the saved KIF does not read back as 7g7f 3c3d: $(nodes "$kif")"
 
 # --- A file that cannot be opened, with a display: a message box, then status 1 --------------
 "$marlock" "$work/missing.esn" 2>"$work/missing-x.err" &

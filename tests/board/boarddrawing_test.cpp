@@ -2,6 +2,7 @@
 #include <QSignalSpy>
 
 #include "boardtesting.h"
+#include "model/handicap.h"
 
 namespace {
 
@@ -9,6 +10,8 @@ const QColor Grey(198, 198, 198), Wood(204, 153, 51), Ink(0, 0, 0);
 
 class BoardDrawingTest : public BoardTest {
   protected:
+    QColor At(QPoint p) const { return BoardTest::At(p.x(), p.y()); }
+    using BoardTest::At;
     // Opaque pixels of the square at `origin` that differ from the Japanese picture of strip
     // cell `cell`, upright or turned, at the screen's pixel ratio; the strip's pure blue lets
     // the board show through.
@@ -131,6 +134,19 @@ TEST_F(BoardDrawingTest, HandsArePackedWithCountsOnTheOuterSide) {
         board->Rotate();
         EXPECT_EQ(board->Picture() == first, turn == 1);  // rotating twice changes nothing
     }
+}
+
+// A handicap start: White's rook and bishop are gone and White moves first.
+TEST_F(BoardDrawingTest, AHandicapStartWithWhiteToMove) {
+    GameRecord handicap;
+    ASSERT_TRUE(handicap.SetStartPosition(HandicapPosition(Handicap::TwoPieces)));
+    board->SetRecord(&handicap);
+    board->Redraw(true);
+    EXPECT_EQ(At(Centre("8b")), Wood);
+    EXPECT_EQ(At(Centre("2b")), Wood);
+    EXPECT_EQ(PieceMismatches({192, 32}, 15, true), 0);  // White's king on 5a
+    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "White to move"));
+    board->SetRecord(&doc.Record());
 }
 
 // A problem's start: White to move, every piece but the kings in White's hand. At the end of

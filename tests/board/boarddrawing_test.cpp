@@ -1,7 +1,5 @@
-#include <QDir>
 #include <QPainter>
 #include <QSignalSpy>
-#include <cstdlib>
 
 #include "boardtesting.h"
 #include "model/handicap.h"
@@ -102,14 +100,6 @@ TEST_F(BoardDrawingTest, StartingPositionInBothOrientations) {
         EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "Black to move"));
         board->Rotate();
     }
-
-    // Screenshots for the documentation, when asked for.
-    if (const char* dir = std::getenv("MARLOCK_SCREENSHOT_DIR"))
-        for (int japanese : {0, 1}) {
-            board->SetJapanesePieces(japanese);
-            const char* name = japanese ? "board-japanese.png" : "board-international.png";
-            EXPECT_TRUE(board->Picture().save(QDir(dir).filePath(name)));
-        }
 }
 
 TEST_F(BoardDrawingTest, HandsArePackedWithCountsOnTheOuterSide) {

@@ -11,6 +11,7 @@
 
 #include "board/boardwnd.h"
 #include "document/zelkandoc.h"
+#include "tests/model/positiontesting.h"
 #include "tests/support/scriptedprompter.h"
 
 // The board window inside a stand-in for the view, with a text field that holds the focus
@@ -46,18 +47,9 @@ class BoardTest : public ::testing::Test {
 
     // Plays moves written as "7g7f", "8h2b+" or "P*5e" through the document.
     void Play(std::initializer_list<const char*> moves) {
-        for (const std::string t : moves) {
-            Move move;
-            move.drop = t[1] == '*';
-            move.to = Sq(t.substr(2, 2));
-            move.from = move.drop ? Square{} : Sq(t.substr(0, 2));
-            move.piece = move.drop ? doc.Record().SideToMove() | KindOfLetter(t[0])
-                                   : doc.Record().Cell(move.from);
-            move.promote = t.size() > 4 && t[4] == '+';
-            ASSERT_TRUE(doc.AddMove(move)) << t;
-        }
+        for (const char* text : moves)
+            ASSERT_TRUE(doc.AddMove(MoveOn(doc.Record().GetPosition(), text))) << text;
     }
-    static Square Sq(const std::string& name) { return Square{name[1] - 'a', name[0] - '1'}; }
 
     // The centre of a square as the user sees it: with Black below, file 9 is the leftmost
     // column and rank a the top row; with White below, the other way round.

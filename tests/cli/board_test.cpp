@@ -26,7 +26,8 @@ TEST(EsnBoard, FollowsThePathAndShowsHandsAndPromotedPieces) {
         std::vector<std::string> lines;  // the last one is the SFEN
     } cases[] = {
         {{small, "--path", "0.0.0"},
-         {"After 3. B8hx2b+\n", "| .  r  .  .  .  .  . +B  . | b\n", "Black's hand: B\n",
+         {"After 3. B8hx2b+\n", "| .  r  .  .  .  .  . +B  . | b\n",
+          "Black's hand: B\nWhite to move\n",
           "SFEN lnsgkgsnl/1r5+B1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/7R1/LNSGKGSNL w B 4"}},
         {{small, "--path="},
          {"Title: Tuesday ladder\nBlack: Ann\nWhite: Caro\nStart of the game\n"

@@ -11,8 +11,12 @@
 
 extern char** environ;
 
+std::string TestData(const std::string& path) {
+    return std::string(MARLOCK_TEST_DATA_DIR) + "/" + path;
+}
+
 std::string CliData(const std::string& name) {
-    return std::string(MARLOCK_TEST_DATA_DIR) + "/cli/" + name;
+    return TestData("cli/" + name);
 }
 
 ToolResult RunTool(const std::vector<std::string>& args) {

@@ -15,5 +15,6 @@ struct ToolResult {
 // Runs the built esn tool with these arguments, standard input empty.
 ToolResult RunTool(const std::vector<std::string>& args);
 
-// A file of the tool's test data.
+// A file of the test data, by its path in the data folder, and one of the tool's own.
+std::string TestData(const std::string& path);
 std::string CliData(const std::string& name);

@@ -11,12 +11,12 @@
 
 namespace {
 
-const Move kP7f = PawnStep(Black, 7, 'g', 'f');
-const Move kP2f = PawnStep(Black, 2, 'g', 'f');
-const Move kP3d = PawnStep(White, 3, 'c', 'd');
-const Move kP8d = PawnStep(White, 8, 'c', 'd');
-const Move kP1d = PawnStep(White, 1, 'c', 'd');
-const Move kP1f = PawnStep(Black, 1, 'g', 'f');
+const Move kP7f = StartMove("7g7f");
+const Move kP2f = StartMove("2g2f");
+const Move kP3d = StartMove("3c3d");
+const Move kP8d = StartMove("8c8d");
+const Move kP1d = StartMove("1c1d");
+const Move kP1f = StartMove("1g1f");
 
 // Seven moves, root current, not modified:
 //   root: P-7f P-3d P-2f (main line); P-2f P-8d P-7f; P-5f
@@ -27,7 +27,7 @@ void BuildTree(CZelkanDoc& doc) {
     for (const Move& move : {kP2f, kP8d, kP7f})
         ASSERT_TRUE(doc.AddMove(move));
     doc.GoTop();
-    ASSERT_TRUE(doc.AddMove(PawnStep(Black, 5, 'g', 'f')));
+    ASSERT_TRUE(doc.AddMove(StartMove("5g5f")));
     doc.GoTop();
     doc.SetModifiedFlag(false);
 }
@@ -138,7 +138,7 @@ TEST(DocumentTexts, EachSetterStoresAndModifiesOnlyWhenTheBytesDiffer) {
 TEST(DocumentFlags, NewDocumentStartsEmptyAndUntitled) {
     ScriptedPrompter prompter;
     CZelkanDoc doc(prompter);
-    ASSERT_TRUE(doc.OnOpenDocument(QString::fromStdString(DataFile("club-final.esn"))));
+    ASSERT_TRUE(doc.OnOpenDocument(TestData("document/club-final.esn")));
     doc.GoEnd();
     doc.SelectVariation(1);
     QSignalSpy updates(&doc, &CZelkanDoc::updated);

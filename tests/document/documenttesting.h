@@ -5,18 +5,11 @@
 #include <QString>
 #include <string>
 
-#include "model/move.h"
-#include "model/piece.h"
-#include "model/square.h"
+#include "tests/model/positiontesting.h"
 
-// A pawn's step straight ahead on `file` (1..9) between rank letters: PawnStep(Black, 7, 'g',
-// 'f') is P-7f.
-inline Move PawnStep(int side, int file, char fromRank, char toRank) {
-    Move move;
-    move.from = Square{fromRank - 'a', file - 1};
-    move.to = Square{toRank - 'a', file - 1};
-    move.piece = side + Pawn;
-    return move;
+// A move written by its squares, "7g7f", of the piece standing there in the initial position.
+inline Move StartMove(std::string_view squares) {
+    return MoveOn(Position(), squares);
 }
 
 inline QByteArray ReadBytes(const QString& path) {
@@ -31,6 +24,11 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
            file.write(bytes) == bytes.size();
 }
 
-inline std::string DataFile(const char* name) {
-    return std::string(MARLOCK_TEST_DATA_DIR) + "/document/" + name;
+// A file of the test data, by its path in the data folder.
+inline QString TestData(const char* path) {
+    return QStringLiteral(MARLOCK_TEST_DATA_DIR "/") + path;
 }
+
+// A title, a comment before the first move and a variation at move 2, as ESN writes them.
+inline const QByteArray ClubFinalEsn =
+    "[TITLE Club final]\r\n[Quiet start]\r\n1. P-7f\r\n2. P-3d\r\n{\r\n2. P-8d\r\n}\r\n";

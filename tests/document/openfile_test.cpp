@@ -16,14 +16,14 @@
 namespace {
 
 QString Data(const char* name) {
-    return QString::fromStdString(DataFile(name));
+    return TestData("document/") + name;
 }
 
 // A document holding unsaved work, as the user left it before opening.
 class OpenFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(doc.AddMove(PawnStep(Black, 5, 'g', 'f')));
+        ASSERT_TRUE(doc.AddMove(StartMove("5g5f")));
         doc.SetComment("my own note");
         doc.SelectVariation(1);
     }
@@ -56,14 +56,10 @@ TEST_F(OpenFileTest, AReadingErrorIsShownAndWhatWasReadIsKept) {
         int currentPly;
         const char* title;
     } files[] = {
-        {"illegal-move.esn", "Illegal move. (line 4, column 4)", 2, PawnStep(White, 3, 'c', 'd'), 2,
+        {"illegal-move.esn", "Illegal move. (line 4, column 4)", 2, StartMove("3c3d"), 2,
          "Cut short"},
-        {"misphrased-move.esn", "Misphrased move. (line 2, column 4)", 1,
-         PawnStep(Black, 7, 'g', 'f'), 1, ""},
-        {"unresolvable-move.esn", "Unresolvable move. (line 5, column 4)", 3,
-         PawnStep(White, 3, 'c', 'd'), 2, ""},
-        {"unterminated-comment.esn", "Unterminated comment. (line 2, column 1)", 1,
-         PawnStep(Black, 7, 'g', 'f'), 1, ""},
+        {"unresolvable-move.esn", "Unresolvable move. (line 5, column 4)", 3, StartMove("3c3d"), 2,
+         ""},
     };
     for (const auto& file : files) {
         SCOPED_TRACE(file.name);

@@ -19,14 +19,11 @@ const QByteArray kOldFile = "[TITLE Old file]\r\n1. P-5f\r\n";
 void BuildClubFinal(CZelkanDoc& doc) {
     doc.SetGameTitle("Club final");
     doc.SetComment("Quiet start");
-    ASSERT_TRUE(doc.AddMove(PawnStep(Black, 7, 'g', 'f')));
-    ASSERT_TRUE(doc.AddMove(PawnStep(White, 3, 'c', 'd')));
+    ASSERT_TRUE(doc.AddMove(StartMove("7g7f")));
+    ASSERT_TRUE(doc.AddMove(StartMove("3c3d")));
     ASSERT_TRUE(doc.GoBackward());
-    ASSERT_TRUE(doc.AddMove(PawnStep(White, 8, 'c', 'd')));
+    ASSERT_TRUE(doc.AddMove(StartMove("8c8d")));
 }
-
-const QByteArray kClubFinalText =
-    "[TITLE Club final]\r\n[Quiet start]\r\n1. P-7f\r\n2. P-3d\r\n{\r\n2. P-8d\r\n}\r\n";
 
 TEST(SaveFile, WritesTheRecordKeepsThePlaceAndTakesTheNewPath) {
     QTemporaryDir folder;
@@ -40,7 +37,7 @@ TEST(SaveFile, WritesTheRecordKeepsThePlaceAndTakesTheNewPath) {
 
     const QString name = "club.esn";
     ASSERT_TRUE(doc.OnSaveDocument(folder.filePath(name)));
-    EXPECT_EQ(ReadBytes(folder.filePath(name)), kClubFinalText);
+    EXPECT_EQ(ReadBytes(folder.filePath(name)), ClubFinalEsn);
     EXPECT_TRUE(prompter.asked.isEmpty());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), name);
@@ -51,7 +48,7 @@ TEST(SaveFile, WritesTheRecordKeepsThePlaceAndTakesTheNewPath) {
 }
 
 // The message names the file and says why; the document stays modified and keeps its name.
-// Texts the format cannot hold are refused before anything is written.
+// A text the format cannot hold is refused before anything is written.
 TEST(SaveFile, AFailedOrRefusedSaveSaysWhyAndKeepsTheChanges) {
     QTemporaryDir folder;
     const QString missing = folder.filePath("no-such-folder/club.esn");
@@ -60,15 +57,11 @@ TEST(SaveFile, AFailedOrRefusedSaveSaysWhyAndKeepsTheChanges) {
     const struct {
         QString path;
         std::string title;
-        std::string comment;
         QString reason;
     } failures[] = {
-        {missing, "Club final", "", QString::fromLocal8Bit(std::strerror(ENOENT))},
-        {existing, "Final [round 2]", "",
+        {missing, "Club final", QString::fromLocal8Bit(std::strerror(ENOENT))},
+        {existing, "Final [round 2]",
          "The title holds ']', which would end its brackets early in a record file."},
-        {existing, "Club final", "TITLE of the book",
-         "The comment of move 2. P-8d begins with \"TITLE\" and would be read back as the "
-         "title."},
     };
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.reason.toStdString());
@@ -76,7 +69,6 @@ TEST(SaveFile, AFailedOrRefusedSaveSaysWhyAndKeepsTheChanges) {
         CZelkanDoc doc(prompter);
         BuildClubFinal(doc);
         doc.SetGameTitle(failure.title);
-        if (!failure.comment.empty()) doc.SetComment(failure.comment);
         EXPECT_FALSE(doc.OnSaveDocument(failure.path));
         EXPECT_EQ(doc.LastFileError(), failure.reason);
         EXPECT_EQ(prompter.asked,

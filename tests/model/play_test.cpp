@@ -3,35 +3,14 @@
 #include <random>
 #include <vector>
 
-#include "model/moverules.h"
+#include "positiontesting.h"
 
 namespace {
-
-// Every move IsLegal accepts in the position, with what it captures filled in as the record
-// does: each origin and destination with and without promotion, and each drop.
-std::vector<Move> CandidateMoves(const Position& pos) {
-    std::vector<Move> moves;
-    auto keepIfLegal = [&](Move m) {
-        m.captured = pos.Cell(m.to);
-        if (IsLegal(pos, m)) moves.push_back(m);
-    };
-    for (int to = 0; to < CellCount; ++to) {
-        for (int from = 0; from < CellCount; ++from) {
-            if (OwnerOf(pos.board[from]) != pos.sideToMove) continue;
-            for (int promote = 0; promote < 2; ++promote)
-                keepIfLegal({{from / 9, from % 9}, {to / 9, to % 9}, pos.board[from], 0, promote});
-        }
-        for (PieceType kind = 0; kind < KindCount; ++kind)
-            if (pos.HandCount(pos.sideToMove, kind) > 0)
-                keepIfLegal({{}, {to / 9, to % 9}, pos.sideToMove | kind, 1});
-    }
-    return moves;
-}
 
 long Count(Position& pos, int depth) {
     if (depth == 0) return 1;
     long total = 0;
-    for (const Move& m : CandidateMoves(pos)) {
+    for (const Move& m : LegalMoves(pos)) {
         Play(pos, m);
         total += Count(pos, depth - 1);
         TakeBack(pos, m);
@@ -74,7 +53,7 @@ TEST(MoveRules, RandomPlayIsUndoneExactly) {
         Position pos;
         std::vector<Move> played;
         for (int ply = 0; ply < 400; ++ply) {
-            std::vector<Move> moves = CandidateMoves(pos);
+            std::vector<Move> moves = LegalMoves(pos);
             if (moves.empty()) break;
             const Move m = moves[rng() % moves.size()];
             captures += m.captured != 0;

@@ -3,8 +3,10 @@
 #include <initializer_list>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "model/gamerecord.h"
+#include "model/moverules.h"
 #include "model/position.h"
 
 // Helpers for tests that set up positions by hand.
@@ -53,4 +55,26 @@ inline bool PlayLine(GameRecord& record, std::string_view moves) {
         moves = end == std::string_view::npos ? std::string_view() : moves.substr(end + 1);
     }
     return true;
+}
+
+// Every move IsLegal accepts in the position, with what it captures filled in as the record
+// does: each origin and destination with and without promotion, and each drop.
+inline std::vector<Move> LegalMoves(const Position& pos) {
+    std::vector<Move> moves;
+    const auto keepIfLegal = [&](Move m) {
+        m.captured = pos.Cell(m.to);
+        if (IsLegal(pos, m)) moves.push_back(m);
+    };
+    for (int to = 0; to < CellCount; ++to) {
+        const Square toSq{to / BoardSize, to % BoardSize};
+        for (int from = 0; from < CellCount; ++from) {
+            if (OwnerOf(pos.board[from]) != pos.sideToMove) continue;
+            for (int promote = 0; promote < 2; ++promote)
+                keepIfLegal(
+                    {{from / BoardSize, from % BoardSize}, toSq, pos.board[from], 0, promote});
+        }
+        for (PieceType kind = 0; kind < KindCount; ++kind)
+            keepIfLegal({{}, toSq, pos.sideToMove | kind, 1});
+    }
+    return moves;
 }

@@ -60,7 +60,6 @@ TEST(Results, EndALineAtTheRootOrAfterWhitesMove) {
     ASSERT_EQ(record.AddResult(GameResult::Interrupt), 1);  // broken off before the first move
     ASSERT_TRUE(record.GoForward(0));
     EXPECT_EQ(record.Current().number, 1);
-    EXPECT_FALSE(record.SetCurrentTime(-1));
     ASSERT_TRUE(record.GoBack());
     EXPECT_EQ(record.GetPosition(), Position());
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "model/moverules.h"
+#include "positiontesting.h"
 
 namespace {
 
@@ -14,14 +14,6 @@ Move Drop(PieceCode piece, Square to) {
     return {{}, to, piece, 1, 0, 0};
 }
 
-Position EmptyPosition(int sideToMove) {
-    Position pos;
-    pos.board.fill(0);
-    pos.hands.fill(0);
-    pos.sideToMove = sideToMove;
-    return pos;
-}
-
 // How each piece moves, as (forward, sideways) steps from Black's point of view; a slide
 // repeats its step up to the edge of the board.
 struct Step {
@@ -31,16 +23,12 @@ struct Step {
 };
 
 std::vector<Step> StepsOf(int rule) {
-    const std::vector<Step> gold = {{1, -1}, {1, 0}, {1, 1}, {0, -1}, {0, 1}, {-1, 0}};
     const std::vector<Step> diagonals = {{1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
     const std::vector<Step> lines = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-    auto sliding = [](std::vector<Step> steps) {
-        for (Step& s : steps)
-            s.slides = true;
-        return steps;
-    };
-    auto both = [](std::vector<Step> a, const std::vector<Step>& b) {
-        a.insert(a.end(), b.begin(), b.end());
+    // The steps of `a` followed by those of `b`, which slide when `slideB` is set.
+    const auto join = [](std::vector<Step> a, const std::vector<Step>& b, bool slideB) {
+        for (Step s : b)
+            a.push_back({s.forward, s.sideways, slideB});
         return a;
     };
     switch (rule) {
@@ -51,19 +39,19 @@ std::vector<Step> StepsOf(int rule) {
         case Knight:
             return {{2, 1}, {2, -1}};
         case Silver:
-            return {{1, 0}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
+            return join({{1, 0}}, diagonals, false);
         case Bishop:
-            return sliding(diagonals);
+            return join({}, diagonals, true);
         case Rook:
-            return sliding(lines);
+            return join({}, lines, true);
         case King:
-            return both(diagonals, lines);
+            return join(diagonals, lines, false);
         case PromotedFlag | Bishop:
-            return both(lines, sliding(diagonals));
+            return join(lines, diagonals, true);
         case PromotedFlag | Rook:
-            return both(diagonals, sliding(lines));
-        default:
-            return gold;
+            return join(diagonals, lines, true);
+        default:  // gold and the promoted minor pieces
+            return {{1, -1}, {1, 0}, {1, 1}, {0, -1}, {0, 1}, {-1, 0}};
     }
 }
 
@@ -90,7 +78,7 @@ TEST(MoveRules, EachPieceReachesExactlyItsSquaresOnAnEmptyBoard) {
     for (int side : {Black, White}) {
         for (int rule : rules) {
             for (int from = 0; from < CellCount; ++from) {
-                Position pos = EmptyPosition(side);
+                Position pos = Board({}, side);
                 Square fromSq{from / 9, from % 9};
                 PieceCode piece = side | rule;
                 pos.Cell(fromSq) = piece;
@@ -117,7 +105,7 @@ TEST(MoveRules, RefusesMovesThatBreakTheRulesOfTheBoard) {
     EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Pawn, pawn, {9, 6})));
 
     // Sliders stop at the first piece and capture only the opponent's.
-    pos = EmptyPosition(Black);
+    pos = Board({}, Black);
     Square rook{4, 4};
     pos.Cell(rook) = Black | Rook;
     pos.Cell(2, 4) = White | Pawn;
@@ -134,7 +122,7 @@ TEST(MoveRules, RefusesMovesThatBreakTheRulesOfTheBoard) {
 }
 
 TEST(MoveRules, PromotionZoneAndForcedPromotion) {
-    Position pos = EmptyPosition(Black);
+    Position pos = Board({}, Black);
     pos.Cell(1, 4) = Black | Pawn;
     EXPECT_FALSE(IsLegal(pos, BoardMove(Black | Pawn, {1, 4}, {0, 4})));
     EXPECT_TRUE(IsLegal(pos, BoardMove(Black | Pawn, {1, 4}, {0, 4}, 1)));
@@ -164,7 +152,7 @@ TEST(MoveRules, PromotionZoneAndForcedPromotion) {
 }
 
 TEST(MoveRules, Drops) {
-    Position pos = EmptyPosition(Black);
+    Position pos = Board({}, Black);
     EXPECT_FALSE(IsLegal(pos, Drop(Black | Pawn, {4, 4})));  // empty hand
     for (PieceType kind : {Pawn, Lance, Knight, Silver, King})
         pos.HandCount(Black, kind) = 1;
@@ -199,7 +187,7 @@ TEST(MoveRules, ResolveOriginTakesTheFirstLegalCandidateInRankMajorOrder) {
     EXPECT_FALSE(ResolveOrigin(pos, pawn));
 
     // A pawn that can only arrive promoted is still found, with the forced value.
-    pos = EmptyPosition(Black);
+    pos = Board({}, Black);
     pos.Cell(1, 2) = Black | Pawn;
     Move forced = BoardMove(Black | Pawn, {}, {0, 2});
     ASSERT_TRUE(ResolveOrigin(pos, forced));

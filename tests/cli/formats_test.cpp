@@ -6,23 +6,42 @@ namespace {
 
 const std::string BishopStart = "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
 
-// USI and SFEN files are read by the commands, known by extension or else by content.
-TEST(EsnFormats, UsiAndSfenFilesAreCheckedAndShown) {
+// Every format is read by the commands, known by its extension or else by its contents (a USI
+// line under an .esn name, code page 932 KIF under .txt); each error gives its place, and what
+// a reader leaves out on purpose is said on standard error.
+TEST(EsnFormats, EveryFormatIsReadByExtensionOrContents) {
     ScratchDir dir;
-    const std::string usi = CliData("bishop-handicap.usi");
-    const std::string sfen = CliData("problem.sfen");
-    const std::string illegal = CliData("illegal-third.usi");
-    // A USI line saved under a misleading name still reads as USI.
     const std::string misnamed = (dir / "game.esn").string();
-    WriteBytes(misnamed, ReadBytes(usi));
-    ToolResult result = RunTool({"check", usi, sfen, misnamed, illegal});
+    WriteBytes(misnamed, ReadBytes(CliData("bishop-handicap.usi")));
+    // "1 ７六歩(77)", then a gold no piece can bring to ５五.
+    const std::string broken = (dir / "broken.txt").string();
+    WriteBytes(broken, "1 \x82\x56\x98\x5A\x95\xE0(77)\r\n2 \x82\x54\x8C\xDC\x8B\xE0\r\n");
+    const std::string threeGames = TestData("csa/three-games.csa");
+    const std::pair<std::string, std::string> files[] = {
+        {TestData("kif/game.kif"), ": ok, 41 moves"},
+        {TestData("kif/marks.ki2"), ": ok, 16 moves"},
+        {TestData("csa/club-final-30.csa"), ": ok, 7 moves"},
+        {TestData("csa/wrong-piece.csa"), ":6:1: +2726KA: the piece on 27 is FU"},
+        {threeGames, ": ok, 1 moves"},
+        {TestData("jkf/club-game.jkf"), ": ok, 10 moves"},
+        {CliData("bishop-handicap.usi"), ": ok, 3 moves"},
+        {CliData("problem.sfen"), ": ok, 0 moves"},
+        {misnamed, ": ok, 3 moves"},
+        {CliData("illegal-third.usi"), ":1:26: illegal move 7g7e"},
+        {broken, ":2:3: no piece can move to ５五"},
+    };
+    std::vector<std::string> args{"check"};
+    std::string said;
+    for (const auto& [file, line] : files) {
+        args.push_back(file);
+        said += file + line + "\n";
+    }
+    const ToolResult result = RunTool(args);
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, usi + ": ok, 3 moves\n" + sfen + ": ok, 0 moves\n" + misnamed +
-                              ": ok, 3 moves\n" + illegal + ":1:26: illegal move 7g7e\n");
-
-    result = RunTool({"board", usi});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_TRUE(result.out.ends_with("White to move\nSFEN " + BishopStart + "\n")) << result.out;
+    EXPECT_EQ(result.out, said);
+    EXPECT_EQ(result.err, "esn: " + threeGames +
+                              ": the file holds 3 records; only the first was read (2 records "
+                              "after line 8 left out)\n");
 }
 
 TEST(EsnConvert, WritesAnotherFormatListingWhatItLeavesOut) {
@@ -43,6 +62,11 @@ TEST(EsnConvert, WritesAnotherFormatListingWhatItLeavesOut) {
     EXPECT_EQ(ReadBytes(out), usiLine);
     result = RunTool({"convert", CliData("bishop-handicap.usi"), "--to=ESN"});
     EXPECT_EQ(result.out, "[SFEN " + BishopStart + "]\r\n1. P-3d\r\n2. P-7f\r\n3. R8b-3b\r\n");
+    // CSA 2.2 goes out in code page 932, as its files are written.
+    result = RunTool({"convert", TestData("jkf/club-game.jkf"), "--to", "csa2"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out.starts_with("V2.2\r\nN+\x90\xC2\x96\xD8\r\n")) << result.out;
+    EXPECT_EQ(result.err, "csa2: leaves out 3 variations, 1 comment, 1 result, 2 header lines\n");
 
     // --strict refuses any loss and writes nothing.
     const auto strictOut = dir / "strict.usi";

@@ -5,7 +5,7 @@
 
 #include "bench/recordgen.h"
 #include "format/ki2move.h"
-#include "format/kiftesting.h"
+#include "format/recordtesting.h"
 #include "model/moverules.h"
 
 namespace {

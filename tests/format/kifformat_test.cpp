@@ -2,16 +2,16 @@
 
 #include <string>
 
-#include "format/kiftesting.h"
 #include "format/recordio.h"
+#include "format/recordtesting.h"
 #include "format/textencoding.h"
 
 namespace {
 
-constexpr FileType Kif{RecordFormat::Kif, TextEncoding::Cp932, 0};
-constexpr FileType Kifu{RecordFormat::Kif, TextEncoding::Utf8, 0};
-constexpr FileType Ki2{RecordFormat::Ki2, TextEncoding::Cp932, 0};
-constexpr FileType Ki2u{RecordFormat::Ki2, TextEncoding::Utf8, 0};
+constexpr FileType Kif = KifFile;
+constexpr FileType Kifu = KifuFile;
+constexpr FileType Ki2 = Ki2File;
+constexpr FileType Ki2u = Ki2uFile;
 
 }  // namespace
 
@@ -51,14 +51,14 @@ TEST(KifFormat, FileTypesByNameExtensionAndContents) {
 
 TEST(KifFormat, ReadsAndWritesThroughTheSeam) {
     GameRecord record;
-    ReadOutcome outcome = ReadRecord(record, KifData("game.kifu"), Kif);
+    ReadOutcome outcome = ReadRecord(record, DataFile("kif/game.kifu"), Kif);
     EXPECT_FALSE(outcome.error);
     EXPECT_EQ(outcome.type, Kifu);  // the bytes turned out to be UTF-8
     std::string bytes, refusal;
     ASSERT_TRUE(WriteRecord(record, Kifu, bytes, refusal)) << refusal;
-    EXPECT_EQ(bytes, KifData("game.kifu"));
+    EXPECT_EQ(bytes, DataFile("kif/game.kifu"));
     ASSERT_TRUE(WriteRecord(record, Ki2u, bytes, refusal)) << refusal;
-    EXPECT_EQ(bytes, KifData("game.ki2u"));
+    EXPECT_EQ(bytes, DataFile("kif/game.ki2u"));
 
     // After an error the record keeps what was read, and the type says the bytes' encoding.
     outcome = ReadRecord(

@@ -2,16 +2,17 @@
 
 #include <vector>
 
-#include "esntestsupport.h"
 #include "format/esnreader.h"
+#include "format/esnwriter.h"
 #include "format/notation.h"
+#include "format/recordtesting.h"
 #include "model/moverules.h"
 
 namespace {
 
 // The record as written, on one line: "[TITLE t] 1. P-7f {1. P-2f} 2. P-3d".
 std::string Outline(const GameRecord& record) {
-    std::string text = WriteText(record);
+    std::string text = WriteESN(record);
     for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
         text.replace(at, 2, " ");
     for (std::size_t at; (at = text.find("{ ")) != std::string::npos;)
@@ -132,7 +133,7 @@ const ReadCase kCases[] = {
 TEST(Reader, ReadsTheWholeLanguageAndStopsWhereAMoveGoesWrong) {
     for (const ReadCase& c : kCases) {
         SCOPED_TRACE(c.text);
-        TextReading outcome = ReadText(c.text);
+        Reading outcome = Read(c.text);
         if (*c.message) {
             ASSERT_TRUE(outcome.error);
             EXPECT_EQ(outcome.error->message, c.message);

@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "esntestsupport.h"
+#include "format/esnwriter.h"
 #include "format/notation.h"
 #include "format/recordcompare.h"
+#include "format/recordtesting.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ TEST(RecordCompare, SaysWhatDiffersAndWhere) {
          [](GameRecord& r) {
              GoTo(r, 2);
              r.DeleteContinuation(0);
-             PlayNew(r, "2g2f");
+             PlayLine(r, "2g2f");
          }},
     };
     GameRecord base;
@@ -114,14 +115,14 @@ TEST(RecordCompare, ResultsAreLeftOutOfARecordFileAndLabelledInTheList) {
     record.GoBack();
     record.GoBack();
     ASSERT_EQ(record.AddResult(GameResult::Draw), 3);
-    ASSERT_TRUE(PlayNew(record, "5g5f"));
+    ASSERT_TRUE(PlayLine(record, "5g5f"));
 
     GameRecord movesOnly;
     ASSERT_TRUE(PlayLine(movesOnly, "7g7f 3c3d 2g2f 8c8d"));
     movesOnly.GoBack();
     movesOnly.GoBack();
-    ASSERT_TRUE(PlayNew(movesOnly, "5g5f"));
-    EXPECT_EQ(WriteText(record), WriteText(movesOnly));
+    ASSERT_TRUE(PlayLine(movesOnly, "5g5f"));
+    EXPECT_EQ(WriteESN(record), WriteESN(movesOnly));
 
     GoTo(record, 0);
     std::vector<std::string> labels;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "esntestsupport.h"
 #include "format/recordio.h"
+#include "format/recordtesting.h"
 #include "model/handicap.h"
 
 namespace {
@@ -43,7 +43,7 @@ TEST(RecordIo, ReadsWritesAndRefusesThroughOneEntryPointEach) {
     ReadOutcome outcome = ReadRecord(record, "[TITLE t]\r\n1. P-7f\r\n2. P-3d\r\n3. Q-1a\r\n", {});
     ASSERT_TRUE(outcome.error);
     EXPECT_EQ(outcome.error->line, 4);
-    EXPECT_EQ(CountMoves(record), 2);
+    EXPECT_EQ(CountMoves(record.Root()), 2);
 
     std::string bytes = "old";
     std::string refusal;
@@ -69,7 +69,7 @@ TEST(RecordIo, EachFormatCountsWhatItLeavesOut) {
     record.SetCurrentComment("goes with the result");
     record.GoBack();
     record.GoBack();
-    ASSERT_TRUE(PlayNew(record, "2g2f"));  // a variation beside 7g7f
+    ASSERT_TRUE(PlayLine(record, "2g2f"));  // a variation beside 7g7f
 
     const auto losses = [&record](RecordFormat format) {
         return ListLosses(WriteLosses(record, FileType{format}));

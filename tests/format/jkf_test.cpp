@@ -3,9 +3,6 @@
 #include <string>
 
 #include "bench/recordgen.h"
-#include "format/jkf.h"
-#include "format/recordcompare.h"
-#include "format/recordio.h"
 #include "format/recordtesting.h"
 #include "model/handicap.h"
 
@@ -314,46 +311,6 @@ TEST(JkfRoundTrip, DeeplyNestedForksAndDeepJson) {
     const Reading cut = Read("{\"x\":" + std::string(500'000, '['), JkfFile);
     ASSERT_TRUE(cut.error);
     EXPECT_EQ(cut.error->column, 500'006);
-}
-
-TEST(JkfRead, TellsJkfFromOtherRecordFiles) {
-    EXPECT_TRUE(LooksLikeJkf("\xEF\xBB\xBF {\n  \"header\": {}, \"moves\": []}"));
-    EXPECT_TRUE(LooksLikeJkf("{\"moves\":[]}"));
-    // The tool's dump is JSON with a header, but no JKF.
-    EXPECT_FALSE(LooksLikeJkf("{\"title\": \"\", \"header\": [],\n\"nodes\": []}"));
-    EXPECT_FALSE(LooksLikeJkf("[TITLE x]\r\n"));
-    EXPECT_FALSE(LooksLikeJkf(""));
-}
-
-TEST(JkfFormat, LossesAndEntryPoints) {
-    GameRecord record;
-    record.headerLines = {{"event", "kept"},
-                          {"先手", "own line under a player's label"},
-                          {"handicap", "平手"},
-                          {"handicap", "その他"}};
-    ASSERT_TRUE(PlayLine(record, "7g7f 3c3d"));
-    record.SetCurrentTime(1'500);
-    record.SetCurrentBookmark("here");
-    record.GoBack();
-    ASSERT_TRUE(PlayLine(record, "8c8d"));  // variations are kept
-    record.SetCurrentTime(2'000);
-
-    RecordLosses expected;
-    expected.moveTimes = 1;
-    expected.bookmarks = 1;
-    expected.headerLines = 2;
-    const FileType jkf{RecordFormat::Jkf, TextEncoding::Utf8, 0};
-    EXPECT_EQ(ListLosses(WriteLosses(record, jkf)), ListLosses(expected));
-    EXPECT_EQ(FileTypeForName("jkf"), jkf);
-
-    std::string bytes, refusal;
-    ASSERT_TRUE(WriteRecord(record, jkf, bytes, refusal));
-    EXPECT_EQ(DetectFileType("game.jkf", bytes), jkf);
-    EXPECT_EQ(DetectFileType("game.txt", bytes), jkf);
-    GameRecord again;
-    const ReadOutcome outcome = ReadRecord(again, bytes, jkf);
-    ASSERT_FALSE(outcome.error) << outcome.error->message;
-    EXPECT_EQ(CountMoves(again.Root()), 3);
 }
 
 TEST(JkfRoundTrip, KifThroughJkfGivesTheSameKif) {

@@ -277,6 +277,10 @@ TEST(Kif, StopsWithLineColumnAndReason) {
         EXPECT_EQ(read.error->column, c.column);
         EXPECT_EQ(MainLine(*read.record), c.kept);
     }
+    // The type read names the bytes' character set, also when reading stopped.
+    const std::string stopped = threeMoves + "4 ５五歩\r\n";
+    EXPECT_EQ(Read(EncodeFromUtf8(stopped, TextEncoding::Cp932).bytes, KifuFile).type, KifFile);
+    EXPECT_EQ(Read(stopped, KifFile).type, KifuFile);
 }
 
 // Every result word reads as its result and writes back as the same word, in KIF as a move

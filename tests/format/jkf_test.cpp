@@ -23,36 +23,21 @@ std::string MoveElement(std::string_view move, std::string_view extra = "") {
 }  // namespace
 
 TEST(JkfRead, EveryPresetAndOther) {
-    const struct {
-        const char* preset;
-        Handicap handicap;
-    } presets[] = {{"HIRATE", Handicap::Even},
-                   {"KY", Handicap::Lance},
-                   {"KY_R", Handicap::RightLance},
-                   {"KA", Handicap::Bishop},
-                   {"HI", Handicap::Rook},
-                   {"HIKY", Handicap::RookAndLance},
-                   {"2", Handicap::TwoPieces},
-                   {"3", Handicap::ThreePieces},
-                   {"4", Handicap::FourPieces},
-                   {"5", Handicap::FivePieces},
-                   {"5_L", Handicap::LeftFivePieces},
-                   {"6", Handicap::SixPieces},
-                   {"7_L", Handicap::LeftSevenPieces},
-                   {"7_R", Handicap::RightSevenPieces},
-                   {"8", Handicap::EightPieces},
-                   {"10", Handicap::TenPieces}};
-    for (const auto& p : presets) {
-        const Reading read = Read(
-            std::string(R"({"header":{},"initial":{"preset":")") + p.preset + R"("},"moves":[{}]})",
-            JkfFile);
-        ASSERT_FALSE(read.error) << p.preset << ": " << read.error->message;
-        EXPECT_EQ(read.record->StartPosition(), HandicapPosition(p.handicap)) << p.preset;
+    // The preset of each handicap, in the order of the handicaps.
+    const char* const presets[] = {"HIRATE", "KY", "KY_R", "KA", "HI",  "HIKY", "2", "3",
+                                   "4",      "5",  "5_L",  "6",  "7_L", "7_R",  "8", "10"};
+    ASSERT_EQ(std::size(presets), static_cast<std::size_t>(HandicapCount));
+    for (int i = 0; i < HandicapCount; ++i) {
+        const std::string preset = presets[i];
+        const Reading read =
+            Read(R"({"header":{},"initial":{"preset":")" + preset + R"("},"moves":[{}]})", JkfFile);
+        ASSERT_FALSE(read.error) << preset << ": " << read.error->message;
+        EXPECT_EQ(read.record->StartPosition(), HandicapPosition(static_cast<Handicap>(i)))
+            << preset;
         // Written back, the start is named by the same preset.
-        EXPECT_NE(Write(*read.record, JkfFile)
-                      .find(std::string(R"("initial":{"preset":")") + p.preset + "\"}"),
+        EXPECT_NE(Write(*read.record, JkfFile).find(R"("initial":{"preset":")" + preset + "\"}"),
                   std::string::npos)
-            << p.preset;
+            << preset;
     }
     EXPECT_EQ(Read(R"({"moves":[]})", JkfFile).record->StartPosition(), Position());
 

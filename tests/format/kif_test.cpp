@@ -13,7 +13,7 @@
 namespace {
 
 // The file without its leading '#' lines, which a writer does not keep.
-std::string WithoutHashCrLf(std::string bytes) {
+std::string WithoutHashLines(std::string bytes) {
     while (bytes.starts_with("#") && !bytes.starts_with("#KIF"))
         bytes.erase(0, bytes.find('\n') + 1);
     return bytes;
@@ -24,23 +24,22 @@ std::string WithoutHashCrLf(std::string bytes) {
 // Sample files of our own, written as the descriptions lay them out: each reads as the game it
 // holds and writes back byte for byte.
 TEST(KifFiles, ReadAndWriteBackByteForByte) {
+    const std::string game =
+        "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b resign";
     const struct {
         const char* file;
         FileType type;
-        const char* mainLine;
+        Position start;
+        std::string mainLine;
     } files[] = {
-        {"game.kifu", KifuFile,
-         "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b "
-         "resign"},
-        {"game.kif", KifFile,
-         "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b "
-         "resign"},
-        {"handicap.kif", KifFile, "7a6b 7g7f 5c5d 2g2f 6b5c 2f2e 5a4b 2e2d 2c2d 2h2d resign"},
-        {"problem.kif", KifFile, "G*1b mate"},
-        {"game.ki2u", Ki2uFile,
-         "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b "
-         "resign"},
-        {"marks.ki2", Ki2File,
+        {"game.kifu", KifuFile, Position(), game},
+        {"game.kif", KifFile, Position(), game},
+        {"handicap.kif", KifFile, HandicapPosition(Handicap::TwoPieces),
+         "7a6b 7g7f 5c5d 2g2f 6b5c 2f2e 5a4b 2e2d 2c2d 2h2d resign"},
+        {"problem.kif", KifFile, SfenPosition("8k/9/8P/9/9/9/9/9/9 b G2r2b3g4s4n4l17p 1"),
+         "G*1b mate"},
+        {"game.ki2u", Ki2uFile, Position(), game},
+        {"marks.ki2", Ki2File, SfenPosition("k8/9/9/9/2S6/9/2S6/9/3GGG2K b G2r2b4n4l18p 1"),
          "4i5h 9a8a 6i6h 8a9a 5h4h 9a8a 6h5h 8a9a 5i6h 9a8a 7e6f 8a9a G*5g 9a8a"},
     };
     for (const auto& f : files) {
@@ -54,8 +53,9 @@ TEST(KifFiles, ReadAndWriteBackByteForByte) {
         ASSERT_FALSE(read.error) << read.error->line << ":" << read.error->column << ": "
                                  << read.error->message;
         EXPECT_EQ(read.type, f.type);
+        EXPECT_EQ(read.record->StartPosition(), f.start);
         EXPECT_EQ(MainLine(*read.record), f.mainLine);
-        EXPECT_EQ(Write(*read.record, f.type), WithoutHashCrLf(bytes));
+        EXPECT_EQ(Write(*read.record, f.type), WithoutHashLines(bytes));
     }
 
     // The game in code page 932 is the game in UTF-8, and that game is the KI2 sample.
@@ -91,16 +91,12 @@ TEST(KifFiles, VariationsNestThreeDeepWithTheirNotes) {
     EXPECT_EQ(record.headerLines.size(), 8u);
 }
 
-TEST(KifFiles, HandicapAndProblemStarts) {
+TEST(KifFiles, PlayersAndHeaderLinesOfHandicapAndProblem) {
     const auto handicap = ReadGood(DataFile("kif/handicap.kif"), KifFile);
-    EXPECT_EQ(handicap->StartPosition(), HandicapPosition(Handicap::TwoPieces));
     EXPECT_EQ(handicap->black, "赤井");
     EXPECT_EQ(handicap->white, "黒田");
-
-    const auto problem = ReadGood(DataFile("kif/problem.kif"), KifFile);
-    EXPECT_EQ(problem->StartPosition(), SfenPosition("8k/9/8P/9/9/9/9/9/9 b G2r2b3g4s4n4l17p 1"));
     const std::vector<HeaderLine> header = {{"作品名", "頭金"}, {"作者", "練習用"}};
-    EXPECT_EQ(problem->headerLines, header);
+    EXPECT_EQ(ReadGood(DataFile("kif/problem.kif"), KifFile)->headerLines, header);
 }
 
 namespace {

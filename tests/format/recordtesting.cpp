@@ -145,31 +145,17 @@ const char* PickText(std::mt19937& random) {
 }  // namespace
 
 void FillRandomRecord(GameRecord& record, unsigned seed, int moves) {
+    BuildBushyTree(record, moves, seed);
     std::mt19937 random(seed);
-    record.Reset();
-    if (random() % 2) record.title = PickText(random);
-    if (random() % 2) record.black = PickText(random);
-    if (random() % 2) record.white = PickText(random);
-    for (int added = 0; added < moves;) {
-        const unsigned action = random() % 100;
-        if (action < 8) {
-            // Back up a few moves so the next move starts a variation there.
-            for (unsigned back = 1 + random() % 6; back > 0 && record.GoBack(); --back) {
-            }
-            continue;
-        }
-        if (action < 14) {
-            record.SetCurrentComment(PickText(random));
-            continue;
-        }
-        Move move;
-        if (!RandomLegalMove(record.GetPosition(), random, move)) {
-            record.GoBack();
-            continue;
-        }
-        const int count = record.AddContinuation(move);
-        record.GoForward(count - 1);
-        ++added;
+    for (std::string* text : {&record.title, &record.black, &record.white})
+        if (random() % 2) *text = PickText(random);
+    // Down a few random paths, main lines and variations, some nodes get one of the texts.
+    for (int path = 0; path < 8; ++path) {
+        record.GoToTop();
+        do {
+            if (random() % 6 == 0) record.SetCurrentComment(PickText(random));
+        } while (record.Current().childCount > 0 &&
+                 record.GoForward(static_cast<int>(random() % record.Current().childCount)));
     }
     record.GoToTop();
 }

@@ -71,6 +71,6 @@ const MoveNode* LastOfMainLine(const GameRecord& record);
 // a leaf, and the second one, a rook shuttling to and fro, carries on.
 void BuildDeepVariations(GameRecord& record, int depth);
 
-// A record of about `moves` random legal moves with variations, comments and header values
+// A record of about `moves` random legal moves with variations, and comments and header values
 // made only of bytes the record file can hold; the same seed gives the same record.
 void FillRandomRecord(GameRecord& record, unsigned seed, int moves);

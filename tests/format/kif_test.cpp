@@ -225,49 +225,43 @@ TEST(Kif, StopsWithLineColumnAndReason) {
     const std::string threeMoves = CrLf({"1 ７六歩(77)", "2 ３四歩(33)", "3 ２六歩(27)"});
     const struct {
         std::string text;
-        const char* message;
-        int line;
-        int column;
+        const char* stop;
         const char* kept;
     } cases[] = {
-        {threeMoves + "4 ７六竜王(77)\r\n", "unknown piece 竜王", 4, 5, "7g7f 3c3d 2g2f"},
-        {threeMoves + "4 ５五歩\r\n", "no piece can move to ５五", 4, 3, "7g7f 3c3d 2g2f"},
-        {threeMoves + "\r\n変化：40手\r\n", "a variation from ply 40 but the line has 3 moves", 5,
-         1, "7g7f 3c3d 2g2f"},
-        {threeMoves + "5 ８四歩(83)\r\n", "move number 5 where 4 was expected", 4, 1,
+        {threeMoves + "4 ７六竜王(77)\r\n", "4:5: unknown piece 竜王", "7g7f 3c3d 2g2f"},
+        {threeMoves + "4 ５五歩\r\n", "4:3: no piece can move to ５五", "7g7f 3c3d 2g2f"},
+        {threeMoves + "\r\n変化：40手\r\n", "5:1: a variation from ply 40 but the line has 3 moves",
          "7g7f 3c3d 2g2f"},
-        {threeMoves + "4 ２二角成(88)\r\n", "the piece on ８八 is the opponent's", 4, 7,
+        {threeMoves + "5 ８四歩(83)\r\n", "4:1: move number 5 where 4 was expected",
          "7g7f 3c3d 2g2f"},
-        {"1 ２二角成(88)\r\n", "the 角 on ８八 cannot move to ２二", 1, 3, ""},
-        {"1 ７六角(77)\r\n", "the piece on ７七 is 歩, not 角", 1, 6, ""},
-        {"1 ７六歩(77)\r\n2 投了\r\n3 ２六歩(27)\r\n", "a move after the result", 3, 3,
+        {threeMoves + "4 ２二角成(88)\r\n", "4:7: the piece on ８八 is the opponent's",
+         "7g7f 3c3d 2g2f"},
+        {"1 ２二角成(88)\r\n", "1:3: the 角 on ８八 cannot move to ２二", ""},
+        {"1 ７六角(77)\r\n", "1:6: the piece on ７七 is 歩, not 角", ""},
+        {"1 ７六歩(77)\r\n2 投了\r\n3 ２六歩(27)\r\n", "3:3: a move after the result",
          "7g7f resign"},
-        {"1 同　歩(77)\r\n", "同 at the first move", 1, 3, ""},
-        {"手合割：九枚落ち\r\n1 ７六歩(77)\r\n", "unknown handicap 九枚落ち", 1, 5, ""},
-        {"手合割：その他\r\n", "a 手合割 of その他 needs a board diagram", 1, 5, ""},
-        {"1 ７六歩(77)\r\n2 ３四歩(33) 3c3d\r\n", "unexpected text after the move", 2, 11,
+        {"1 同　歩(77)\r\n", "1:3: 同 at the first move", ""},
+        {"手合割：九枚落ち\r\n1 ７六歩(77)\r\n", "1:5: unknown handicap 九枚落ち", ""},
+        {"手合割：その他\r\n", "1:5: a 手合割 of その他 needs a board diagram", ""},
+        {"1 ７六歩(77)\r\n2 ３四歩(33) 3c3d\r\n", "2:11: unexpected text after the move",
          "7g7f 3c3d"},
-        {"1 ７六歩(77)\r\nおまけ\r\n", "a line that is no move, comment, bookmark or variation", 2,
-         1, "7g7f"},
+        {"1 ７六歩(77)\r\nおまけ\r\n",
+         "2:1: a line that is no move, comment, bookmark or variation", "7g7f"},
         {"1 ７六歩(77)\r\n*良い手\r\n2 ３四歩(33\r\n",
-         "unreadable origin: it must be two digits in parentheses, as (77)", 3, 6, "7g7f"},
+         "3:6: unreadable origin: it must be two digits in parentheses, as (77)", "7g7f"},
         // Code page 932 bytes that stop at a byte no character starts with.
         {"1 \x82\x56\x98\x5A\x95\xE0(77)\r\n2 \x82\x52\x8E\x6C\x95\xE0(33)\r\n\xA0\r\n",
-         "the byte 0xA0 cannot be read as Shift_JIS", 3, 1, "7g7f 3c3d"},
-        {"| ・ ・|一\r\n", "the rank has fewer than nine squares", 1, 6, ""},
-        {"|v玉 ・ ・ ・ ・ ・ ・ ・v竜王|一\r\n", "the rank has more than nine squares", 1, 20, ""},
-        {"|v玉 ・ ・ ・ ・ ・ ・ ・ 犬|一\r\n", "unknown piece 犬 in the board diagram", 1, 19, ""},
-        {"|v玉 ・ ・ ・ ・ ・ ・ ・x歩|一\r\n", "unknown square x歩 in the board diagram", 1, 18,
+         "3:1: the byte 0xA0 cannot be read as Shift_JIS", "7g7f 3c3d"},
+        {"| ・ ・|一\r\n", "1:6: the rank has fewer than nine squares", ""},
+        {"|v玉 ・ ・ ・ ・ ・ ・ ・v竜王|一\r\n", "1:20: the rank has more than nine squares", ""},
+        {"|v玉 ・ ・ ・ ・ ・ ・ ・ 犬|一\r\n", "1:19: unknown piece 犬 in the board diagram", ""},
+        {"|v玉 ・ ・ ・ ・ ・ ・ ・x歩|一\r\n", "1:18: unknown square x歩 in the board diagram",
          ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
         const Reading read = Read(c.text, KifuFile);
-        ASSERT_TRUE(read.error);
-        EXPECT_EQ(read.error->message, c.message);
-        EXPECT_EQ(read.error->line, c.line);
-        EXPECT_EQ(read.error->column, c.column);
-        EXPECT_EQ(MainLine(*read.record), c.kept);
+        EXPECT_EQ(StopText(read), c.stop) << c.text;
+        EXPECT_EQ(MainLine(*read.record), c.kept) << c.text;
     }
     // The type read names the bytes' character set, also when reading stopped.
     const std::string stopped = threeMoves + "4 ５五歩\r\n";
@@ -475,21 +469,13 @@ TEST(Ki2, ReadsMovesAsOtherProgramsWriteThem) {
 
     const struct {
         std::string text;
-        const char* message;
-        int line;
-        int column;
+        const char* stop;
     } errors[] = {
-        {"▲７六歩    ▲３四歩\r\n", "▲ move but White is to move", 1, 9},
-        {"▲７六歩 ３四歩\r\n", "a move must begin with ▲ or △", 1, 6},
-        {"▲７六歩\r\n△５五飛\r\n", "no piece can move to ５五", 2, 1},
-        {"▲同　歩\r\n", "同 at the first move", 1, 1},
+        {"▲７六歩    ▲３四歩\r\n", "1:9: ▲ move but White is to move"},
+        {"▲７六歩 ３四歩\r\n", "1:6: a move must begin with ▲ or △"},
+        {"▲７六歩\r\n△５五飛\r\n", "2:1: no piece can move to ５五"},
+        {"▲同　歩\r\n", "1:1: 同 at the first move"},
     };
-    for (const auto& e : errors) {
-        SCOPED_TRACE(e.text);
-        const Reading read = Read(e.text, Ki2uFile);
-        ASSERT_TRUE(read.error);
-        EXPECT_EQ(read.error->message, e.message);
-        EXPECT_EQ(read.error->line, e.line);
-        EXPECT_EQ(read.error->column, e.column);
-    }
+    for (const auto& e : errors)
+        EXPECT_EQ(StopText(Read(e.text, Ki2uFile)), e.stop) << e.text;
 }

@@ -43,6 +43,12 @@ Reading Read(std::string_view bytes, const FileType& type) {
     return reading;
 }
 
+std::string StopText(const Reading& read) {
+    if (!read.error) return "";
+    return std::to_string(read.error->line) + ":" + std::to_string(read.error->column) + ": " +
+           read.error->message;
+}
+
 std::unique_ptr<GameRecord> ReadGood(std::string_view bytes, const FileType& type) {
     Reading read = Read(bytes, type);
     EXPECT_FALSE(read.error) << read.error->message << " at " << read.error->line << ":"

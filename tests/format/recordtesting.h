@@ -41,6 +41,8 @@ struct Reading {
     std::vector<std::string> notices;
 };
 Reading Read(std::string_view bytes, const FileType& type = EsnFile);
+// Where and why reading stopped, as "line:column: message"; empty when it did not.
+std::string StopText(const Reading& read);
 // The record the bytes hold, which must read without an error.
 std::unique_ptr<GameRecord> ReadGood(std::string_view bytes, const FileType& type = EsnFile);
 // The record's bytes as `type`; a refusal fails the test.

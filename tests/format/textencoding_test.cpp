@@ -29,6 +29,12 @@ const std::string SummaryEucJp =
 
 const std::string Bom = "\xEF\xBB\xBF";
 
+// Where a conversion stopped: "byte 6, 2:2" for the byte at offset 6, line 2, column 2.
+std::string Where(std::size_t offset, const TextPosition& position) {
+    return "byte " + std::to_string(offset) + ", " + std::to_string(position.line) + ":" +
+           std::to_string(position.column);
+}
+
 constexpr auto Utf8 = TextEncoding::Utf8;
 constexpr auto Cp932 = TextEncoding::Cp932;
 constexpr auto EucJp = TextEncoding::EucJp;
@@ -93,9 +99,8 @@ TEST(TextEncoding, DecidesTheEncodingOfAFile) {
     const DecodedText broken = DecodeToUtf8(Bom + HeaderEucJp + "\xFF");
     ASSERT_TRUE(broken.failure);
     EXPECT_EQ(broken.text, HeaderUtf8);
-    EXPECT_EQ(broken.failure->offset, Bom.size() + HeaderEucJp.size());
-    EXPECT_EQ(broken.failure->position.line, 3);
-    EXPECT_EQ(broken.failure->position.column, 1);
+    EXPECT_EQ(Where(broken.failure->offset, broken.failure->position),
+              Where(Bom.size() + HeaderEucJp.size(), {3, 1}));
 }
 
 TEST(TextEncoding, ReadsDeclaredEncodingNames) {
@@ -179,21 +184,19 @@ TEST(TextEncoding, RefusesWhatTheTargetCannotHold) {
         std::string text;
         TextEncoding target;
         char32_t refused;  // 0: written
-        std::size_t offset;
-        int line;
-        int column;
+        const char* where;
     } cases[] = {
-        {"先手：森鷗外", Cp932, U'鷗', 12, 1, 5},
-        {"先手：森鷗外", EucJp, 0, 0, 0, 0},  // JIS X 0212 has it
-        {"1行目\r\n2行目は☺", Cp932, U'☺', 19, 2, 5},
-        {"価格¥500", Cp932, U'¥', 6, 1, 3},
-        {"価格¥500", EucJp, U'¥', 6, 1, 3},
-        {"価格¥500", Utf8, 0, 0, 0, 0},
-        {"a\rb‾", Cp932, U'‾', 3, 2, 2},
-        {"旗\xF3\xA0\x81\x81", Cp932, U'\U000E0041', 3, 1, 2},
-        {"𠮷野家", Cp932, U'𠮷', 0, 1, 1},
-        {"bad \xE9 byte", Utf8, U'\uFFFD', 4, 1, 5},
-        {"先手\xE5\x85", Cp932, U'\uFFFD', 6, 1, 3},
+        {"先手：森鷗外", Cp932, U'鷗', "byte 12, 1:5"},
+        {"先手：森鷗外", EucJp, 0, ""},  // JIS X 0212 has it
+        {"1行目\r\n2行目は☺", Cp932, U'☺', "byte 19, 2:5"},
+        {"価格¥500", Cp932, U'¥', "byte 6, 1:3"},
+        {"価格¥500", EucJp, U'¥', "byte 6, 1:3"},
+        {"価格¥500", Utf8, 0, ""},
+        {"a\rb‾", Cp932, U'‾', "byte 3, 2:2"},
+        {"旗\xF3\xA0\x81\x81", Cp932, U'\U000E0041', "byte 3, 1:2"},
+        {"𠮷野家", Cp932, U'𠮷', "byte 0, 1:1"},
+        {"bad \xE9 byte", Utf8, U'\uFFFD', "byte 4, 1:5"},
+        {"先手\xE5\x85", Cp932, U'\uFFFD', "byte 6, 1:3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -206,11 +209,9 @@ TEST(TextEncoding, RefusesWhatTheTargetCannotHold) {
         ASSERT_TRUE(encoded.refused);
         EXPECT_TRUE(encoded.bytes.empty());
         EXPECT_EQ(encoded.refused->codePoint, c.refused);
-        EXPECT_EQ(encoded.refused->offset, c.offset);
+        EXPECT_EQ(Where(encoded.refused->offset, encoded.refused->position), c.where);
         EXPECT_EQ(encoded.refused->character,
-                  c.text.substr(c.offset, encoded.refused->character.size()));
-        EXPECT_EQ(encoded.refused->position.line, c.line);
-        EXPECT_EQ(encoded.refused->position.column, c.column);
+                  c.text.substr(encoded.refused->offset, encoded.refused->character.size()));
     }
 }
 
@@ -219,29 +220,25 @@ TEST(TextEncoding, SaysWhereBytesStopDecoding) {
         const char* what;
         std::string bytes;
         TextEncoding encoding;
-        std::size_t offset;
-        int line;
-        int column;
+        const char* where;
         std::string before;
     } cases[] = {
-        {"a byte no character starts", "ab\r\n\x82\xA0\xFF", Cp932, 6, 2, 2, "ab\r\nあ"},
-        {"a character cut short", "\x82\xA0\x82", Cp932, 2, 1, 2, "あ"},
-        {"a line feed for a trail byte", "x\x82\nabc", Cp932, 1, 1, 2, "x"},
-        {"an unassigned row after a long ASCII run", std::string(40, 'a') + "\x85\x40", Cp932, 40,
-         1, 41, std::string(40, 'a')},
-        {"lines ended by CR alone", "a\rb\r\x82\xA0\x80", Cp932, 6, 3, 2, "a\rb\rあ"},
-        {"EUC-JP cut short", "\xA4\xA2\xA4", EucJp, 2, 1, 2, "あ"},
-        {"EUC-JP half-width prefix on ASCII", "\xA4\xA2\x8E\x41", EucJp, 2, 1, 2, "あ"},
-        {"UTF-8 with a stray byte", "ab\ncd\xC3\x28", Utf8, 5, 2, 3, "ab\ncd"},
-        {"UTF-8 surrogate", "x\xED\xA0\x80", Utf8, 1, 1, 2, "x"},
+        {"a byte no character starts", "ab\r\n\x82\xA0\xFF", Cp932, "byte 6, 2:2", "ab\r\nあ"},
+        {"a character cut short", "\x82\xA0\x82", Cp932, "byte 2, 1:2", "あ"},
+        {"a line feed for a trail byte", "x\x82\nabc", Cp932, "byte 1, 1:2", "x"},
+        {"an unassigned row after a long ASCII run", std::string(40, 'a') + "\x85\x40", Cp932,
+         "byte 40, 1:41", std::string(40, 'a')},
+        {"lines ended by CR alone", "a\rb\r\x82\xA0\x80", Cp932, "byte 6, 3:2", "a\rb\rあ"},
+        {"EUC-JP cut short", "\xA4\xA2\xA4", EucJp, "byte 2, 1:2", "あ"},
+        {"EUC-JP half-width prefix on ASCII", "\xA4\xA2\x8E\x41", EucJp, "byte 2, 1:2", "あ"},
+        {"UTF-8 with a stray byte", "ab\ncd\xC3\x28", Utf8, "byte 5, 2:3", "ab\ncd"},
+        {"UTF-8 surrogate", "x\xED\xA0\x80", Utf8, "byte 1, 1:2", "x"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const DecodedText decoded = DecodeAs(c.bytes, c.encoding);
         ASSERT_TRUE(decoded.failure);
-        EXPECT_EQ(decoded.failure->offset, c.offset);
-        EXPECT_EQ(decoded.failure->position.line, c.line);
-        EXPECT_EQ(decoded.failure->position.column, c.column);
+        EXPECT_EQ(Where(decoded.failure->offset, decoded.failure->position), c.where);
         EXPECT_EQ(decoded.text, c.before);
     }
 }

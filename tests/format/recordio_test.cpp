@@ -85,23 +85,6 @@ TEST(RecordIo, FileTypesByNameAndExtension) {
     EXPECT_EQ(FileTypeForPath("game.pgn"), std::nullopt);
 }
 
-TEST(RecordIo, ReadsWritesAndRefusesThroughOneEntryPointEach) {
-    GameRecord record;
-    ReadOutcome outcome = ReadRecord(record, "[TITLE t]\r\n1. P-7f\r\n2. P-3d\r\n3. Q-1a\r\n", {});
-    ASSERT_TRUE(outcome.error);
-    EXPECT_EQ(outcome.error->line, 4);
-    EXPECT_EQ(CountMoves(record.Root()), 2);
-
-    std::string bytes = "old";
-    std::string refusal;
-    ASSERT_TRUE(WriteRecord(record, {}, bytes, refusal)) << refusal;
-    EXPECT_EQ(bytes, "[TITLE t]\r\n1. P-7f\r\n2. P-3d\r\n");
-    record.title = "a ] in the title";
-    EXPECT_FALSE(WriteRecord(record, {}, bytes, refusal));
-    EXPECT_EQ(bytes, "");
-    EXPECT_NE(refusal.find("The title holds ']'"), std::string::npos) << refusal;
-}
-
 // One record with something of every kind, and what each file type leaves out of it.
 TEST(RecordIo, EachFormatCountsWhatItLeavesOut) {
     GameRecord record;

@@ -11,7 +11,6 @@
 
 namespace {
 
-const std::string BishopGiven = "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
 const std::string InitialSfen = "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1";
 
 // A start position given before the first move sets the start; every other bracket text that

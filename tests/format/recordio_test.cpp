@@ -8,8 +8,6 @@
 
 namespace {
 
-const std::string BishopGiven = "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
-
 // The extension decides unless the bytes plainly hold another format; without a known one the
 // bytes decide, and ESN is the default.
 TEST(RecordIo, FileTypeByExtensionElseByContent) {

@@ -25,6 +25,10 @@ inline constexpr FileType JkfFile{RecordFormat::Jkf, TextEncoding::Utf8, 0};
 inline constexpr FileType UsiFile{RecordFormat::Usi};
 inline constexpr FileType SfenFile{RecordFormat::Sfen};
 
+// The start of a game where White gives the bishop, as SFEN.
+inline const std::string BishopGiven =
+    "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
+
 // The bytes of a sample file under tests/data: "kif/game.kifu".
 std::string DataFile(const std::string& path);
 // The lines, each ended by CR LF.

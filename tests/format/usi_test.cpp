@@ -6,8 +6,6 @@
 
 namespace {
 
-const std::string BishopGiven = "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
-
 struct GoodCase {
     FileType type;
     std::string text;

@@ -91,14 +91,6 @@ TEST(KifFiles, VariationsNestThreeDeepWithTheirNotes) {
     EXPECT_EQ(record.headerLines.size(), 8u);
 }
 
-TEST(KifFiles, PlayersAndHeaderLinesOfHandicapAndProblem) {
-    const auto handicap = ReadGood(DataFile("kif/handicap.kif"), KifFile);
-    EXPECT_EQ(handicap->black, "赤井");
-    EXPECT_EQ(handicap->white, "黒田");
-    const std::vector<HeaderLine> header = {{"作品名", "頭金"}, {"作者", "練習用"}};
-    EXPECT_EQ(ReadGood(DataFile("kif/problem.kif"), KifFile)->headerLines, header);
-}
-
 namespace {
 
 const std::string BlankDiagram =

@@ -3,15 +3,14 @@
 #include <filesystem>
 #include <set>
 
-#include "esntestsupport.h"
 #include "format/esnwriter.h"
 #include "format/filebytes.h"
+#include "format/recordtesting.h"
 #include "format/sfen.h"
 #include "model/handicap.h"
 
 namespace {
 
-const std::string BishopGiven = "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
 const std::string InitialSfen = "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1";
 
 // A start position given before the first move sets the start; every other bracket text that
@@ -32,23 +31,23 @@ TEST(EsnStartPosition, SetAtTheRootOnlyAndOtherwiseAComment) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const TextReading read = ReadText(c.text);
+        const Reading read = Read(c.text);
         ASSERT_FALSE(read.error) << read.error->message;
         EXPECT_EQ(!(read.record->StartPosition() == Position()), c.setsStart);
         EXPECT_EQ(read.record->Root().Comment(),
                   c.setsStart ? "" : c.text.substr(1, c.text.find(']') - 1));
-        EXPECT_EQ(WriteText(*read.record), c.text);
+        EXPECT_EQ(WriteESN(*read.record), c.text);
     }
 
     // After a move, or a second time, it is a comment; the start is the first one.
     const std::string later = "[SFEN " + BishopGiven + "]\r\n[SFEN " + BishopGiven +
                               "]\r\n1. P-3d\r\n[SFEN " + BishopGiven + "]\r\n";
-    const TextReading read = ReadText(later);
+    const Reading read = Read(later);
     ASSERT_FALSE(read.error);
     EXPECT_EQ(MatchHandicap(read.record->StartPosition()), Handicap::Bishop);
     EXPECT_EQ(read.record->Root().Comment(), "SFEN " + BishopGiven);
     EXPECT_EQ(read.record->Root().Continuation(0)->Comment(), "SFEN " + BishopGiven);
-    EXPECT_EQ(WriteText(*read.record), later);
+    EXPECT_EQ(WriteESN(*read.record), later);
 }
 
 // A comment that the file would give back as the start position is refused; after a start of
@@ -64,7 +63,7 @@ TEST(EsnStartPosition, ACommentIsNeverMistakenForTheStart) {
     problem.HandCount(Black, Gold) = 1;
     ASSERT_TRUE(record.SetStartPosition(problem));
     EXPECT_EQ(FindUnwritableText(record), "");
-    const TextReading back = ReadText(WriteESN(record));
+    const Reading back = Read(WriteESN(record));
     EXPECT_EQ(back.record->StartPosition(), problem);
     EXPECT_EQ(back.record->Root().Comment(), "SFEN " + BishopGiven);
 }
@@ -95,9 +94,9 @@ TEST(EsnStartPosition, ShippedAndCorpusFilesWriteBackAsTheyWere) {
             SCOPED_TRACE(entry.path().string());
             std::string bytes;
             ASSERT_EQ(ReadWholeFile(entry.path().string(), bytes), "");
-            const TextReading read = ReadText(bytes);
-            const std::string written = WriteText(*read.record);
-            EXPECT_EQ(WriteText(*ReadText(written).record), written);
+            const Reading read = Read(bytes);
+            const std::string written = WriteESN(*read.record);
+            EXPECT_EQ(WriteESN(*Read(written).record), written);
             if (loose.contains(entry.path().filename().string())) continue;
             EXPECT_FALSE(read.error);
             EXPECT_EQ(written, bytes);

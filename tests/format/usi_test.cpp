@@ -1,21 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "esntestsupport.h"
 #include "format/recordio.h"
+#include "format/recordtesting.h"
 #include "model/handicap.h"
 
 namespace {
-
-const FileType Usi{RecordFormat::Usi};
-const FileType SfenFile{RecordFormat::Sfen};
-const std::string BishopGiven = "lnsgkgsnl/1r7/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
-
-std::string Written(const GameRecord& record, const FileType& type) {
-    std::string bytes;
-    std::string refusal;
-    EXPECT_TRUE(WriteRecord(record, type, bytes, refusal)) << refusal;
-    return bytes;
-}
 
 struct GoodCase {
     FileType type;
@@ -25,14 +14,14 @@ struct GoodCase {
 
 TEST(UsiAndSfenFiles, ReadWhatTheyHoldAndWriteItBack) {
     const GoodCase cases[] = {
-        {Usi, "position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*4e\n",
+        {UsiFile, "position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*4e\n",
          "position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*4e\n"},
         // Without "position", blank lines and CR LF around, tabs, a mark, a lower-case drop.
-        {Usi, "\xEF\xBB\xBF\r\n startpos\tmoves  7g7f 3c3d 8h2b+ 3a2b b*4e \r\n\r\n",
+        {UsiFile, "\xEF\xBB\xBF\r\n startpos\tmoves  7g7f 3c3d 8h2b+ 3a2b b*4e \r\n\r\n",
          "position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*4e\n"},
-        {Usi, "startpos", "position startpos\n"},
+        {UsiFile, "startpos", "position startpos\n"},
         // White moves first from the handicap; the move number of the position is not kept.
-        {Usi,
+        {UsiFile,
          "position sfen " + BishopGiven.substr(0, BishopGiven.size() - 1) + "7 moves 3c3d 7g7f",
          "position sfen " + BishopGiven + " moves 3c3d 7g7f\n"},
         {SfenFile, "sfen " + BishopGiven, BishopGiven + "\n"},
@@ -40,58 +29,50 @@ TEST(UsiAndSfenFiles, ReadWhatTheyHoldAndWriteItBack) {
     };
     for (const GoodCase& c : cases) {
         SCOPED_TRACE(c.text);
-        GameRecord record;
-        const ReadOutcome read = ReadRecord(record, c.text, c.type);
+        const Reading read = Read(c.text, c.type);
         ASSERT_FALSE(read.error) << read.error->message;
-        EXPECT_EQ(&record.Current(), &record.Root());
-        EXPECT_EQ(Written(record, c.type), c.written);
+        EXPECT_EQ(&read.record->Current(), &read.record->Root());
+        EXPECT_EQ(Write(*read.record, c.type), c.written);
     }
-    GameRecord record;
-    ReadRecord(record, "sfen " + BishopGiven + " moves 3c3d", Usi);
-    EXPECT_EQ(MatchHandicap(record.StartPosition()), Handicap::Bishop);
-    EXPECT_EQ(CountMoves(record), 1);
+    const Reading read = Read("sfen " + BishopGiven + " moves 3c3d", UsiFile);
+    EXPECT_EQ(MatchHandicap(read.record->StartPosition()), Handicap::Bishop);
+    EXPECT_EQ(CountMoves(read.record->Root()), 1);
 }
 
 struct BadCase {
     FileType type;
     std::string text;
-    std::string message;
-    int line;
-    int column;
+    std::string stop;
     int movesKept;
 };
 
 TEST(UsiAndSfenFiles, StopWithLineColumnAndMessageKeepingWhatWasRead) {
     const std::string tenFiles = "lnsgkgsnl/1r5b1/pppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1";
     const BadCase cases[] = {
-        {Usi, "", "no position line", 1, 1, 0},
-        {Usi, "\n position", "no position after 'position'", 2, 10, 0},
-        {Usi, "position kif", "'startpos' or 'sfen' expected, not 'kif'", 1, 10, 0},
-        {Usi, "position startpos 7g7f", "'moves' expected, not '7g7f'", 1, 19, 0},
-        {Usi, "position startpos moves 7g7f 3c3d 7g7e", "illegal move 7g7e", 1, 35, 2},
-        {Usi, "startpos moves 7g7f 7g7z", "unknown move 7g7z", 1, 21, 1},
-        {Usi, "startpos moves 7g7f \xE7\xA7\xBB",
-         "byte 0xE7 is not a character of plain ASCII text", 1, 21, 1},
+        {UsiFile, "", "1:1: no position line", 0},
+        {UsiFile, "\n position", "2:10: no position after 'position'", 0},
+        {UsiFile, "position kif", "1:10: 'startpos' or 'sfen' expected, not 'kif'", 0},
+        {UsiFile, "position startpos 7g7f", "1:19: 'moves' expected, not '7g7f'", 0},
+        {UsiFile, "position startpos moves 7g7f 3c3d 7g7e", "1:35: illegal move 7g7e", 2},
+        {UsiFile, "startpos moves 7g7f 7g7z", "1:21: unknown move 7g7z", 1},
+        {UsiFile, "startpos moves 7g7f \xE7\xA7\xBB",
+         "1:21: byte 0xE7 is not a character of plain ASCII text", 1},
         // A pawn that reaches the last rank must say it promotes.
-        {Usi, "sfen 4k4/4P4/9/9/9/9/9/9/4K4 b - 1 moves 5b5a", "illegal move 5b5a", 1, 42, 0},
-        {Usi, "position sfen " + tenFiles + " moves 7g7f", "rank 3 has 10 files", 1, 31, 0},
-        {Usi, "startpos moves 7g7f\r\n\r\nstartpos", "unexpected text after the position line", 3,
-         1, 1},
-        {SfenFile, " \n", "no position", 1, 1, 0},
-        {SfenFile, "sfen " + tenFiles, "rank 3 has 10 files", 1, 22, 0},
-        {SfenFile, BishopGiven + " moves 3c3d", "unexpected 'moves' after the position", 1, 63, 0},
-        {SfenFile, BishopGiven + "\n" + BishopGiven, "unexpected text after the position line", 2,
-         1, 0},
+        {UsiFile, "sfen 4k4/4P4/9/9/9/9/9/9/4K4 b - 1 moves 5b5a", "1:42: illegal move 5b5a", 0},
+        {UsiFile, "position sfen " + tenFiles + " moves 7g7f", "1:31: rank 3 has 10 files", 0},
+        {UsiFile, "startpos moves 7g7f\r\n\r\nstartpos",
+         "3:1: unexpected text after the position line", 1},
+        {SfenFile, " \n", "1:1: no position", 0},
+        {SfenFile, "sfen " + tenFiles, "1:22: rank 3 has 10 files", 0},
+        {SfenFile, BishopGiven + " moves 3c3d", "1:63: unexpected 'moves' after the position", 0},
+        {SfenFile, BishopGiven + "\n" + BishopGiven, "2:1: unexpected text after the position line",
+         0},
     };
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.text);
-        GameRecord record;
-        const ReadOutcome read = ReadRecord(record, c.text, c.type);
-        ASSERT_TRUE(read.error);
-        EXPECT_EQ(read.error->message, c.message);
-        EXPECT_EQ(read.error->line, c.line);
-        EXPECT_EQ(read.error->column, c.column);
-        EXPECT_EQ(CountMoves(record), c.movesKept);
+        const Reading read = Read(c.text, c.type);
+        EXPECT_EQ(StopText(read), c.stop);
+        EXPECT_EQ(CountMoves(read.record->Root()), c.movesKept);
     }
 }
 

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "esntestsupport.h"
 #include "format/esnwriter.h"
 #include "format/notation.h"
 #include "format/recordcompare.h"
+#include "format/recordtesting.h"
 
-TEST(Writer, WritesHeaderCommentsAndVariationsLineByLine) {
+// Nothing at all gives an empty file; variations of variations nest their braces; a comment
+// keeps its line ends inside one bracket pair.
+TEST(Writer, WritesHeaderCommentsAndNestedVariationsLineByLine) {
     GameRecord record;
+    EXPECT_EQ(WriteESN(record), "");
     record.title = "Club final";
     record.black = "Player A";
     record.white = "Player B";
@@ -18,36 +21,21 @@ TEST(Writer, WritesHeaderCommentsAndVariationsLineByLine) {
     record.GoBack();
     record.GoBack();
     ASSERT_TRUE(PlayLine(record, "8c8d 2g2f"));
+    record.SetCurrentComment("inner\r\nline");
+    record.GoBack();
+    ASSERT_TRUE(PlayLine(record, "6g6f"));
     const MoveNode* current = &record.Current();
     const Position position = record.GetPosition();
 
-    EXPECT_EQ(WriteText(record),
+    EXPECT_EQ(WriteESN(record),
               "[TITLE Club final]\r\n[BLACK Player A]\r\n[WHITE Player B]\r\n[Quiet start]\r\n"
               "1. P-7f\r\n2. P-3d\r\n[The usual reply]\r\n"
-              "{\r\n2. P-8d\r\n3. P-2f\r\n}\r\n"
+              "{\r\n2. P-8d\r\n3. P-2f\r\n[inner\r\nline]\r\n"
+              "{\r\n3. P-6f\r\n}\r\n}\r\n"
               "3. P-2f\r\n4. P-4d\r\n");
     // Writing starts from the root whatever is current, and moves nothing.
     EXPECT_EQ(&record.Current(), current);
     EXPECT_EQ(record.GetPosition(), position);
-}
-
-// Nothing at all gives an empty file; variations of variations nest their braces; a comment
-// keeps its line ends inside one bracket pair.
-TEST(Writer, WritesEmptyAndNestedRecordsExactly) {
-    GameRecord record;
-    EXPECT_EQ(WriteText(record), "");
-    ASSERT_TRUE(PlayLine(record, "7g7f 3c3d 2g2f"));
-    record.GoBack();
-    record.GoBack();
-    ASSERT_TRUE(PlayLine(record, "8c8d 2g2f"));
-    record.SetCurrentComment("inner\r\nline");
-    record.GoBack();
-    ASSERT_TRUE(PlayLine(record, "6g6f"));
-    EXPECT_EQ(WriteText(record),
-              "1. P-7f\r\n2. P-3d\r\n"
-              "{\r\n2. P-8d\r\n3. P-2f\r\n[inner\r\nline]\r\n"
-              "{\r\n3. P-6f\r\n}\r\n}\r\n"
-              "3. P-2f\r\n");
 }
 
 // Short texts name the first piece of the code in rank-major order that can get there, so
@@ -59,7 +47,7 @@ TEST(Writer, AmbiguousShortMovesAreWrittenAndLabelledWithTheirOrigin) {
                          "1g1f 8b7b 1f1e 7b8b 1e1d 8b7b 1d1c+ 7b8b 2g2f 8b7b 2f2e 7b8b 2e2d 8b7b "
                          "2d2c+ 7b8b"));
     for (const char* move : {"2c1b", "1c1b", "2c3b", "2c2b"})
-        record.AddContinuation(MoveOn(record, move));
+        record.AddContinuation(MoveOn(record.GetPosition(), move));
     std::vector<std::string> labels{"stale"};
     GetContinuationList(record, labels);
     EXPECT_EQ(labels,
@@ -68,18 +56,14 @@ TEST(Writer, AmbiguousShortMovesAreWrittenAndLabelledWithTheirOrigin) {
     record.GoToTop();
     ASSERT_TRUE(PlayLine(record, "7g7f 3c3d 8h2b+ 9c9d 2b3a 9d9e 3a4a 9e9f 4a5a 1c1d K*5h 1d1e"));
     for (const char* move : {"5i4h", "5h4h", "7f7e", "6i7h"})
-        record.AddContinuation(MoveOn(record, move));
+        record.AddContinuation(MoveOn(record.GetPosition(), move));
     GetContinuationList(record, labels);
     EXPECT_EQ(labels,
               (std::vector<std::string>{"13. K5i-4h", "13. K-4h", "13. P-7e", "13. G6i-7h"}));
 
-    const std::string text = WriteText(record);
+    const std::string text = ExpectRoundTrip(record, EsnFile);
     EXPECT_NE(text.find("\r\n17. +P2c-1b\r\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\r\n13. K5i-4h\r\n"), std::string::npos) << text;
-    TextReading back = ReadText(text);
-    ASSERT_FALSE(back.error);
-    std::string why;
-    EXPECT_TRUE(SameRecord(record, *back.record, &why)) << why;
 }
 
 // Each text is put in one place of a record with a variation; the message must name it, and a
@@ -117,11 +101,12 @@ TEST(Writer, NamesTheFirstTextThatWouldNotReadBack) {
         ASSERT_TRUE(PlayLine(record, "7g7f 3c3d"));
         if (c.place == MainLineMove) record.SetCurrentComment(c.text);
         record.GoBack();
-        ASSERT_TRUE(PlayNew(record, "8c8d"));
+        ASSERT_TRUE(PlayLine(record, "8c8d"));
         if (c.place == VariationMove) record.SetCurrentComment(c.text);
 
-        EXPECT_EQ(FindUnwritableText(record), c.message);
-        TextReading back = ReadText(WriteText(record));
+        // Saving refuses the record with that message; written anyway, it would not read back.
+        EXPECT_EQ(Refusal(record, EsnFile), c.message);
+        Reading back = Read(WriteESN(record));
         EXPECT_EQ(!back.error && SameRecord(record, *back.record), c.message.empty());
     }
 
@@ -133,5 +118,5 @@ TEST(Writer, NamesTheFirstTextThatWouldNotReadBack) {
     record.GoBack();
     ASSERT_TRUE(PlayLine(record, "2g2f 8c8d"));
     record.SetCurrentComment("a [note]");
-    EXPECT_EQ(FindUnwritableText(record), "The comment of move 2. P-8d" + early);
+    EXPECT_EQ(Refusal(record, EsnFile), "The comment of move 2. P-8d" + early);
 }

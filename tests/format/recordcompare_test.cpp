@@ -43,6 +43,11 @@ TEST(RecordCompare, SaysWhatDiffersAndWhere) {
         int plies;  // where the change is made
         void (*change)(GameRecord&);
     } cases[] = {
+        {"title \"\" against \"Final\"", 0, [](GameRecord& r) { r.title = "Final"; }},
+        {"Black's player \"\" against \"A\"", 0, [](GameRecord& r) { r.black = "A"; }},
+        {"White's player \"\" against \"B\"", 0, [](GameRecord& r) { r.white = "B"; }},
+        {"node 0.0: comment \"The usual reply\" against \"\"", 2,
+         [](GameRecord& r) { r.SetCurrentComment(""); }},
         {"header line 1: \"event\" \"Club match\" against \"event\" \"Club final\"", 0,
          [](GameRecord& r) { r.headerLines[0].value = "Club final"; }},
         {"header lines: 1 against 2", 0, [](GameRecord& r) { r.headerLines.emplace_back(); }},

@@ -1,6 +1,8 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <functional>
 #include <iostream>
@@ -122,19 +124,26 @@ std::string Clock(std::chrono::seconds time) {
     return text + (seconds % 60 < 10 ? "0" : "") + std::to_string(seconds % 60);
 }
 
-// "esn: position 3 of 40, 0:04 elapsed, about 0:49 left".
+// "esn: position 3 of 40, 0:04 elapsed, about 0:49 left" before each position: a line each,
+// or on a terminal one line written over and over, ended when `done` reaches `count`.
 void ShowProgress(std::size_t done, std::size_t count,
                   std::chrono::steady_clock::time_point start) {
     using namespace std::chrono;
+    static const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    if (done == count) {
+        if (terminal) std::cerr << '\n';
+        return;
+    }
     const auto elapsed = duration_cast<seconds>(steady_clock::now() - start);
-    std::cerr << "esn: position " << done + 1 << " of " << count << ", " << Clock(elapsed)
-              << " elapsed";
+    std::cerr << (terminal ? "\r" : "") << "esn: position " << done + 1 << " of " << count << ", "
+              << Clock(elapsed) << " elapsed";
     if (done > 0) {
         const auto left = duration_cast<seconds>((steady_clock::now() - start) *
                                                  static_cast<double>(count - done) / done);
         std::cerr << ", about " << Clock(left) << " left";
     }
-    std::cerr << '\n';
+    // On a terminal the rest of the line is cleared, since the last one may have been longer.
+    std::cerr << (terminal ? "\x1b[K" : "\n") << std::flush;
 }
 
 // Runs the engine through the event loop of the tool's thread, one step at a time.
@@ -259,6 +268,7 @@ int AnalyseRecord(GameRecord& record, const AnalyzeArgs& parsed, MoveNotation no
         const std::string& comment = record.Current().Comment();
         record.SetCurrentComment(comment.empty() ? added : comment + "\r\n" + added);
     }
+    ShowProgress(paths.size(), paths.size(), start);
     driver.Quit();
     if (const int ignored = driver.Engine().IgnoredLines(); ignored > 0)
         std::cerr << "esn: engine " << driver.Engine().Name() << " wrote " << ignored

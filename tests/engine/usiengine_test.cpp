@@ -150,9 +150,9 @@ TEST(UsiEngine, SearchesWithARealEngine) {
                          {{"multipv", "3"}, {"Ponder Hard", "true"}},
                          {QString::fromStdString(log), kRealEngine});
     ASSERT_TRUE(watched.Ready()) << watched.error;
-    EXPECT_EQ(watched.notices,
-              std::vector<std::string>{"Engine Fairy-Stockfish 11.1 LB 64: option Ponder Hard is "
-                                       "not an option the engine offers"});
+    ASSERT_EQ(watched.notices.size(), 1u);
+    EXPECT_TRUE(
+        watched.notices[0].ends_with(": option Ponder Hard is not an option the engine offers"));
 
     // A gold dropped on 5b mates: the one move that does.
     watched.Search("4k4/9/4P4/9/9/9/9/9/4K4 b G 1", 5);

@@ -2,7 +2,6 @@
 
 #include "engine/enginemoves.h"
 #include "engine/evaluationtext.h"
-#include "format/usi.h"
 #include "model/moverules.h"
 
 namespace {
@@ -33,7 +32,6 @@ TEST(EvaluationText, WordsScoresForBlack) {
     for (const auto& c : cases) {
         EXPECT_EQ(ScoreText(c.score), c.forBlack);
         EXPECT_EQ(ScoreText(Negated(c.score)), c.forWhite);
-        EXPECT_EQ(ForBlack(c.score, White), Negated(c.score));
     }
 }
 
@@ -60,8 +58,6 @@ TEST(EvaluationText, WordsTheWholeLineInTheRecordsNotation) {
               "Engine K: White mates in 7 at depth 18; best ▲２二角成△同　銀");
     EXPECT_EQ(EvaluationLine("K", EngineInfo{}, position, MoveNotation::Western),
               "Engine K: no score");
-    EXPECT_EQ(CommentNotation(RecordFormat::Kif), MoveNotation::Japanese);
-    EXPECT_EQ(CommentNotation(RecordFormat::Esn), MoveNotation::Western);
 }
 
 }  // namespace

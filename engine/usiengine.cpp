@@ -2,6 +2,9 @@
 
 #include <signal.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -116,8 +119,14 @@ void UsiEngine::Start(const QString& program,
     }
     process_ = new QProcess(this);
     // The engine and whatever it starts (a wrapper script's engine) form a process group of
-    // their own, so that a kill reaches them all.
-    process_->setChildProcessModifier([] { ::setpgid(0, 0); });
+    // their own, so that a kill reaches them all; and the engine is killed when this program
+    // dies without a chance to end it.
+    process_->setChildProcessModifier([] {
+        ::setpgid(0, 0);
+#ifdef __linux__
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
+    });
     connect(process_, &QProcess::started, this, [this] {
         Send("usi");
         WaitFor(timeouts_.usiok, "answer 'usi' with 'usiok'");
@@ -263,11 +272,11 @@ void UsiEngine::HandleReadyOk() {
     greeted_ = true;
     Send("usinewgame");
     newGamePending_ = false;
+    // A search asked for meanwhile starts now, unless one asked for when the state changes
+    // has taken its place.
+    const std::optional<SearchRequest> request = std::exchange(pendingSearch_, std::nullopt);
     SetState(State::Ready);
-    if (pendingSearch_ && state_ == State::Ready) {
-        const SearchRequest request = *std::exchange(pendingSearch_, std::nullopt);
-        StartSearch(request);
-    }
+    if (request && state_ == State::Ready) StartSearch(*request);
 }
 
 void UsiEngine::SendPendingOptions() {
@@ -302,7 +311,8 @@ void UsiEngine::HandleInfo(std::string_view words) {
         ++ignoredLines_;
         return;
     }
-    if ((state_ != State::Thinking && state_ != State::Stopping) || supersededSearch_) return;
+    const bool searching = state_ == State::Thinking || state_ == State::Stopping;
+    if (!searching || supersededSearch_ || quitting_) return;
     if (info.score) info.score = ForBlack(*info.score, searched_.sideToMove);
     CheckedLine line = CheckEngineLine(searched_, info.pvWords);
     info.pv = std::move(line.moves);
@@ -320,8 +330,9 @@ void UsiEngine::HandleBestMove(std::string_view words) {
         ++ignoredLines_;
         return;
     }
-    deadline_.stop();
+    // After `quit` only the end of the process matters, and its deadline still runs.
     if (quitting_) return;
+    deadline_.stop();
     if (pendingSearch_) {
         // The search was stopped to make way for this one: its answer is of no use.
         const SearchRequest request = *std::exchange(pendingSearch_, std::nullopt);

@@ -100,7 +100,6 @@ void UsiEngine::Start(const QString& program,
                       std::vector<std::pair<std::string, std::string>> options,
                       const QStringList& arguments) {
     if (state_ != State::Off) return;
-    program_ = program.toStdString();
     name_ = QFileInfo(program).fileName().toStdString();
     author_.clear();
     options_.clear();
@@ -153,9 +152,9 @@ void UsiEngine::Search(const SearchRequest& request) {
             StartSearch(request);
             return;
         case State::Thinking:
-            SendStop();
             pendingSearch_ = request;
             supersededSearch_ = true;
+            SendStop();
             return;
         case State::Stopping:
             if (quitting_) return;
@@ -177,16 +176,20 @@ void UsiEngine::SendStop() {
 }
 
 bool UsiEngine::SetOption(const std::string& name, const std::string& value) {
-    const EngineOption* option = FindOption(options_, name);
-    const std::string problem =
-        option ? OptionValueProblem(*option, value) : "is not an option the engine offers";
-    if (!problem.empty()) {
-        emit Notice(Text("Engine " + name_ + ": option " + name + " " + problem));
-        return false;
-    }
+    const EngineOption* option = AdvertisedOption(name, value);
+    if (!option) return false;
     pendingOptions_.emplace_back(option->name, value);
     if (state_ == State::Ready) SendPendingOptions();
     return true;
+}
+
+const EngineOption* UsiEngine::AdvertisedOption(const std::string& name, const std::string& value) {
+    const EngineOption* option = FindOption(options_, name);
+    const std::string problem =
+        option ? OptionValueProblem(*option, value) : "is not an option the engine offers";
+    if (problem.empty()) return option;
+    emit Notice(Text("Engine " + name_ + ": option " + name + " " + problem));
+    return nullptr;
 }
 
 void UsiEngine::NewGame() {
@@ -280,15 +283,9 @@ void UsiEngine::HandleReadyOk() {
 }
 
 void UsiEngine::SendPendingOptions() {
-    for (const auto& [name, value] : std::exchange(pendingOptions_, {})) {
-        const EngineOption* option = FindOption(options_, name);
-        const std::string problem =
-            option ? OptionValueProblem(*option, value) : "is not an option the engine offers";
-        if (problem.empty())
+    for (const auto& [name, value] : std::exchange(pendingOptions_, {}))
+        if (const EngineOption* option = AdvertisedOption(name, value))
             Send(SetOptionCommand(*option, value));
-        else
-            emit Notice(Text("Engine " + name_ + ": option " + name + " " + problem));
-    }
 }
 
 void UsiEngine::StartSearch(const SearchRequest& request) {

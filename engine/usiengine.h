@@ -113,6 +113,9 @@ class UsiEngine : public QObject {
     void StartSearch(const SearchRequest& request);
     void SendStop();
     void SendPendingOptions();
+    // The option of that name if the engine offers it and the value suits it; else null, and a
+    // Notice says why.
+    const EngineOption* AdvertisedOption(const std::string& name, const std::string& value);
     void WaitFor(int milliseconds, const char* what);
     void TimedOut();
     void ProcessEnded();
@@ -130,7 +133,6 @@ class UsiEngine : public QObject {
     bool pvNoticeGiven_ = false;  // an illegal move of the running search's lines was told
     bool quitting_ = false;
     bool newGamePending_ = false;
-    std::string program_;
     std::string name_;
     std::string author_;
     std::vector<EngineOption> options_;

@@ -41,9 +41,9 @@ constexpr const char* kUsage =
     "  esn --help                     this text\n"
     "\n"
     "Exit status: 0 when everything went well; 1 when a record does not read, cannot be\n"
-    "written back as it is held or converted as asked, or has no node at the given path; 2\n"
-    "when a file cannot be opened, read or saved, an engine fails, or the command line is wrong.\n"
-    "2 wins over 1.\n";
+    "written back as it is held or converted as asked (for analyze: into a format that keeps\n"
+    "no comments), or has no node at the given path; 2 when a file cannot be opened, read or\n"
+    "saved, an engine cannot be started or fails, or the command line is wrong. 2 wins over 1.\n";
 
 }  // namespace
 

@@ -5,7 +5,8 @@
 
 // Exit statuses of the tool. A record that does not read (or cannot be written back as it is
 // held, or has no node at the path asked for) is a fault in the record: 1. A file that cannot
-// be opened, read or saved, and a command line the tool does not understand: 2.
+// be opened, read or saved, an engine that cannot be started or fails, and a command line the
+// tool does not understand: 2.
 enum ExitStatus : int { ExitOk = 0, ExitRecordFault = 1, ExitFailure = 2 };
 
 // Each command takes the arguments after its own name.
@@ -14,6 +15,8 @@ int RunDump(const std::vector<std::string>& args);
 int RunFmt(const std::vector<std::string>& args);
 int RunBoard(const std::vector<std::string>& args);
 int RunConvert(const std::vector<std::string>& args);
+// Only in a build with the engine layer.
+int RunAnalyze(const std::vector<std::string>& args);
 
 // Says what is wrong with the command line, then prints the usage, both on standard error.
 int UsageError(const std::string& why);

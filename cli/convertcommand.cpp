@@ -3,7 +3,6 @@
 
 #include "cli/commands.h"
 #include "cli/recordfile.h"
-#include "format/filebytes.h"
 
 namespace {
 
@@ -64,30 +63,9 @@ int RunConvert(const std::vector<std::string>& args) {
     if (std::string why = ParseConvertArgs(args, parsed); !why.empty()) return UsageError(why);
     if (std::string why = ChooseTarget(parsed, target); !why.empty()) return UsageError(why);
 
-    std::string bytes;
-    if (const std::string reason = ReadWholeFile(parsed.input, bytes); !reason.empty())
-        return CannotOpen(parsed.input, reason);
     GameRecord record;
-    if (const auto error = ReadRecordFile(parsed.input, bytes, record).error) {
-        // Converting a partly read record would silently drop the rest of the file.
-        std::cerr << LocatedError(parsed.input, *error) << '\n';
-        return ExitRecordFault;
-    }
-    std::string().swap(bytes);
-
-    const std::string_view name = FileTypeName(target);
-    if (const RecordLosses losses = WriteLosses(record, target); losses.Any()) {
-        std::cerr << name << ": leaves out " << ListLosses(losses) << '\n';
-        if (parsed.strict) {
-            std::cerr << "esn: " << parsed.input << ": nothing written (--strict)\n";
-            return ExitRecordFault;
-        }
-    }
-    std::string text;
-    if (std::string refusal; !WriteRecord(record, target, text, refusal)) {
-        std::cerr << "esn: " << parsed.input << ": cannot be written as " << name << ": " << refusal
-                  << '\n';
-        return ExitRecordFault;
-    }
-    return DeliverOutput(parsed.output, text);
+    FileType read;
+    if (const int status = ReadCompleteRecord(parsed.input, record, read); status != ExitOk)
+        return status;
+    return WriteRecordAs(record, target, parsed.input, parsed.output, parsed.strict);
 }

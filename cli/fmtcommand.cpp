@@ -3,7 +3,6 @@
 
 #include "cli/commands.h"
 #include "cli/recordfile.h"
-#include "format/filebytes.h"
 
 namespace {
 
@@ -39,21 +38,12 @@ int RunFmt(const std::vector<std::string>& args) {
     FmtArgs parsed;
     if (const std::string why = ParseFmtArgs(args, parsed); !why.empty()) return UsageError(why);
 
-    std::string bytes;
-    if (const std::string reason = ReadWholeFile(parsed.input, bytes); !reason.empty())
-        return CannotOpen(parsed.input, reason);
     GameRecord record;
-    const ReadOutcome read = ReadRecordFile(parsed.input, bytes, record);
-    if (read.error) {
-        // Writing a partly read record would silently drop the rest of the file.
-        std::cerr << LocatedError(parsed.input, *read.error) << '\n';
-        return ExitRecordFault;
-    }
-    // The file's bytes make room for the written ones: a large record is not held three times.
-    bytes.clear();
-    bytes.shrink_to_fit();
+    FileType type;
+    if (const int status = ReadCompleteRecord(parsed.input, record, type); status != ExitOk)
+        return status;
     std::string text;
-    if (std::string refusal; !WriteRecord(record, read.type, text, refusal)) {
+    if (std::string refusal; !WriteRecord(record, type, text, refusal)) {
         std::cerr << "esn: " << parsed.input << ": cannot be written back as it is: " << refusal
                   << '\n';
         return ExitRecordFault;

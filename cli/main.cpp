@@ -28,11 +28,22 @@ constexpr const char* kUsage =
     "                                 what the format cannot hold is listed on standard error,\n"
     "                                 and with --strict nothing is written if anything would\n"
     "                                 be left out\n"
+#ifdef MARLOCK_WITH_ENGINE
+    "  esn analyze FILE --engine PATH [--depth N | --movetime MS] [--multipv N] [--all]\n"
+    "              [--to FORMAT] [-o OUT]\n"
+    "                                 has a USI engine search each position of the main line\n"
+    "                                 (--all: of every line; to depth 10 unless told) and\n"
+    "                                 writes the record, in its own format or --to's, with a\n"
+    "                                 line such as \"Engine NAME: +0.45 at depth 10; best P-2f\n"
+    "                                 P-8d\" added to each position's comment (one per best\n"
+    "                                 line with --multipv); progress goes to standard error\n"
+#endif
     "  esn --help                     this text\n"
     "\n"
     "Exit status: 0 when everything went well; 1 when a record does not read, cannot be\n"
-    "written back as it is held or converted as asked, or has no node at the given path; 2\n"
-    "when a file cannot be opened, read or saved, or the command line is wrong. 2 wins over 1.\n";
+    "written back as it is held or converted as asked (for analyze: into a format that keeps\n"
+    "no comments), or has no node at the given path; 2 when a file cannot be opened, read or\n"
+    "saved, an engine cannot be started or fails, or the command line is wrong. 2 wins over 1.\n";
 
 }  // namespace
 
@@ -62,6 +73,9 @@ int main(int argc, char** argv) {
         if (command == "fmt") return RunFmt(args);
         if (command == "board") return RunBoard(args);
         if (command == "convert") return RunConvert(args);
+#ifdef MARLOCK_WITH_ENGINE
+        if (command == "analyze") return RunAnalyze(args);
+#endif
         return UsageError("unknown command '" + command + "'");
     } catch (const std::bad_alloc&) {
         std::cerr << "esn: out of memory\n";

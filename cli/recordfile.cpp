@@ -13,6 +13,38 @@ ReadOutcome ReadRecordFile(const std::string& path, std::string_view bytes, Game
     return outcome;
 }
 
+int ReadCompleteRecord(const std::string& path, GameRecord& record, FileType& type) {
+    std::string bytes;
+    if (const std::string reason = ReadWholeFile(path, bytes); !reason.empty())
+        return CannotOpen(path, reason);
+    const ReadOutcome outcome = ReadRecordFile(path, bytes, record);
+    if (outcome.error) {
+        std::cerr << LocatedError(path, *outcome.error) << '\n';
+        return ExitRecordFault;
+    }
+    type = outcome.type;
+    return ExitOk;
+}
+
+int WriteRecordAs(const GameRecord& record, const FileType& target, const std::string& inputPath,
+                  const std::string& outputPath, bool strict) {
+    const std::string_view name = FileTypeName(target);
+    if (const RecordLosses losses = WriteLosses(record, target); losses.Any()) {
+        std::cerr << name << ": leaves out " << ListLosses(losses) << '\n';
+        if (strict) {
+            std::cerr << "esn: " << inputPath << ": nothing written (--strict)\n";
+            return ExitRecordFault;
+        }
+    }
+    std::string text;
+    if (std::string refusal; !WriteRecord(record, target, text, refusal)) {
+        std::cerr << "esn: " << inputPath << ": cannot be written as " << name << ": " << refusal
+                  << '\n';
+        return ExitRecordFault;
+    }
+    return DeliverOutput(outputPath, text);
+}
+
 std::string LocatedError(const std::string& path, const ESNLoadError& error) {
     return path + ':' + std::to_string(error.line) + ':' + std::to_string(error.column) + ": " +
            error.message;

@@ -21,8 +21,8 @@ bool ReadSquare(std::string_view text, Square& sq) {
     return true;
 }
 
-// The move that `text` names on `position`, checked only for its shape: "7g7f", "7g7f+",
-// "P*5e" (some programs write the drop letter in lower case). False when it has none of them.
+}  // namespace
+
 bool ReadUsiMove(std::string_view text, const Position& position, Move& move) {
     move = Move{};
     if (text.size() == 4 && text[1] == '*') {
@@ -40,6 +40,8 @@ bool ReadUsiMove(std::string_view text, const Position& position, Move& move) {
     move.promote = text.size() == 5;
     return true;
 }
+
+namespace {
 
 // Reads the start of the line: "startpos" or "sfen <position>", after an optional "position".
 void ReadStart(GameRecord& record, WordReader& words) {

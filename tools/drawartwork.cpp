@@ -31,6 +31,10 @@ void DrawAll(const QDir& folder, const QDir& piecesFolder) {
     Save(DrawPieceStrip(PieceStyle::Japanese, fonts), piecesFolder, "pieces-japanese.png");
     Save(DrawPieceStrip(PieceStyle::International, fonts), piecesFolder,
          "pieces-international.png");
+    // For a board drawn larger, or on a screen of more than one pixel per unit.
+    Save(DrawPieceStrip(PieceStyle::Japanese, fonts, 4), piecesFolder, "pieces-japanese@4x.png");
+    Save(DrawPieceStrip(PieceStyle::International, fonts, 4), piecesFolder,
+         "pieces-international@4x.png");
     Save(DrawToolBarStrip(), folder, "toolbar.png");
     Save(DrawProgramIcon(32, fonts), folder, "marlock.png");
     Save(DrawProgramIcon(64, fonts), folder, "marlock-64.png");

@@ -15,6 +15,7 @@
 #include "tools/piecestrip.h"
 #include "tools/programicons.h"
 #include "tools/toolbarstrip.h"
+#include "tools/toolbarstrip2x.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ void DrawAll(const QDir& folder, const QDir& piecesFolder) {
     Save(DrawPieceStrip(PieceStyle::International, fonts, 4), piecesFolder,
          "pieces-international@4x.png");
     Save(DrawToolBarStrip(), folder, "toolbar.png");
+    Save(DrawToolBarStrip2x(), folder, "toolbar@2x.png");
     Save(DrawProgramIcon(32, fonts), folder, "marlock.png");
     Save(DrawProgramIcon(64, fonts), folder, "marlock-64.png");
     Save(DrawDocumentIcon(32, fonts), folder, "esn-document.png");

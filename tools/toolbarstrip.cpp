@@ -15,8 +15,9 @@ constexpr int kPictures = 13;
 
 using PixelArt = std::array<const char*, kHeight>;
 
-// One letter per pixel; '.' is transparent.
-QRgb ArtColour(char letter) {
+}  // namespace
+
+QRgb ToolBarArtColour(char letter) {
     switch (letter) {
         case 'k':
             return qRgba(0, 0, 0, 255);
@@ -43,6 +44,8 @@ QRgb ArtColour(char letter) {
     }
 }
 
+namespace {
+
 QImage FromArt(const PixelArt& art) {
     QImage picture(kWidth, kHeight, QImage::Format_ARGB32);
     for (int y = 0; y < kHeight; ++y) {
@@ -51,7 +54,7 @@ QImage FromArt(const PixelArt& art) {
                                      std::to_string(kWidth) + " pixels wide");
         }
         for (int x = 0; x < kWidth; ++x)
-            picture.setPixel(x, y, ArtColour(art[y][x]));
+            picture.setPixel(x, y, ToolBarArtColour(art[y][x]));
     }
     return picture;
 }

@@ -45,15 +45,15 @@ QList<QRgb> StripColourTable() {
     return table;
 }
 
-// The pixels whose centres lie inside the piece shape drawn `scale` times the design size.
-// Only the left half is tested and then mirrored, so that rounding can never make the piece
-// lopsided.
-CellMask BodyPixels(int scale) {
+// The pixels whose centres lie inside the piece shape mapped onto a cell of `size` x `size`
+// pixels. Only the left half is tested and then mirrored, so that rounding can never make the
+// piece lopsided.
+CellMask BodyPixels(int size) {
+    const qreal scale = qreal(size) / kCell;
     const QPolygonF shape = QTransform::fromScale(scale, scale).map(PieceShape());
-    CellMask body(kCell * scale);
-    const int size = body.Size();
+    CellMask body(size);
     for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size / 2; ++x) {
+        for (int x = 0; x < (size + 1) / 2; ++x) {
             const bool inside = shape.containsPoint(QPointF(x + 0.5, y + 0.5), Qt::OddEvenFill);
             body.Set(x, y, inside);
             body.Set(size - 1 - x, y, inside);
@@ -188,7 +188,7 @@ QImage DrawPieceStrip(PieceStyle style, const ArtworkFonts& fonts, int scale) {
     const int size = kCell * scale;
     QImage strip(kCells * size, size, QImage::Format_Indexed8);
     strip.setColorTable(StripColourTable());
-    const CellMask body = BodyPixels(scale);
+    const CellMask body = BodyPixels(size);
     const CellMask outline = OutlinePixels(body, scale);
     for (int cell = 0; cell < kCells; ++cell) {
         const QImage coverage =
@@ -196,4 +196,17 @@ QImage DrawPieceStrip(PieceStyle style, const ArtworkFonts& fonts, int scale) {
         DrawCell(strip, cell, body, outline, coverage);
     }
     return strip;
+}
+
+QImage PieceSilhouette(int size, int outlineWidth, const QColor& ink, const QColor& body) {
+    const CellMask inside = BodyPixels(size);
+    const CellMask outline = OutlinePixels(inside, outlineWidth);
+    QImage picture(size, size, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            if (inside.At(x, y)) picture.setPixelColor(x, y, outline.At(x, y) ? ink : body);
+        }
+    }
+    return picture;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtGui/QColor>
 #include <QtGui/QImage>
 #include <QtGui/QPainterPath>
 #include <QtGui/QPolygonF>
@@ -19,6 +20,10 @@ QImage DrawPieceStrip(PieceStyle style, const ArtworkFonts& fonts, int scale = 1
 // pointing up, symmetric, within columns 2-29 and rows 2-29 so that it fills the same pixels
 // when the cell is turned by 180 degrees.
 QPolygonF PieceShape();
+
+// The piece shape alone on a cell of `size` x `size` pixels, hard-edged as on the strips:
+// transparent outside, an outline `outlineWidth` pixels wide in `ink`, the rest in `body`.
+QImage PieceSilhouette(int size, int outlineWidth, const QColor& ink, const QColor& body);
 
 // The lettering of one cell, in cell coordinates.
 QPainterPath PieceLettering(PieceStyle style, int cell, const ArtworkFonts& fonts);

@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kWidth = 16;
 constexpr int kHeight = 15;
-constexpr int kPictures = 13;
 
 using PixelArt = std::array<const char*, kHeight>;
 
@@ -268,17 +267,19 @@ QImage Mirrored(const QImage& picture) {
 }  // namespace
 
 QImage DrawToolBarStrip() {
-    const std::array<QImage, kPictures> pictures = {
-        FromArt(kNew),           FromArt(kOpen),     FromArt(kSave),
-        FromArt(kCut),           FromArt(kCopy),     FromArt(kPaste),
-        FromArt(kTop),           FromArt(kBackward), Mirrored(FromArt(kBackward)),
-        Mirrored(FromArt(kTop)), FromArt(kDelete),   FromArt(kRotate),
-        FromArt(kAbout)};
-    QImage strip(kPictures * kWidth, kHeight, QImage::Format_ARGB32);
+    return SideBySide({FromArt(kNew), FromArt(kOpen), FromArt(kSave), FromArt(kCut), FromArt(kCopy),
+                       FromArt(kPaste), FromArt(kTop), FromArt(kBackward),
+                       Mirrored(FromArt(kBackward)), Mirrored(FromArt(kTop)), FromArt(kDelete),
+                       FromArt(kRotate), FromArt(kAbout)});
+}
+
+QImage SideBySide(const QList<QImage>& pictures) {
+    const QSize size = pictures.front().size();
+    QImage strip(int(pictures.size()) * size.width(), size.height(), QImage::Format_ARGB32);
     strip.fill(Qt::transparent);
     QPainter painter(&strip);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (int i = 0; i < kPictures; ++i)
-        painter.drawImage(i * kWidth, 0, pictures[i]);
+    for (int i = 0; i < pictures.size(); ++i)
+        painter.drawImage(i * size.width(), 0, pictures[i]);
     return strip;
 }

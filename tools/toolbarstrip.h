@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtCore/QList>
 #include <QtGui/QImage>
 #include <QtGui/QRgb>
 
@@ -12,3 +13,6 @@ QImage DrawToolBarStrip();
 // w white, y yellow, o orange, b brown, n navy, r red, '.' transparent. Throws
 // std::runtime_error for any other letter.
 QRgb ToolBarArtColour(char letter);
+
+// `pictures`, all of one size, side by side in one strip on a transparent background.
+QImage SideBySide(const QList<QImage>& pictures);

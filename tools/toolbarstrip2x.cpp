@@ -4,7 +4,6 @@
 #include <QtGui/QPainterPath>
 #include <QtGui/QPen>
 
-#include <array>
 #include <functional>
 
 #include "tools/toolbarstrip.h"
@@ -16,7 +15,6 @@ namespace {
 // along whole coordinates so that straight ones cover whole pixels.
 constexpr int kWidth = 32;
 constexpr int kHeight = 30;
-constexpr int kPictures = 13;
 constexpr qreal kOutline = 2.0;
 constexpr qreal kStroke = 4.0;  // the blue strokes of the rotate arrows and the question mark
 
@@ -165,24 +163,8 @@ QImage Picture(const std::function<void(QPainter&)>& draw) {
 QImage DrawToolBarStrip2x() {
     const auto top = [](QPainter& painter) { DrawLeftArrow(painter, 12, true); };
     const auto backward = [](QPainter& painter) { DrawLeftArrow(painter, 8, false); };
-    const std::array<QImage, kPictures> pictures = {Picture(DrawNew),
-                                                    Picture(DrawOpen),
-                                                    Picture(DrawSave),
-                                                    Picture(DrawCut),
-                                                    Picture(DrawCopy),
-                                                    Picture(DrawPaste),
-                                                    Picture(top),
-                                                    Picture(backward),
-                                                    Picture(backward).mirrored(true, false),
-                                                    Picture(top).mirrored(true, false),
-                                                    Picture(DrawDelete),
-                                                    Picture(DrawRotate),
-                                                    Picture(DrawAbout)};
-    QImage strip(kPictures * kWidth, kHeight, QImage::Format_ARGB32);
-    strip.fill(Qt::transparent);
-    QPainter painter(&strip);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (int i = 0; i < kPictures; ++i)
-        painter.drawImage(i * kWidth, 0, pictures[i]);
-    return strip;
+    return SideBySide({Picture(DrawNew), Picture(DrawOpen), Picture(DrawSave), Picture(DrawCut),
+                       Picture(DrawCopy), Picture(DrawPaste), Picture(top), Picture(backward),
+                       Picture(backward).mirrored(true, false), Picture(top).mirrored(true, false),
+                       Picture(DrawDelete), Picture(DrawRotate), Picture(DrawAbout)});
 }

@@ -1,11 +1,12 @@
 #include "app/desktopintegration.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -132,19 +133,30 @@ QByteArray RecordsMimePackage() {
         "<!-- ", " -->");
 }
 
-// An icon from the resources, placed in the hicolor theme folder of its own size.
-void AddIcon(QList<DesktopFile>& files, const QString& resource, const QString& context,
-             const QString& name) {
-    QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly)) return;
-    const QByteArray png = file.readAll();
-    const QImage image = QImage::fromData(png, "PNG");
-    if (image.isNull()) return;
-    files.append({QStringLiteral("icons/hicolor/%1x%2/%3/%4.png")
-                      .arg(image.width())
-                      .arg(image.height())
-                      .arg(context, name),
-                  png});
+// The icons in the resources, each placed in the hicolor theme's folder of its size: a PNG in
+// the folder of its pixel size, an SVG in "scalable". A picture that does not read is left out.
+void AddIcons(QList<DesktopFile>& files, const QString& prefix, const QString& context,
+              const QString& name) {
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString& entry : icons.entryList({prefix + QStringLiteral("*")}, QDir::Files)) {
+        QFile file(icons.filePath(entry));
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        const QByteArray picture = file.readAll();
+        QString folder;
+        if (entry.endsWith(QStringLiteral(".svg"))) {
+            if (!picture.contains("<svg")) continue;
+            folder = QStringLiteral("scalable");
+        } else {
+            QBuffer buffer;
+            buffer.setData(picture);
+            const QSize size = QImageReader(&buffer, "PNG").size();
+            if (!size.isValid()) continue;
+            folder = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        }
+        files.append({QStringLiteral("icons/hicolor/%1/%2/%3.%4")
+                          .arg(folder, context, name, QFileInfo(entry).suffix()),
+                      picture});
+    }
 }
 
 bool ExistsInAny(const QString& relativePath, const QStringList& folders) {
@@ -207,12 +219,9 @@ QList<DesktopFile> DesktopFilesFor(const QString& executablePath) {
     QList<DesktopFile> files{{DesktopEntryPath, DesktopEntry(executablePath)},
                              {MimePackagePath, MimePackage()},
                              {RecordsMimePackagePath, RecordsMimePackage()}};
-    for (const char* size : {"", "-64"}) {
-        AddIcon(files, QStringLiteral(":/icons/marlock%1.png").arg(QLatin1String(size)),
-                QStringLiteral("apps"), QStringLiteral("marlock"));
-        AddIcon(files, QStringLiteral(":/icons/esn-document%1.png").arg(QLatin1String(size)),
-                QStringLiteral("mimetypes"), QStringLiteral("application-x-esn-record"));
-    }
+    AddIcons(files, QStringLiteral("marlock"), QStringLiteral("apps"), QStringLiteral("marlock"));
+    AddIcons(files, QStringLiteral("esn-document"), QStringLiteral("mimetypes"),
+             QStringLiteral("application-x-esn-record"));
     return files;
 }
 

@@ -31,7 +31,8 @@ inline constexpr char EsnMimeType[] = "application/x-esn-record";
 
 // The files that register the program, with the desktop entry starting `executablePath`. The
 // desktop entry and the type carry a last line marking them as this program's, with a digest
-// of the rest; an icon whose picture is missing from the program's resources is left out.
+// of the rest. The icons are those in the program's resources, at every size they hold and as
+// SVG; one whose picture does not read is left out.
 QList<DesktopFile> DesktopFilesFor(const QString& executablePath);
 
 // The desktop entry's Exec value for a program at `path`, quoted as desktop entries require.

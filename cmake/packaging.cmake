@@ -11,7 +11,9 @@ if(MARLOCK_GUI)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${MARLOCK_DESKTOP_DIR}/marlock-esn.xml ${MARLOCK_DESKTOP_DIR}/marlock-records.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
-  foreach(size 32 64)
+  # The icons at every size drawn (app/artwork/NAME-SIZE.png, the 32-pixel ones without the
+  # size) and as SVG, under the names the desktop entry and the record type give them.
+  foreach(size 16 22 24 32 48 64 128 256)
     if(size EQUAL 32)
       set(suffix "")
     else()
@@ -24,6 +26,11 @@ if(MARLOCK_GUI)
       DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/mimetypes
       RENAME application-x-esn-record.png)
   endforeach()
+  install(FILES ${MARLOCK_ARTWORK_DIR}/marlock.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES ${MARLOCK_ARTWORK_DIR}/esn-document.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes
+    RENAME application-x-esn-record.svg)
 endif()
 
 set(CPACK_PACKAGE_NAME marlock)

@@ -4,6 +4,7 @@
 // checked in as it is.
 
 #include <QtCore/QDir>
+#include <QtCore/QSaveFile>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
 
@@ -15,15 +16,37 @@
 #include "tools/piecestrip.h"
 #include "tools/programicons.h"
 #include "tools/toolbarstrip.h"
+#include "tools/toolbarstrip2x.h"
 
 namespace {
 
-void Save(const QImage& picture, const QDir& folder, const char* name) {
-    const QString path = folder.filePath(QString::fromLatin1(name));
+void Save(const QImage& picture, const QDir& folder, const QString& name) {
+    const QString path = folder.filePath(name);
     if (!picture.save(path, "PNG")) {
         throw std::runtime_error("cannot write " + path.toStdString());
     }
     std::printf("wrote %s (%d x %d)\n", qPrintable(path), picture.width(), picture.height());
+}
+
+void SaveText(const QByteArray& text, const QDir& folder, const QString& name) {
+    const QString path = folder.filePath(name);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+    std::printf("wrote %s (%lld bytes)\n", qPrintable(path), static_cast<long long>(text.size()));
+}
+
+// The icons at every size the desktop's icon theme has a folder for; the 32-pixel ones keep
+// the plain names they always had.
+void DrawIcons(const QDir& folder, const ArtworkFonts& fonts) {
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString suffix = size == 32 ? QString() : QStringLiteral("-%1").arg(size);
+        Save(DrawProgramIcon(size, fonts), folder, "marlock" + suffix + ".png");
+        Save(DrawDocumentIcon(size, fonts), folder, "esn-document" + suffix + ".png");
+    }
+    SaveText(DrawProgramIconSvg(fonts), folder, "marlock.svg");
+    SaveText(DrawDocumentIconSvg(fonts), folder, "esn-document.svg");
 }
 
 void DrawAll(const QDir& folder, const QDir& piecesFolder) {
@@ -31,11 +54,13 @@ void DrawAll(const QDir& folder, const QDir& piecesFolder) {
     Save(DrawPieceStrip(PieceStyle::Japanese, fonts), piecesFolder, "pieces-japanese.png");
     Save(DrawPieceStrip(PieceStyle::International, fonts), piecesFolder,
          "pieces-international.png");
+    // For a board drawn larger, or on a screen of more than one pixel per unit.
+    Save(DrawPieceStrip(PieceStyle::Japanese, fonts, 4), piecesFolder, "pieces-japanese@4x.png");
+    Save(DrawPieceStrip(PieceStyle::International, fonts, 4), piecesFolder,
+         "pieces-international@4x.png");
     Save(DrawToolBarStrip(), folder, "toolbar.png");
-    Save(DrawProgramIcon(32, fonts), folder, "marlock.png");
-    Save(DrawProgramIcon(64, fonts), folder, "marlock-64.png");
-    Save(DrawDocumentIcon(32, fonts), folder, "esn-document.png");
-    Save(DrawDocumentIcon(64, fonts), folder, "esn-document-64.png");
+    Save(DrawToolBarStrip2x(), folder, "toolbar@2x.png");
+    DrawIcons(folder, fonts);
 }
 
 }  // namespace

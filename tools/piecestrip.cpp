@@ -2,20 +2,36 @@
 
 #include <QtGui/QPainter>
 #include <QtGui/QPen>
+#include <QtGui/QTransform>
 
 #include <array>
 #include <cmath>
+#include <cstddef>
+#include <vector>
 
 namespace {
 
-constexpr int kCell = 32;
+constexpr int kCell = 32;  // the design grid of one picture; the 1x picture's pixels
 constexpr int kCells = 16;
 constexpr QRgb kTransparentBlue = qRgb(0, 0, 255);
 constexpr int kBlueIndex = 0;
 constexpr int kInkIndex = 1;
 constexpr int kBodyIndex = 255;
 
-using CellMask = std::array<std::array<bool, kCell>, kCell>;
+// One flag per pixel of a cell of `size` x `size` pixels.
+class CellMask {
+  public:
+    explicit CellMask(int size) : m_size(size), m_bits(std::size_t(size) * size, false) {}
+    int Size() const { return m_size; }
+    bool At(int x, int y) const {
+        return x >= 0 && y >= 0 && x < m_size && y < m_size && m_bits[std::size_t(y) * m_size + x];
+    }
+    void Set(int x, int y, bool on) { m_bits[std::size_t(y) * m_size + x] = on; }
+
+  private:
+    int m_size;
+    std::vector<bool> m_bits;
+};
 
 // Index 0 is the transparent blue; 1..255 step evenly from black to the body yellow
 // (255, 255, 102), the only colours an edge of the lettering can take.
@@ -29,43 +45,49 @@ QList<QRgb> StripColourTable() {
     return table;
 }
 
-// The pixels whose centres lie inside the piece shape. Only the left half is tested and then
-// mirrored, so that rounding can never make the piece lopsided.
-CellMask BodyPixels() {
-    const QPolygonF shape = PieceShape();
-    CellMask body{};
-    for (int y = 0; y < kCell; ++y) {
-        for (int x = 0; x < kCell / 2; ++x) {
+// The pixels whose centres lie inside the piece shape mapped onto a cell of `size` x `size`
+// pixels. Only the left half is tested and then mirrored, so that rounding can never make the
+// piece lopsided.
+CellMask BodyPixels(int size) {
+    const qreal scale = qreal(size) / kCell;
+    const QPolygonF shape = QTransform::fromScale(scale, scale).map(PieceShape());
+    CellMask body(size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < (size + 1) / 2; ++x) {
             const bool inside = shape.containsPoint(QPointF(x + 0.5, y + 0.5), Qt::OddEvenFill);
-            body[y][x] = inside;
-            body[y][kCell - 1 - x] = inside;
+            body.Set(x, y, inside);
+            body.Set(size - 1 - x, y, inside);
         }
     }
     return body;
 }
 
-bool IsBody(const CellMask& body, int x, int y) {
-    return x >= 0 && y >= 0 && x < kCell && y < kCell && body[y][x];
-}
-
-// A body pixel with a side neighbour outside the body: the one-pixel hard outline.
-CellMask OutlinePixels(const CellMask& body) {
-    CellMask outline{};
-    for (int y = 0; y < kCell; ++y) {
-        for (int x = 0; x < kCell; ++x) {
-            outline[y][x] = body[y][x] && (!IsBody(body, x - 1, y) || !IsBody(body, x + 1, y) ||
-                                           !IsBody(body, x, y - 1) || !IsBody(body, x, y + 1));
+// The hard outline, `width` pixels wide: a body pixel within `width` pixels of one outside the
+// body. At a width of one these are the body pixels with a side neighbour outside; wider, the
+// round reach keeps the outline equally thick along the slanted sides.
+CellMask OutlinePixels(const CellMask& body, int width) {
+    const int size = body.Size();
+    CellMask outline(size);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            bool edge = false;
+            for (int dy = -width; dy <= width && body.At(x, y) && !edge; ++dy)
+                for (int dx = -width; dx <= width && !edge; ++dx)
+                    edge = dx * dx + dy * dy <= width * width && !body.At(x + dx, y + dy);
+            outline.Set(x, y, edge);
         }
     }
     return outline;
 }
 
-// Anti-aliased coverage of the lettering, 0 (none) to 255 (full ink).
-QImage LetteringCoverage(const QPainterPath& lettering, qreal strokeWeight) {
-    QImage coverage(kCell, kCell, QImage::Format_Alpha8);
+// Anti-aliased coverage of the lettering, 0 (none) to 255 (full ink), drawn natively at
+// `scale` times the design size.
+QImage LetteringCoverage(const QPainterPath& lettering, qreal strokeWeight, int scale) {
+    QImage coverage(kCell * scale, kCell * scale, QImage::Format_Alpha8);
     coverage.fill(0);
     QPainter painter(&coverage);
     painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.scale(scale, scale);
     painter.setBrush(Qt::black);
     if (strokeWeight > 0) {
         painter.setPen(QPen(Qt::black, strokeWeight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -78,13 +100,14 @@ QImage LetteringCoverage(const QPainterPath& lettering, qreal strokeWeight) {
 
 void DrawCell(QImage& strip, int cell, const CellMask& body, const CellMask& outline,
               const QImage& coverage) {
-    for (int y = 0; y < kCell; ++y) {
-        uchar* line = strip.scanLine(y) + cell * kCell;
+    const int size = body.Size();
+    for (int y = 0; y < size; ++y) {
+        uchar* line = strip.scanLine(y) + cell * size;
         const uchar* ink = coverage.constScanLine(y);
-        for (int x = 0; x < kCell; ++x) {
-            if (!body[y][x]) {
+        for (int x = 0; x < size; ++x) {
+            if (!body.At(x, y)) {
                 line[x] = kBlueIndex;
-            } else if (outline[y][x]) {
+            } else if (outline.At(x, y)) {
                 line[x] = kInkIndex;
             } else {
                 // Ink blends with the yellow only: the lettering is clipped to the inside of
@@ -161,15 +184,29 @@ QPainterPath PieceLettering(PieceStyle style, int cell, const ArtworkFonts& font
                                          : InternationalLettering(cell, fonts.latin);
 }
 
-QImage DrawPieceStrip(PieceStyle style, const ArtworkFonts& fonts) {
-    QImage strip(kCells * kCell, kCell, QImage::Format_Indexed8);
+QImage DrawPieceStrip(PieceStyle style, const ArtworkFonts& fonts, int scale) {
+    const int size = kCell * scale;
+    QImage strip(kCells * size, size, QImage::Format_Indexed8);
     strip.setColorTable(StripColourTable());
-    const CellMask body = BodyPixels();
-    const CellMask outline = OutlinePixels(body);
+    const CellMask body = BodyPixels(size);
+    const CellMask outline = OutlinePixels(body, scale);
     for (int cell = 0; cell < kCells; ++cell) {
         const QImage coverage =
-            LetteringCoverage(PieceLettering(style, cell, fonts), StrokeWeight(style));
+            LetteringCoverage(PieceLettering(style, cell, fonts), StrokeWeight(style), scale);
         DrawCell(strip, cell, body, outline, coverage);
     }
     return strip;
+}
+
+QImage PieceSilhouette(int size, int outlineWidth, const QColor& ink, const QColor& body) {
+    const CellMask inside = BodyPixels(size);
+    const CellMask outline = OutlinePixels(inside, outlineWidth);
+    QImage picture(size, size, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            if (inside.At(x, y)) picture.setPixelColor(x, y, outline.At(x, y) ? ink : body);
+        }
+    }
+    return picture;
 }

@@ -11,12 +11,12 @@ namespace {
 
 constexpr int kWidth = 16;
 constexpr int kHeight = 15;
-constexpr int kPictures = 13;
 
 using PixelArt = std::array<const char*, kHeight>;
 
-// One letter per pixel; '.' is transparent.
-QRgb ArtColour(char letter) {
+}  // namespace
+
+QRgb ToolBarArtColour(char letter) {
     switch (letter) {
         case 'k':
             return qRgba(0, 0, 0, 255);
@@ -43,6 +43,8 @@ QRgb ArtColour(char letter) {
     }
 }
 
+namespace {
+
 QImage FromArt(const PixelArt& art) {
     QImage picture(kWidth, kHeight, QImage::Format_ARGB32);
     for (int y = 0; y < kHeight; ++y) {
@@ -51,7 +53,7 @@ QImage FromArt(const PixelArt& art) {
                                      std::to_string(kWidth) + " pixels wide");
         }
         for (int x = 0; x < kWidth; ++x)
-            picture.setPixel(x, y, ArtColour(art[y][x]));
+            picture.setPixel(x, y, ToolBarArtColour(art[y][x]));
     }
     return picture;
 }
@@ -265,17 +267,19 @@ QImage Mirrored(const QImage& picture) {
 }  // namespace
 
 QImage DrawToolBarStrip() {
-    const std::array<QImage, kPictures> pictures = {
-        FromArt(kNew),           FromArt(kOpen),     FromArt(kSave),
-        FromArt(kCut),           FromArt(kCopy),     FromArt(kPaste),
-        FromArt(kTop),           FromArt(kBackward), Mirrored(FromArt(kBackward)),
-        Mirrored(FromArt(kTop)), FromArt(kDelete),   FromArt(kRotate),
-        FromArt(kAbout)};
-    QImage strip(kPictures * kWidth, kHeight, QImage::Format_ARGB32);
+    return SideBySide({FromArt(kNew), FromArt(kOpen), FromArt(kSave), FromArt(kCut), FromArt(kCopy),
+                       FromArt(kPaste), FromArt(kTop), FromArt(kBackward),
+                       Mirrored(FromArt(kBackward)), Mirrored(FromArt(kTop)), FromArt(kDelete),
+                       FromArt(kRotate), FromArt(kAbout)});
+}
+
+QImage SideBySide(const QList<QImage>& pictures) {
+    const QSize size = pictures.front().size();
+    QImage strip(int(pictures.size()) * size.width(), size.height(), QImage::Format_ARGB32);
     strip.fill(Qt::transparent);
     QPainter painter(&strip);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (int i = 0; i < kPictures; ++i)
-        painter.drawImage(i * kWidth, 0, pictures[i]);
+    for (int i = 0; i < pictures.size(); ++i)
+        painter.drawImage(i * size.width(), 0, pictures[i]);
     return strip;
 }

@@ -182,4 +182,15 @@ TEST_F(BoardDrawingTest, AProblemStartFullHandsAndAResult) {
     EXPECT_EQ(entered.count(), 1);
 }
 
+// The strips for larger boards hold the sixteen pictures at four times the size in the same
+// colours, the pure blue only at index 0, so that no half-blue pixel fringes a piece.
+TEST_F(BoardDrawingTest, LargePieceStripsKeepTheSmallOnesFormat) {
+    for (const QString style : {"japanese", "international"}) {
+        const QImage small(":/pieces/" + style + ".png"), large(":/pieces/" + style + "@4x.png");
+        EXPECT_EQ(large.size(), small.size() * 4) << style.toStdString();
+        EXPECT_EQ(large.format(), QImage::Format_Indexed8) << style.toStdString();
+        EXPECT_EQ(large.colorTable(), small.colorTable()) << style.toStdString();
+    }
+}
+
 }  // namespace

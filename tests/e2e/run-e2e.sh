@@ -51,7 +51,9 @@ prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/marlock bin/esn share/applications/marlock.desktop \
   share/mime/packages/marlock-esn.xml share/mime/packages/marlock-records.xml share/icons/hicolor/32x32/apps/marlock.png \
-  share/icons/hicolor/32x32/mimetypes/application-x-esn-record.png; do
+  share/icons/hicolor/32x32/mimetypes/application-x-esn-record.png \
+  share/icons/hicolor/256x256/apps/marlock.png share/icons/hicolor/scalable/apps/marlock.svg \
+  share/icons/hicolor/scalable/mimetypes/application-x-esn-record.svg; do
   [ -e "$prefix/$f" ] || fail "the installation lacks $f"
 done
 

@@ -44,6 +44,21 @@ TEST(DesktopIntegration, UserFilesMatchTheInstalledOnes) {
         EXPECT_FALSE(xml.hasError())
             << "the marker keeps the types well-formed: " << xml.errorString().toStdString();
     }
+    // Every icon the package installs, each size and the SVG, under the same name and folder.
+    const QString artwork = QStringLiteral(MARLOCK_SOURCE_DIR "/app/artwork/");
+    for (const QString size : {"16", "22", "24", "32", "48", "64", "128", "256", "scalable"}) {
+        const QString folder =
+            QStringLiteral("icons/hicolor/%1/").arg(size == "scalable" ? size : size + 'x' + size);
+        const QString suffix = size == "scalable" ? ".svg"
+                               : size == "32"     ? ".png"
+                                                  : '-' + size + ".png";
+        const QByteArray program = ReadFile(artwork + "marlock" + suffix);
+        ASSERT_FALSE(program.isEmpty()) << suffix.toStdString();
+        EXPECT_EQ(FileContents(files, folder + "apps/marlock" + suffix.right(4)), program);
+        EXPECT_EQ(
+            FileContents(files, folder + "mimetypes/application-x-esn-record" + suffix.right(4)),
+            ReadFile(artwork + "esn-document" + suffix));
+    }
 }
 
 TEST(DesktopIntegration, QuotesProgramPathsForTheExecLine) {

@@ -92,32 +92,27 @@ void CZelkanDoc::SetJapaneseNotation(bool japanese) {
 }
 
 void CZelkanDoc::GetGameInfo(std::string& title, std::string& black, std::string& white) const {
-    title = m_record->title;
-    black = m_record->black;
-    white = m_record->white;
+    title = m_record->Title();
+    black = m_record->BlackPlayer();
+    white = m_record->WhitePlayer();
 }
-
-namespace {
-
-// Stores `text` when it differs from `stored`; answers whether it did.
-bool StoreIfChanged(std::string& stored, const std::string& text) {
-    if (stored == text) return false;
-    stored = text;
-    return true;
-}
-
-}  // namespace
 
 void CZelkanDoc::SetGameTitle(const std::string& text) {
-    if (StoreIfChanged(m_record->title, text)) SetModifiedFlag();
+    if (m_record->Title() == text) return;
+    m_record->SetTitle(text);
+    SetModifiedFlag();
 }
 
 void CZelkanDoc::SetBlackPlayer(const std::string& text) {
-    if (StoreIfChanged(m_record->black, text)) SetModifiedFlag();
+    if (m_record->BlackPlayer() == text) return;
+    m_record->SetBlackPlayer(text);
+    SetModifiedFlag();
 }
 
 void CZelkanDoc::SetWhitePlayer(const std::string& text) {
-    if (StoreIfChanged(m_record->white, text)) SetModifiedFlag();
+    if (m_record->WhitePlayer() == text) return;
+    m_record->SetWhitePlayer(text);
+    SetModifiedFlag();
 }
 
 void CZelkanDoc::SetComment(const std::string& text) {
@@ -182,11 +177,11 @@ bool CZelkanDoc::DeleteVariation() {
 }
 
 bool CZelkanDoc::CanGoForward() const {
-    return m_record->Current().childCount > 0;
+    return m_record->Current().ChildCount() > 0;
 }
 
 bool CZelkanDoc::CanGoBack() const {
-    return m_record->Current().parent != nullptr;
+    return m_record->Current().Parent() != nullptr;
 }
 
 void CZelkanDoc::ResetSelectionAndUpdate() {

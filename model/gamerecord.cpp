@@ -38,11 +38,11 @@ const std::string& MoveNode::Bookmark() const {
 }
 
 void PlayNode(Position& pos, const MoveNode& node) {
-    if (node.parent && !node.IsResult()) Play(pos, node.move);
+    if (node.Parent() && !node.IsResult()) Play(pos, node.move);
 }
 
 void TakeBackNode(Position& pos, const MoveNode& node) {
-    if (node.parent && !node.IsResult()) TakeBack(pos, node.move);
+    if (node.Parent() && !node.IsResult()) TakeBack(pos, node.move);
 }
 
 long long CountMoves(const MoveNode& node) {
@@ -51,7 +51,7 @@ long long CountMoves(const MoveNode& node) {
     while (!pending.empty()) {
         const MoveNode* next = pending.back();
         pending.pop_back();
-        for (const ContinuationCell* cell = next->firstChild.get(); cell; cell = cell->next.get()) {
+        for (const ContinuationCell* cell = next->FirstChild(); cell; cell = cell->next.get()) {
             if (cell->node->IsResult()) continue;
             ++count;
             pending.push_back(cell->node.get());
@@ -240,7 +240,8 @@ void GameRecord::SaveSnapshot(PositionSnapshot& snapshot) const {
 
 void GameRecord::RestoreSnapshot(const PositionSnapshot& snapshot) {
     position_.sideToMove = snapshot.sideToMove;
-    current_ = snapshot.current;
+    // The snapshot holds a node of this record, which the record may change.
+    current_ = const_cast<MoveNode*>(snapshot.current);
     position_.hands = snapshot.hands;
     position_.board = snapshot.board;
 }

@@ -4,6 +4,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/blockpool.h"
@@ -14,7 +15,7 @@
 #include "model/position.h"
 #include "model/treelink.h"
 
-struct MoveNode;
+class MoveNode;
 
 // One entry of a node's ordered list of continuations: the child, and the rest of the list.
 struct ContinuationCell {
@@ -38,22 +39,25 @@ struct NodeNotes {
 // position, has no continuations and carries no move, and it may stand beside moves as one
 // continuation among others. Continuation 0 is the main line; the others are variations, in the
 // order they were added. Nodes and cells belong to their record, which allocates and frees
-// them; only the record changes them.
-struct MoveNode {
+// them; only the record changes them, and everyone else sees them const.
+class MoveNode {
+  public:
     Move move;       // all zero in the root and in a result
     int number = 0;  // ply number: 0 in the root, parent's + 1 elsewhere (results too)
-    int childCount = 0;
-    TreeLink<ContinuationCell> firstChild;
-    ContinuationCell* lastChild = nullptr;
-    MoveNode* parent = nullptr;  // null only in the root
 
     MoveNode() = default;
     MoveNode(const MoveNode&) = delete;
     MoveNode& operator=(const MoveNode&) = delete;
 
+    // The number of continuations and the ends of their list.
+    int ChildCount() const { return childCount; }
+    const ContinuationCell* FirstChild() const { return firstChild.get(); }
+    const ContinuationCell* LastChild() const { return lastChild; }
+    // Null only in the root.
+    const MoveNode* Parent() const { return parent; }
+
     // The index-th continuation, or null; a negative index means 0.
     const MoveNode* Continuation(int index) const;
-    MoveNode* Continuation(int index);
 
     bool IsResult() const { return notes_ && notes_->result; }
     // The result this node stands for, or nothing for a move or the root.
@@ -68,6 +72,12 @@ struct MoveNode {
 
   private:
     friend class GameRecord;
+    MoveNode* Continuation(int index);
+
+    int childCount = 0;
+    TreeLink<ContinuationCell> firstChild;
+    ContinuationCell* lastChild = nullptr;
+    MoveNode* parent = nullptr;
     NodeNotes* notes_ = nullptr;  // null for a node without comment, bookmark, time or result
 };
 
@@ -83,7 +93,7 @@ long long CountMoves(const MoveNode& node);
 // The record's place in the tree, for the reader's nested variations.
 struct PositionSnapshot {
     int sideToMove = Black;
-    MoveNode* current = nullptr;
+    const MoveNode* current = nullptr;
     std::array<int, 16> hands{};
     std::array<PieceCode, CellCount> board{};
 };
@@ -92,15 +102,26 @@ struct PositionSnapshot {
 // current node's move.
 class GameRecord {
   public:
-    std::string title;
-    std::string black;
-    std::string white;
-    std::vector<HeaderLine> headerLines;  // the further header lines, in file order
-
     GameRecord();
     GameRecord(const GameRecord&) = delete;
     GameRecord& operator=(const GameRecord&) = delete;
     ~GameRecord();
+
+    // The header, as bytes exactly as read or typed.
+    const std::string& Title() const { return title; }
+    const std::string& BlackPlayer() const { return black; }
+    const std::string& WhitePlayer() const { return white; }
+    void SetTitle(std::string text) { title = std::move(text); }
+    void SetBlackPlayer(std::string text) { black = std::move(text); }
+    void SetWhitePlayer(std::string text) { white = std::move(text); }
+    // The further header lines, in file order.
+    const std::vector<HeaderLine>& HeaderLines() const { return headerLines; }
+    void AddHeaderLine(HeaderLine line) { headerLines.push_back(std::move(line)); }
+    void SetHeaderLines(std::vector<HeaderLine> lines) { headerLines = std::move(lines); }
+    template <class Predicate>
+    void RemoveHeaderLinesIf(Predicate predicate) {
+        std::erase_if(headerLines, predicate);
+    }
 
     // Back to an empty record: empty header, the initial position as the start, a root
     // without continuations.
@@ -164,6 +185,10 @@ class GameRecord {
     NodeNotes& NotesOf(MoveNode& node);
     void DropNotesIfEmpty(MoveNode& node);
 
+    std::string title;
+    std::string black;
+    std::string white;
+    std::vector<HeaderLine> headerLines;
     Position start_;
     Position position_;
     MoveNode root_;

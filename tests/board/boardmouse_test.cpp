@@ -99,7 +99,7 @@ TEST_F(BoardMouseTest, PromotionIsAskedOnlyWhenItIsAChoiceAndBadPawnDropsAreRefu
     bishopTo2b(Answer::Yes);  // follows the existing continuation
     EXPECT_FALSE(doc.IsModified());
     doc.GoBackward();
-    EXPECT_EQ(doc.Record().Current().childCount, 2);
+    EXPECT_EQ(doc.Record().Current().ChildCount(), 2);
     EXPECT_EQ(prompter.asked.size(), 3);
 
     // A pawn reaching the last rank promotes without a question.

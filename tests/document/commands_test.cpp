@@ -146,8 +146,8 @@ TEST(DocumentFlags, NewDocumentStartsEmptyAndUntitled) {
     QSignalSpy modified(&doc, &CZelkanDoc::modifiedChanged);
 
     EXPECT_TRUE(doc.OnNewDocument());
-    EXPECT_EQ(doc.Record().Root().childCount, 0);
-    EXPECT_EQ(doc.Record().title, "");
+    EXPECT_EQ(doc.Record().Root().ChildCount(), 0);
+    EXPECT_EQ(doc.Record().Title(), "");
     EXPECT_EQ(doc.SelectedVariation(), 0);
     EXPECT_EQ(updates.count(), 1);
     ASSERT_EQ(titles.count(), 1);

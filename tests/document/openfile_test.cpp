@@ -36,7 +36,7 @@ TEST_F(OpenFileTest, AGoodFileReplacesTheRecordAndStartsAtTheTop) {
     QSignalSpy updates(&doc, &CZelkanDoc::updated);
     ASSERT_TRUE(doc.OnOpenDocument(Data("club-final.esn")));
     EXPECT_TRUE(prompter.asked.isEmpty());
-    EXPECT_EQ(doc.Record().title, "Club final");
+    EXPECT_EQ(doc.Record().Title(), "Club final");
     EXPECT_EQ(CountMoves(doc.Record().Root()), 6);
     EXPECT_EQ(&doc.Record().Current(), &doc.Record().Root());
     EXPECT_EQ(doc.Record().GetPosition(), Position());
@@ -70,7 +70,7 @@ TEST_F(OpenFileTest, AReadingErrorIsShownAndWhatWasReadIsKept) {
         EXPECT_EQ(CountMoves(doc.Record().Root()), file.movesRead);
         EXPECT_EQ(doc.Record().Current().number, file.currentPly);
         EXPECT_TRUE(SameMove(doc.Record().Current().move, file.currentMove));
-        EXPECT_EQ(doc.Record().title, file.title);
+        EXPECT_EQ(doc.Record().Title(), file.title);
         EXPECT_TRUE(doc.WasReadInPart());
         EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(doc.GetTitle(), file.name);

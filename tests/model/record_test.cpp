@@ -21,7 +21,7 @@ const Move kP34 = Step(White | Pawn, {2, 2}, {3, 2});
 // The destination files of the node's continuations, in order: 6 for 7f, 1 for 2f, ...
 std::vector<int> ContinuationFiles(const MoveNode& node) {
     std::vector<int> files;
-    for (const ContinuationCell* c = node.firstChild.get(); c; c = c->next.get())
+    for (const ContinuationCell* c = node.FirstChild(); c; c = c->next.get())
         files.push_back(c->node->move.to.file);
     return files;
 }
@@ -80,8 +80,8 @@ TEST(GameRecord, DeletesFirstMiddleAndLastContinuations) {
     EXPECT_EQ(ContinuationFiles(record.Root()), (std::vector<int>{4, 0}));
     ASSERT_TRUE(record.DeleteContinuation(0));
     ASSERT_TRUE(record.DeleteContinuation(0));
-    EXPECT_EQ(record.Root().childCount, 0);
-    EXPECT_EQ(record.Root().lastChild, nullptr);
+    EXPECT_EQ(record.Root().ChildCount(), 0);
+    EXPECT_EQ(record.Root().LastChild(), nullptr);
     EXPECT_EQ(record.AddContinuation(kP26), 1);
     EXPECT_EQ(ContinuationFiles(record.Root()), (std::vector<int>{1}));
     EXPECT_EQ(record.GetPosition(), Position());  // deleting never moves the position
@@ -97,7 +97,7 @@ TEST(GameRecord, LongLinesAndDeepNestingAreWalkedAndDeletedWithoutRecursion) {
     const Move kingSteps[2] = {Step(Black | King, {8, 4}, {7, 3}),
                                Step(White | King, {0, 4}, {1, 3})};
     auto record = std::make_unique<GameRecord>();
-    record->title = "t";
+    record->SetTitle("t");
     record->SetCurrentComment("root");
     constexpr int LineLength = 1'000'000;
     for (int i = 0; i < LineLength; ++i) {
@@ -117,11 +117,11 @@ TEST(GameRecord, LongLinesAndDeepNestingAreWalkedAndDeletedWithoutRecursion) {
     }
     EXPECT_EQ(record->GetPosition(), Position());
     ASSERT_TRUE(record->DeleteContinuation(0));
-    EXPECT_EQ(record->Root().childCount, 0);
+    EXPECT_EQ(record->Root().ChildCount(), 0);
     EXPECT_EQ(record->Root().Comment(), "root");
     record->Reset();
-    EXPECT_EQ(record->title + record->Root().Comment(), "");
-    EXPECT_EQ(record->Root().childCount, 0);
+    EXPECT_EQ(record->Title() + record->Root().Comment(), "");
+    EXPECT_EQ(record->Root().ChildCount(), 0);
     EXPECT_EQ(&record->Current(), &record->Root());
     EXPECT_EQ(record->GetPosition(), Position());
 
@@ -140,7 +140,7 @@ TEST(GameRecord, LongLinesAndDeepNestingAreWalkedAndDeletedWithoutRecursion) {
     EXPECT_EQ(depth, Levels);
     record->GoToTop();
     ASSERT_TRUE(record->DeleteContinuation(1));
-    EXPECT_EQ(record->Root().childCount, 1);
+    EXPECT_EQ(record->Root().ChildCount(), 1);
     EXPECT_EQ(CountMoves(record->Root()), 1);
     // The deleted nodes are handed out again.
     for (int i = 0; i < Levels; ++i) {

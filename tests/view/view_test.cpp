@@ -16,7 +16,7 @@ TEST_F(FrameTest, TypingStoresTheWholeFieldAndARefreshEmptiesTheUndoBuffer) {
 
     TypeAtEnd(View().TitleEdit(), "!");
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.Record().title, "Spring match!");
+    EXPECT_EQ(doc.Record().Title(), "Spring match!");
     EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
 
     Trigger(ID_MOVE_END);
@@ -26,22 +26,22 @@ TEST_F(FrameTest, TypingStoresTheWholeFieldAndARefreshEmptiesTheUndoBuffer) {
     const std::string longTitle(40000, 'x');
     OpenGame("[TITLE " + longTitle + "]\r\n", QStringLiteral("long.esn"));
     TypeAtEnd(View().TitleEdit(), "y");
-    EXPECT_EQ(doc.Record().title, longTitle + "y");
+    EXPECT_EQ(doc.Record().Title(), longTitle + "y");
 }
 
 // Showing a record never changes it: older texts keep their very bytes until they are edited.
 TEST_F(FrameTest, OpeningAndSteppingNeverModifyTheRecord) {
     for (const std::string& game : {SampleGame, LegacyGame}) {
         OpenGame(game);
-        const std::string title = doc.Record().title;
-        const std::string black = doc.Record().black;
+        const std::string title = doc.Record().Title();
+        const std::string black = doc.Record().BlackPlayer();
         const std::string rootComment = doc.Record().Root().Comment();
         for (int id : {ID_MOVE_FORWARD, ID_MOVE_FORWARD, ID_MOVE_BACK, ID_MOVE_END, ID_MOVE_TOP}) {
             Trigger(id);
             EXPECT_FALSE(doc.IsModified()) << id;
         }
-        EXPECT_EQ(doc.Record().title, title);
-        EXPECT_EQ(doc.Record().black, black);
+        EXPECT_EQ(doc.Record().Title(), title);
+        EXPECT_EQ(doc.Record().BlackPlayer(), black);
         EXPECT_EQ(doc.Record().Root().Comment(), rootComment);
     }
 
@@ -51,8 +51,8 @@ TEST_F(FrameTest, OpeningAndSteppingNeverModifyTheRecord) {
 
     // Typing in a field stores that field, and only that one, as UTF-8.
     TypeAtEnd(View().BlackEdit(), "s");
-    EXPECT_EQ(doc.Record().black, "Ann\xc2\xa0Lees");
-    EXPECT_EQ(doc.Record().title, "Caf\xe9 \x81\x8d");
+    EXPECT_EQ(doc.Record().BlackPlayer(), "Ann\xc2\xa0Lees");
+    EXPECT_EQ(doc.Record().Title(), "Caf\xe9 \x81\x8d");
     View().CommentEdit()->setFocus();
     View().CommentEdit()->moveCursor(QTextCursor::End);
     QTest::keyClick(View().CommentEdit(), Qt::Key_Period);
@@ -96,12 +96,12 @@ TEST_F(FrameTest, EditCommandsActOnTheFocusedFieldOnly) {
     QTest::keyClick(title, Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Spring"));
     Trigger(ID_EDIT_CUT);
-    EXPECT_EQ(doc.Record().title, " match");
+    EXPECT_EQ(doc.Record().Title(), " match");
     QTest::keyClick(title, Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(doc.Record().title, "Spring match");
+    EXPECT_EQ(doc.Record().Title(), "Spring match");
     title->setSelection(6, 6);
     Trigger(ID_EDIT_CLEAR);
-    EXPECT_EQ(doc.Record().title, "Spring");
+    EXPECT_EQ(doc.Record().Title(), "Spring");
 
     // A click on the board takes the focus to the view: no Edit command applies there.
     QTest::mouseClick(View().Board(), Qt::LeftButton, {}, QPoint(5, 5));
@@ -126,7 +126,7 @@ TEST_F(FrameTest, TheEditMenuOpenedFromTheKeyboardServesTheFieldThatHadTheFocus)
     for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_CLEAR})
         EXPECT_TRUE(Enabled(id)) << id;
     QTest::keyClick(menu, Qt::Key_T);  // Cu&t
-    EXPECT_EQ(doc.Record().title, " match");
+    EXPECT_EQ(doc.Record().Title(), " match");
 }
 
 // A piece picked up on the board stays picked up through a change of piece style; turning the

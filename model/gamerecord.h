@@ -8,10 +8,12 @@
 #include <vector>
 
 #include "model/blockpool.h"
+#include "model/detachedlines.h"
 #include "model/gameresult.h"
 #include "model/headerline.h"
 #include "model/move.h"
 #include "model/moverules.h"
+#include "model/nodepath.h"
 #include "model/position.h"
 #include "model/treelink.h"
 
@@ -98,6 +100,13 @@ struct PositionSnapshot {
     std::array<PieceCode, CellCount> board{};
 };
 
+// Where a continuation stood among its siblings before its line was promoted: the ply number of
+// the node and its index then.
+struct BranchPlace {
+    int ply;
+    int index;
+};
+
 // One game: the header, the start position, the tree of moves and the position after the
 // current node's move.
 class GameRecord {
@@ -155,6 +164,29 @@ class GameRecord {
     // Removes the index-th continuation (a negative index means 0) with its whole subtree.
     bool DeleteContinuation(int index);
 
+    // The way from the root to the current node, kept up to date as the record walks.
+    const NodePath& CurrentPath() const;
+    // Makes the node at `path` current, going back to where the two paths part and forward
+    // from there. False when the path leads nowhere; the last node it reached is then current.
+    bool GoToPath(const NodePath& path);
+
+    // Edits of the current node's continuations, each undone by its counterpart, none copying
+    // or visiting the nodes below: the time they take does not grow with the lines they move.
+    // Takes `count` continuations from `first` on out of the tree, with everything below them;
+    // an empty handle, changing nothing, when there are not that many.
+    DetachedLines DetachContinuations(int first, int count);
+    // Puts continuations taken from the current node back, as continuations `index` on, and
+    // empties the handle. False, changing nothing, when they were taken from another node or
+    // the current node has fewer than `index` continuations.
+    bool AttachContinuations(int index, DetachedLines& lines);
+    // Moves continuation `from` to index `to`, the others keeping their order.
+    bool MoveContinuation(int from, int to);
+    // Makes the current node's line the main line at every branch up to the root; answers the
+    // former place of every node it moved, from the current node up.
+    std::vector<BranchPlace> PromoteCurrentLine();
+    // Undoes PromoteCurrentLine, with the promoted node current.
+    void RestoreBranches(const std::vector<BranchPlace>& places);
+
     void SaveSnapshot(PositionSnapshot& snapshot) const;
     void RestoreSnapshot(const PositionSnapshot& snapshot);
 
@@ -180,8 +212,20 @@ class GameRecord {
     bool ResolveOrigin(Move& move) const { return ::ResolveOrigin(position_, move); }
 
   private:
+    friend class DetachedLines;
+
     MoveNode& AppendChild();
     void DeleteSubtree(ContinuationCell* cell);
+    void FreeDetached(DetachedLines& lines);
+    // The position of `node` in its parent's continuation list.
+    static int IndexOf(const MoveNode& node);
+    // Takes `count` cells from index `first` on out of `parent`'s list, linked to each other;
+    // false when the list is shorter.
+    static bool UnlinkCells(MoveNode& parent, int first, int count, ContinuationCell*& firstCell,
+                            ContinuationCell*& lastCell);
+    // Puts the linked cells `firstCell` to `lastCell` into `parent`'s list at `index`.
+    static void LinkCells(MoveNode& parent, int index, ContinuationCell* firstCell,
+                          ContinuationCell* lastCell, int count);
     NodeNotes& NotesOf(MoveNode& node);
     void DropNotesIfEmpty(MoveNode& node);
 
@@ -193,6 +237,12 @@ class GameRecord {
     Position position_;
     MoveNode root_;
     MoveNode* current_ = &root_;
+    // The current node's path, unless a restored snapshot put the record somewhere else; then
+    // found again when asked for.
+    mutable NodePath path_;
+    mutable bool pathKnown_ = true;
+    // Counts the resets, so that lines detached before one free nothing after it.
+    std::uint64_t generation_ = 0;
     // Every node but the root and every cell comes from these pools; notes live in a store of
     // their own, with the freed ones kept for reuse.
     BlockPool<MoveNode> nodes_;

@@ -33,7 +33,7 @@ class OpenFileTest : public ::testing::Test {
 };
 
 TEST_F(OpenFileTest, AGoodFileReplacesTheRecordAndStartsAtTheTop) {
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
+    QSignalSpy updates(&doc, &CZelkanDoc::recordReplaced);
     ASSERT_TRUE(doc.OnOpenDocument(Data("club-final.esn")));
     EXPECT_TRUE(prompter.asked.isEmpty());
     EXPECT_EQ(doc.Record().Title(), "Club final");
@@ -64,7 +64,7 @@ TEST_F(OpenFileTest, AReadingErrorIsShownAndWhatWasReadIsKept) {
     for (const auto& file : files) {
         SCOPED_TRACE(file.name);
         prompter.asked.clear();
-        QSignalSpy updates(&doc, &CZelkanDoc::updated);
+        QSignalSpy updates(&doc, &CZelkanDoc::recordReplaced);
         ASSERT_TRUE(doc.OnOpenDocument(Data(file.name)));
         EXPECT_EQ(prompter.asked, QStringList{QString("Error : ") + file.message});
         EXPECT_EQ(CountMoves(doc.Record().Root()), file.movesRead);

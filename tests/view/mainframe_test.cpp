@@ -124,10 +124,11 @@ TEST_F(FrameTest, FileCommandsAskForANameOnlyWhenTheyNeedOne) {
     EXPECT_TRUE(file.readAll().contains("[BLACK Dana]"));
     Trigger(ID_FILE_SAVE_AS);
     EXPECT_EQ(suggested, QStringList{path});
-    // The title bar shows the record's name, modified or not, and a name that holds Qt's
+    // The title bar shows the record's name, marked while modified, and a name that holds Qt's
     // modified mark as written.
-    View().WhiteEdit()->setText(QStringLiteral("Carol"));
     EXPECT_EQ(frame->windowHandle()->title(), QStringLiteral("odd[*].esn - Marlock"));
+    View().WhiteEdit()->setText(QStringLiteral("Carol"));
+    EXPECT_EQ(frame->windowHandle()->title(), QStringLiteral("odd[*].esn* - Marlock"));
 
     // No answer opens nothing.
     QString chosen;

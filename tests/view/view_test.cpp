@@ -103,11 +103,26 @@ TEST_F(FrameTest, EditCommandsActOnTheFocusedFieldOnly) {
     Trigger(ID_EDIT_CLEAR);
     EXPECT_EQ(doc.Record().Title(), "Spring");
 
-    // A click on the board takes the focus to the view: no Edit command applies there.
+    // A click on the board takes the focus to the view: there Undo and Redo act on the record,
+    // and no other Edit command applies.
     QTest::mouseClick(View().Board(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(title->hasFocus());
-    for (int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR})
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR})
         EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_EQ(Action(ID_EDIT_UNDO).text(), "&Undo Edit Title\tCtrl+Z");
+    QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(title->text(), "Spring match");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(Action(ID_EDIT_REDO).text(), "Red&o Edit Title\tCtrl+Y");
+    QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(title->text(), "Spring");
+
+    // Back in the field, Undo is the field's again, and what is typed there is a step of its own.
+    TypeAtEnd(title, "s");
+    EXPECT_EQ(Action(ID_EDIT_UNDO).text(), "&Undo\tCtrl+Z");
+    QTest::mouseClick(View().Board(), Qt::LeftButton, {}, QPoint(5, 5));
+    Trigger(ID_EDIT_UNDO);
+    EXPECT_EQ(title->text(), "Spring");
 }
 
 // Alt+E opens the Edit menu from the keyboard, and the menu bar takes the focus: the commands

@@ -87,6 +87,52 @@ TEST(GameRecord, DeletesFirstMiddleAndLastContinuations) {
     EXPECT_EQ(record.GetPosition(), Position());  // deleting never moves the position
 }
 
+// The edits that undo one another: taken out and put back, moved, promoted and restored,
+// every continuation is where it was, and the current node's path stays right throughout.
+TEST(GameRecord, ContinuationsAreDetachedMovedAndPromotedInPlace) {
+    GameRecord record;
+    for (const Move& m : {kP76, kP26, kP56, kP16})
+        record.AddContinuation(m);
+    DetachedLines lines = record.DetachContinuations(1, 2);
+    EXPECT_EQ(lines.Count(), 2);
+    EXPECT_TRUE(record.DetachContinuations(2, 1).Empty());  // only two are left
+    EXPECT_EQ(ContinuationFiles(record.Root()), (std::vector<int>{6, 0}));
+    EXPECT_FALSE(record.AttachContinuations(3, lines));
+    ASSERT_TRUE(record.AttachContinuations(2, lines));
+    EXPECT_TRUE(lines.Empty());
+    EXPECT_EQ(ContinuationFiles(record.Root()), (std::vector<int>{6, 0, 1, 4}));
+    ASSERT_TRUE(record.MoveContinuation(1, 3));
+    EXPECT_EQ(ContinuationFiles(record.Root()), (std::vector<int>{6, 1, 4, 0}));
+    EXPECT_FALSE(record.MoveContinuation(0, 4));
+
+    // 5g-5f, then the second of two answers: the path is 2.1.
+    ASSERT_TRUE(record.GoForward(2));
+    record.AddContinuation(kP34);
+    record.AddContinuation(Step(White | Pawn, {2, 7}, {3, 7}));
+    ASSERT_TRUE(record.GoForward(1));
+    const NodePath path = record.CurrentPath();
+    EXPECT_EQ(path.Length(), 2);
+    EXPECT_EQ(path.Last(), 1);
+    const std::vector<BranchPlace> places = record.PromoteCurrentLine();
+    EXPECT_EQ(places.size(), 2u);
+    EXPECT_EQ(ContinuationFiles(record.Root()), (std::vector<int>{4, 6, 1, 0}));
+    EXPECT_TRUE(record.CurrentPath().IsMainLine());
+    record.RestoreBranches(places);
+    EXPECT_EQ(ContinuationFiles(record.Root()), (std::vector<int>{6, 1, 4, 0}));
+    EXPECT_EQ(record.CurrentPath(), path);
+    record.GoToTop();
+    ASSERT_TRUE(record.GoToPath(path));
+    EXPECT_EQ(record.Current().move.to.file, 7);
+
+    // Lines go back only where they came from, and not after a reset, which freed them.
+    record.GoToTop();
+    lines = record.DetachContinuations(0, 1);
+    record.GoForward(0);
+    EXPECT_FALSE(record.AttachContinuations(0, lines));
+    record.Reset();
+    EXPECT_FALSE(record.AttachContinuations(0, lines));
+}
+
 // Rooks shuffling back and forth make an endless legal line; kings stepping off their squares
 // give each level a main-line move beside the variation that goes one level deeper. Building,
 // walking, deleting and resetting such trees must never recurse once per move or level.
@@ -116,6 +162,10 @@ TEST(GameRecord, LongLinesAndDeepNestingAreWalkedAndDeletedWithoutRecursion) {
     while (record->GoBack()) {
     }
     EXPECT_EQ(record->GetPosition(), Position());
+    DetachedLines line = record->DetachContinuations(0, 1);
+    EXPECT_EQ(record->Root().ChildCount(), 0);
+    ASSERT_TRUE(record->AttachContinuations(0, line));
+    EXPECT_EQ(CountMoves(record->Root()), LineLength);
     ASSERT_TRUE(record->DeleteContinuation(0));
     EXPECT_EQ(record->Root().ChildCount(), 0);
     EXPECT_EQ(record->Root().Comment(), "root");
@@ -133,6 +183,11 @@ TEST(GameRecord, LongLinesAndDeepNestingAreWalkedAndDeletedWithoutRecursion) {
     }
     EXPECT_EQ(record->Current().number, Levels);
     EXPECT_EQ(CountMoves(record->Root()), 2 * Levels);
+    const std::vector<BranchPlace> places = record->PromoteCurrentLine();
+    EXPECT_EQ(places.size(), static_cast<std::size_t>(Levels));
+    record->RestoreBranches(places);
+    EXPECT_EQ(record->CurrentPath().Length(), Levels);
+    EXPECT_EQ(record->CurrentPath().Last(), 1);
     record->GoToTop();
     int depth = 0;
     while (record->GoForward(1))

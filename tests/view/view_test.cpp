@@ -125,6 +125,68 @@ TEST_F(FrameTest, EditCommandsActOnTheFocusedFieldOnly) {
     EXPECT_EQ(title->text(), "Spring");
 }
 
+// Root: P-7f (P-3d P-2f; P-8d), P-2f, P-5f (P-5d). The Move menu's edits are enabled where
+// they apply, and follow every step through the record and every edit.
+TEST_F(FrameTest, TreeEditsAreEnabledWhereTheyApply) {
+    OpenGame(SampleGame);
+    const struct {
+        std::vector<int> path;
+        bool cut, promote, up, down;
+    } cases[] = {
+        {{}, true, false, false, false},    {{0}, true, false, false, true},
+        {{1}, false, true, true, true},     {{2, 0}, false, true, false, false},
+        {{0, 1}, false, true, true, false},
+    };
+    for (const auto& c : cases) {
+        Trigger(ID_MOVE_TOP);
+        for (int index : c.path) {
+            doc.SelectVariation(index);
+            Trigger(ID_MOVE_FORWARD);
+        }
+        EXPECT_EQ(Enabled(ID_MOVE_DELETE_AFTER), c.cut);
+        EXPECT_EQ(Enabled(ID_MOVE_PROMOTE), c.promote);
+        EXPECT_EQ(Enabled(ID_MOVE_VARIATION_UP), c.up);
+        EXPECT_EQ(Enabled(ID_MOVE_VARIATION_DOWN), c.down);
+    }
+    Trigger(ID_MOVE_PROMOTE);  // P-8d becomes the main line, and the node its first answer
+    EXPECT_FALSE(Enabled(ID_MOVE_PROMOTE));
+    EXPECT_FALSE(Enabled(ID_MOVE_VARIATION_UP));
+    EXPECT_TRUE(Enabled(ID_MOVE_VARIATION_DOWN));
+    EXPECT_EQ(Action(ID_EDIT_UNDO).text(), "&Undo Promote Variation\tCtrl+Z");
+    Trigger(ID_EDIT_UNDO);
+    EXPECT_TRUE(Enabled(ID_MOVE_PROMOTE));
+    EXPECT_FALSE(Enabled(ID_MOVE_VARIATION_DOWN));
+}
+
+// The board only reports the move; the view asks whether to promote where that is a choice,
+// and drops the move when the record moved on while the question was open.
+TEST_F(FrameTest, TheViewAsksAboutPromotion) {
+    OpenGame("1. P-7f\r\n2. P-3d\r\n");
+    Trigger(ID_MOVE_END);
+    CBoardWnd* board = View().Board();
+    const auto bishopTo2b = [&](Prompter::Answer answer) {
+        prompter.answers = {answer};
+        QTest::mouseClick(board, Qt::LeftButton, {}, QPoint(112, 272));  // 8h
+        QTest::mouseClick(board, Qt::LeftButton, {}, QPoint(304, 80));   // 2b
+    };
+    bishopTo2b(Prompter::Answer::Yes);
+    EXPECT_EQ(prompter.asked, QStringList{"Promote Piece?"});
+    EXPECT_EQ(doc.Record().Cell(Square{1, 1}), Black | PromotedFlag | Bishop);
+    Trigger(ID_MOVE_BACK);
+    bishopTo2b(Prompter::Answer::No);
+    EXPECT_EQ(doc.Record().Cell(Square{1, 1}), Black | Bishop);
+    EXPECT_EQ(doc.Record().Current().Parent()->ChildCount(), 2);
+
+    // Another record, even at the same position, is not the one the move was made on.
+    Trigger(ID_MOVE_BACK);
+    prompter.whileAsking = [this] {
+        doc.OpenRecordText(QStringLiteral("1. P-7f\r\n2. P-3d\r\n"));
+        doc.GoEnd();
+    };
+    bishopTo2b(Prompter::Answer::Yes);
+    EXPECT_EQ(CountMoves(doc.Record().Root()), 2);
+}
+
 // Alt+E opens the Edit menu from the keyboard, and the menu bar takes the focus: the commands
 // still follow, and act on, the field the user was in.
 TEST_F(FrameTest, TheEditMenuOpenedFromTheKeyboardServesTheFieldThatHadTheFocus) {

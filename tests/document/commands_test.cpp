@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
-#include <array>
 #include <functional>
 #include <vector>
 
@@ -22,8 +21,9 @@ const Move kP1f = StartMove("1g1f");
 // Seven moves, root current, not modified, no history:
 //   root: P-7f P-3d P-2f (main line); P-2f P-8d P-7f; P-5f
 void BuildTree(CZelkanDoc& doc) {
-    ASSERT_TRUE(doc.OpenRecordText("1. P-7f\r\n{\r\n1. P-2f\r\n2. P-8d\r\n3. P-7f\r\n}\r\n"
-                                   "{\r\n1. P-5f\r\n}\r\n2. P-3d\r\n3. P-2f\r\n"));
+    ASSERT_TRUE(
+        doc.OpenRecordText("1. P-7f\r\n{\r\n1. P-2f\r\n2. P-8d\r\n3. P-7f\r\n}\r\n"
+                           "{\r\n1. P-5f\r\n}\r\n2. P-3d\r\n3. P-2f\r\n"));
     doc.SetModifiedFlag(false);
 }
 
@@ -134,40 +134,6 @@ TEST(DocumentCommands, EachCommandMovesChoosesAnnouncesEditsAndUndoesAsItShould)
     }
 }
 
-// The setters compare bytes: the same name in another case or another encoding is another text.
-// The comment is the current node's.
-TEST(DocumentTexts, EachSetterStoresAndModifiesOnlyWhenTheBytesDiffer) {
-    for (int field = 0; field < 4; ++field) {
-        SCOPED_TRACE(field);
-        ScriptedPrompter prompter;
-        CZelkanDoc doc(prompter);
-        ASSERT_TRUE(doc.AddMove(kP7f));
-        doc.SetModifiedFlag(false);
-        QSignalSpy moves(&doc, &CZelkanDoc::currentNodeChanged);
-        const auto set = [&](const std::string& text) {
-            const std::array setters{&CZelkanDoc::SetGameTitle, &CZelkanDoc::SetBlackPlayer,
-                                     &CZelkanDoc::SetWhitePlayer, &CZelkanDoc::SetComment};
-            (doc.*setters[field])(text);
-            const bool modified = doc.IsModified();
-            doc.SetModifiedFlag(false);
-            return modified;
-        };
-        EXPECT_FALSE(set(""));
-        EXPECT_TRUE(set("jos\xc3\xa9"));
-        EXPECT_TRUE(set("Jos\xc3\xa9"));
-        EXPECT_FALSE(set("Jos\xc3\xa9"));
-        EXPECT_TRUE(set("Jos\xe9"));
-
-        std::string texts[4];
-        doc.GetGameInfo(texts[0], texts[1], texts[2]);
-        texts[3] = doc.Record().Current().Comment();
-        for (int other = 0; other < 4; ++other)
-            EXPECT_EQ(texts[other], other == field ? "Jos\xe9" : "");
-        EXPECT_EQ(doc.Record().Root().Comment(), "");
-        EXPECT_EQ(moves.count(), 0);
-    }
-}
-
 // Typing a word is one step; leaving the field ends it. Typing and taking it back is no step.
 TEST(DocumentTexts, AFieldsChangesJoinOneStepUntilTheFieldIsLeft) {
     ScriptedPrompter prompter;
@@ -227,16 +193,12 @@ TEST(DocumentFlags, NewDocumentStartsEmptyAndUntitled) {
     ASSERT_EQ(titles.count(), 1);
     EXPECT_EQ(titles.at(0).at(0).toString(), "Untitled");
 
-    // Title, modified flag and piece style are announced only when they change.
+    // Title and modified flag are announced only when they change.
     doc.SetModifiedFlag();
     EXPECT_TRUE(doc.OnNewDocument());
     EXPECT_EQ(titles.count(), 1);
     ASSERT_EQ(modified.count(), 3);
     EXPECT_FALSE(modified.at(2).at(0).toBool());
-    QSignalSpy styles(&doc, &CZelkanDoc::pieceStyleChanged);
-    doc.SetJapanesePieces(true);
-    doc.SetJapanesePieces(false);
-    EXPECT_EQ(styles.count(), 1);
     EXPECT_FALSE(doc.IsModified());
 }
 

@@ -125,17 +125,17 @@ TEST_F(FrameTest, EditCommandsActOnTheFocusedFieldOnly) {
     EXPECT_EQ(title->text(), "Spring");
 }
 
-// Root: P-7f (P-3d P-2f; P-8d), P-2f, P-5f (P-5d). The Move menu's edits are enabled where
-// they apply, and follow every step through the record and every edit.
-TEST_F(FrameTest, TreeEditsAreEnabledWhereTheyApply) {
+// Root: P-7f (P-3d P-2f; P-8d), P-2f, P-5f (P-5d). The Move commands are enabled where they
+// apply, and follow every step through the record and every edit.
+TEST_F(FrameTest, MoveCommandsAreEnabledWhereTheyApply) {
     OpenGame(SampleGame);
     const struct {
         std::vector<int> path;
-        bool cut, promote, up, down;
+        bool forward, back, promote, up, down;
     } cases[] = {
-        {{}, true, false, false, false},    {{0}, true, false, false, true},
-        {{1}, false, true, true, true},     {{2, 0}, false, true, false, false},
-        {{0, 1}, false, true, true, false},
+        {{}, true, false, false, false, false},   {{0}, true, true, false, false, true},
+        {{1}, false, true, true, true, true},     {{2, 0}, false, true, true, false, false},
+        {{0, 1}, false, true, true, true, false},
     };
     for (const auto& c : cases) {
         Trigger(ID_MOVE_TOP);
@@ -143,7 +143,10 @@ TEST_F(FrameTest, TreeEditsAreEnabledWhereTheyApply) {
             doc.SelectVariation(index);
             Trigger(ID_MOVE_FORWARD);
         }
-        EXPECT_EQ(Enabled(ID_MOVE_DELETE_AFTER), c.cut);
+        for (int id : {ID_MOVE_FORWARD, ID_MOVE_END, ID_MOVE_DELETE, ID_MOVE_DELETE_AFTER})
+            EXPECT_EQ(Enabled(id), c.forward) << id;
+        EXPECT_EQ(Enabled(ID_MOVE_BACK), c.back);
+        EXPECT_TRUE(Enabled(ID_MOVE_TOP));
         EXPECT_EQ(Enabled(ID_MOVE_PROMOTE), c.promote);
         EXPECT_EQ(Enabled(ID_MOVE_VARIATION_UP), c.up);
         EXPECT_EQ(Enabled(ID_MOVE_VARIATION_DOWN), c.down);

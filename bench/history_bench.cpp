@@ -66,8 +66,8 @@ int main(int argc, char** argv) {
     const long long count = CountMoves(doc.Record().Root());
     std::printf("%lld moves\n", count);
     Measure("delete it at the root", [&] { return doc.DeleteVariation(); });
-    Measure("undo the deletion",
-            [&] { return doc.Undo(), CountMoves(doc.Record().Root()) == count; });
+    Measure("undo the deletion", [&] { return doc.Undo(), doc.CanGoForward(); });
+    if (CountMoves(doc.Record().Root()) != count) return 1;
     Measure("redo the deletion", [&] { return doc.Redo(), !doc.CanGoForward(); });
     Measure("undo it again", [&] { return doc.Undo(), doc.CanGoForward(); });
 

@@ -157,6 +157,7 @@ void CZelkanView::ConnectFieldEdits() {
         edit->installEventFilter(this);
     }
     connect(m_commentEdit, &QPlainTextEdit::undoAvailable, this, &CZelkanView::editStateChanged);
+    connect(m_commentEdit, &QPlainTextEdit::redoAvailable, this, &CZelkanView::editStateChanged);
     connect(m_commentEdit, &QPlainTextEdit::copyAvailable, this, &CZelkanView::editStateChanged);
 }
 
@@ -348,8 +349,9 @@ void CZelkanView::ConnectCommands(const std::function<QAction*(int)>& actionById
     m_redoAction = actionById(ID_EDIT_REDO);
     if (m_undoAction) m_undoText = m_undoAction->text();
     if (m_redoAction) m_redoText = m_redoAction->text();
+    // What each command may do follows the record, its history, the options and the fields.
     for (auto signal : {&CZelkanDoc::recordReplaced, &CZelkanDoc::currentNodeChanged,
-                        &CZelkanDoc::textsChanged, &CZelkanDoc::historyChanged})
+                        &CZelkanDoc::historyChanged})
         connect(&m_doc, signal, this, &CZelkanView::UpdateCommands);
     connect(&m_doc, &CZelkanDoc::nodeChanged, this, &CZelkanView::UpdateCommands);
     connect(&m_doc, &CZelkanDoc::pieceStyleChanged, this, &CZelkanView::UpdateCommands);

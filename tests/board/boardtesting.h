@@ -16,8 +16,9 @@
 
 // The board window inside a stand-in for the view, with a text field that holds the focus
 // until the board is clicked. The board's moves go to the document (unpromoted where promoting
-// is a choice: the view asks about that) and the document's changes redraw the board. The pixel helpers take window coordinates and
-// work at any device pixel ratio: a window pixel is the top-left of its ratio x ratio block.
+// is a choice: the view asks about that) and the document's changes redraw the board. The pixel
+// helpers take window coordinates and work at any device pixel ratio: a window pixel is the
+// top-left of its ratio x ratio block.
 class BoardTest : public ::testing::Test {
   protected:
     ScriptedPrompter prompter;

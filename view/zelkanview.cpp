@@ -448,40 +448,32 @@ bool CZelkanView::CanPaste() const {
     return clipboard != nullptr && clipboard->hasText();
 }
 
-void CZelkanView::OnEditUndo() {
-    if (QLineEdit* edit = TargetLineEdit()) {
-        edit->undo();
-    } else if (TargetIsComment()) {
-        m_commentEdit->undo();
-    } else {
-        m_doc.Undo();
+// Runs `edit` on the field the Edit commands act on; false when they act on none.
+template <class Edit>
+bool CZelkanView::OnTargetField(Edit edit) {
+    if (QLineEdit* field = TargetLineEdit()) {
+        edit(*field);
+        return true;
     }
+    if (!TargetIsComment()) return false;
+    edit(*m_commentEdit);
+    return true;
+}
+
+void CZelkanView::OnEditUndo() {
+    if (!OnTargetField([](auto& field) { field.undo(); })) m_doc.Undo();
 }
 
 void CZelkanView::OnEditRedo() {
-    if (QLineEdit* edit = TargetLineEdit()) {
-        edit->redo();
-    } else if (TargetIsComment()) {
-        m_commentEdit->redo();
-    } else {
-        m_doc.Redo();
-    }
+    if (!OnTargetField([](auto& field) { field.redo(); })) m_doc.Redo();
 }
 
 void CZelkanView::OnEditCut() {
-    if (QLineEdit* edit = TargetLineEdit()) {
-        edit->cut();
-    } else if (TargetIsComment()) {
-        m_commentEdit->cut();
-    }
+    OnTargetField([](auto& field) { field.cut(); });
 }
 
 void CZelkanView::OnEditCopy() {
-    if (QLineEdit* edit = TargetLineEdit()) {
-        edit->copy();
-    } else if (TargetIsComment()) {
-        m_commentEdit->copy();
-    }
+    OnTargetField([](auto& field) { field.copy(); });
 }
 
 void CZelkanView::OnEditPaste() {

@@ -115,6 +115,8 @@ class CZelkanView : public QWidget {
     bool CanRedo() const;
     bool TargetHasSelection() const;
     bool CanPaste() const;
+    template <class Edit>
+    bool OnTargetField(Edit edit);
     void OnEditUndo();
     void OnEditRedo();
     void OnEditCut();

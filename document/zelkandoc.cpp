@@ -346,23 +346,23 @@ void CZelkanDoc::ReplaceRecord(std::unique_ptr<GameRecord> record, bool modified
 }
 
 bool CZelkanDoc::OnNewDocument() {
-    m_readInPart = false;
-    m_fileType = FileType();
-    m_lastFileError.clear();
-    SetPathName(QString());
-    ReplaceRecord(std::make_unique<GameRecord>(), false);
+    StartUntitled(std::make_unique<GameRecord>(), false);
     return true;
 }
 
 bool CZelkanDoc::NewRecordFrom(const Position& start) {
     auto record = std::make_unique<GameRecord>();
     if (!record->SetStartPosition(start)) return false;
+    StartUntitled(std::move(record), true);
+    return true;
+}
+
+void CZelkanDoc::StartUntitled(std::unique_ptr<GameRecord> record, bool modified) {
     m_readInPart = false;
     m_fileType = FileType();
     m_lastFileError.clear();
     SetPathName(QString());
-    ReplaceRecord(std::move(record), true);
-    return true;
+    ReplaceRecord(std::move(record), modified);
 }
 
 bool CZelkanDoc::OnOpenDocument(const QString& path) {

@@ -192,6 +192,8 @@ class CZelkanDoc : public QObject {
     void AnnounceNavigation();
     // Starts the history of another record.
     void ReplaceRecord(std::unique_ptr<GameRecord> record, bool modified);
+    // Another record with no file behind it, written as ESN when saved.
+    void StartUntitled(std::unique_ptr<GameRecord> record, bool modified);
     void SetPathName(const QString& path);
     // Reads `bytes` as `type` into a new record, the bytes let go. False, with the record
     // untouched, when memory runs out.

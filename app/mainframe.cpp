@@ -128,10 +128,9 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(&m_doc, &CZelkanDoc::titleChanged, this, &CMainFrame::UpdateTitle);
-    connect(&m_doc, &CZelkanDoc::updated, this, &CMainFrame::UpdateCommandStates);
-    connect(&m_doc, &CZelkanDoc::pieceStyleChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(m_view, &CZelkanView::editStateChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(&m_doc, &CZelkanDoc::modifiedChanged, this, &QWidget::setWindowModified);
     UpdateTitle();
+    setWindowModified(m_doc.IsModified());
 
     m_view->OnInitialUpdate();
     ReadSettings();
@@ -139,10 +138,8 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     connect(&m_doc, &CZelkanDoc::notationChanged, this, [](bool japanese) {
         QSettings().setValue(OptionsSection + QLatin1Char('/') + JapaneseNotationKey, japanese);
     });
-    connect(&m_doc, &CZelkanDoc::notationChanged, this, &CMainFrame::UpdateCommandStates);
 
     qApp->installEventFilter(this);
-    UpdateCommandStates();
     UpdateLockIndicators();
 }
 
@@ -189,7 +186,6 @@ void CMainFrame::CreateMenus() {
             }
         }
         if (definition.items.front().id == ID_FILE_NEW) m_fileMenu = menu;
-        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
     }
 }
 
@@ -201,7 +197,6 @@ void CMainFrame::AddSubmenu(QMenu& menu, const MenuItem& item) {
     m_actions[item.id] = opener;
     for (const MenuItem& command : item.submenu)
         submenu->addAction(m_actions.at(command.id));
-    connect(submenu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
 }
 
 void CMainFrame::CreateToolBar() {
@@ -242,16 +237,15 @@ void CMainFrame::ConnectCommands() {
     connect(ActionById(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
     connect(ActionById(ID_EDIT_PASTE_RECORD), &QAction::triggered, this,
             &CMainFrame::OnPasteRecord);
-    m_updates[ID_EDIT_PASTE_RECORD] = [](QAction& action) {
-        const QMimeData* clipboard = QApplication::clipboard()->mimeData();
-        action.setEnabled(clipboard != nullptr && clipboard->hasText());
-    };
-    for (const auto& [id, action] : m_actions) {
-        if (!CZelkanView::HandlesCommand(id)) continue;
-        const int command = id;
-        connect(action, &QAction::triggered, this, [this, command] { m_view->OnCommand(command); });
-        m_updates[command] = [this, command](QAction& a) { m_view->UpdateCommand(command, a); };
-    }
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::UpdatePasteRecord);
+    UpdatePasteRecord();
+    m_view->ConnectCommands([this](int id) { return ActionById(id); });
+}
+
+void CMainFrame::UpdatePasteRecord() {
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    ActionById(ID_EDIT_PASTE_RECORD)->setEnabled(clipboard != nullptr && clipboard->hasText());
 }
 
 void CMainFrame::ShowReadyWhenIdle(const QString& message) {
@@ -265,13 +259,6 @@ QAction* CMainFrame::ActionById(int id) const {
 
 QAction* CMainFrame::RecentFilePlaceholder() const {
     return ActionById(ID_FILE_MRU_FILE1);
-}
-
-void CMainFrame::UpdateCommandStates() {
-    for (const auto& [id, update] : m_updates) {
-        QAction* action = ActionById(id);
-        if (action != nullptr && update) update(*action);
-    }
 }
 
 void CMainFrame::SetLockKeyReader(LockKeyReader reader) {
@@ -300,7 +287,7 @@ void CMainFrame::UpdateTitle() {
     QString title = m_doc.GetTitle();
     // Qt would take a "[*]" in a file name for its modified mark; doubled, it shows as written.
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    setWindowTitle(title + QStringLiteral(" - ") + QString::fromUtf8(ApplicationName));
+    setWindowTitle(title + QStringLiteral("[*] - ") + QString::fromUtf8(ApplicationName));
 }
 
 bool CMainFrame::IsPositionOnScreen(QPoint position, int width, int titleBarHeight,
@@ -356,8 +343,7 @@ bool CMainFrame::SaveModified() {
 
 void CMainFrame::OnFileNew() {
     if (!SaveModified()) return;
-    if (!m_doc.OnNewDocument()) return;
-    m_view->OnInitialUpdate();
+    m_doc.OnNewDocument();
 }
 
 void CMainFrame::OnPasteRecord() {
@@ -371,9 +357,7 @@ void CMainFrame::OnPasteRecord() {
     if (!m_doc.OpenRecordText(text)) {
         m_prompter.ShowMessage(
             QStringLiteral("Cannot paste the record: %1").arg(m_doc.LastFileError()));
-        return;
     }
-    m_view->OnInitialUpdate();
 }
 
 void CMainFrame::OnFileOpen() {
@@ -392,7 +376,6 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
         emit openFailed(path);
         return false;
     }
-    m_view->OnInitialUpdate();
     emit documentOpened(m_doc.GetPathName());
     return true;
 }
@@ -467,8 +450,6 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
             // keep Ctrl+Left, Ctrl+C and the like for itself.
             auto* key = static_cast<QKeyEvent*>(event);
             if (IsAcceleratorKey(key->keyCombination()) && IsOwnWidget(watched)) {
-                // The key acts on the states as they are now.
-                UpdateCommandStates();
                 key->ignore();
                 return true;
             }

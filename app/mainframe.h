@@ -24,8 +24,9 @@ struct MenuItem;
 // The program's one top-level window: menus, the tool bar with the variations list, the view
 // and the status bar. Fixed in size (the view sets it), it remembers its screen position
 // between runs and asks to save a modified record before New, Open, a dropped file and
-// closing. The command states follow the document's and the view's announcements. The
-// document and the prompter are borrowed and must outlive the frame.
+// closing; its title marks a modified record. Each command has its own handler, the frame's or
+// the view's, and its state follows the announcements of the document, the view's fields and
+// the clipboard. The document and the prompter are borrowed and must outlive the frame.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
@@ -49,11 +50,6 @@ class CMainFrame : public QMainWindow {
     // Asks "Save changes to ...?" when the record is modified; false when the user cancels or
     // the save fails, so the caller must not go on.
     bool SaveModified();
-    // Sets every command's enabled state and check mark. Runs whenever the document, the
-    // view's fields or the clipboard announce a change, before a menu opens and before an
-    // accelerator key acts.
-    void UpdateCommandStates();
-
     QAction* ActionById(int id) const;
     QMenu* FileMenu() const { return m_fileMenu; }
     // The greyed "Recent File" item between two separators before Exit.
@@ -102,6 +98,7 @@ class CMainFrame : public QMainWindow {
     void CreateToolBar();
     void CreateStatusBar();
     void ConnectCommands();
+    void UpdatePasteRecord();
     void ReadSettings();
     void WriteSettings() const;
     void UpdateTitle();
@@ -125,7 +122,6 @@ class CMainFrame : public QMainWindow {
     QLabel* m_numLabel = nullptr;
     QLabel* m_scrollLabel = nullptr;
     std::map<int, QAction*> m_actions;
-    std::map<int, std::function<void(QAction&)>> m_updates;
     FileChooser m_chooseOpenFile;
     SaveFileChooser m_chooseSaveFile;
     LockKeyReader m_readLockKeys = ReadLockKeyState;

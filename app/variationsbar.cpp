@@ -94,7 +94,9 @@ CVariationsBar::CVariationsBar(CZelkanDoc& doc, QWidget* parent)
 
     connect(m_comboBox, &QComboBox::activated, this, &CVariationsBar::OnSelEndOk);
     connect(m_comboBox, &VariationsComboBox::closedUp, this, &CVariationsBar::OnCloseUp);
-    connect(&m_doc, &CZelkanDoc::updated, this, &CVariationsBar::OnDocumentUpdated);
+    connect(&m_doc, &CZelkanDoc::recordReplaced, this, &CVariationsBar::OnDocumentUpdated);
+    connect(&m_doc, &CZelkanDoc::currentNodeChanged, this, &CVariationsBar::OnDocumentUpdated);
+    connect(&m_doc, &CZelkanDoc::nodeChanged, this, &CVariationsBar::OnDocumentUpdated);
     connect(&m_doc, &CZelkanDoc::notationChanged, this, &CVariationsBar::OnDocumentUpdated);
     connect(&m_doc, &CZelkanDoc::selectionChanged, this, &CVariationsBar::ShowSelection);
     Refill();

@@ -207,12 +207,9 @@ bool CZelkanApp::InitInstance(const QStringList& arguments) {
 }
 
 bool CZelkanApp::CarryOutCommandLine(const CommandLineInfo& info) {
-    const bool ready = info.action == CommandLineInfo::Action::OpenFile
-                           ? OpenFromCommandLine(info.file)
-                           : m_doc->OnNewDocument();
-    // The view sizes the frame to the record, as after New and Open.
-    if (ready) m_frame->View()->OnInitialUpdate();
-    return ready;
+    // The view sizes the frame to the new record itself.
+    return info.action == CommandLineInfo::Action::OpenFile ? OpenFromCommandLine(info.file)
+                                                            : m_doc->OnNewDocument();
 }
 
 bool CZelkanApp::OpenFromCommandLine(const QString& path) {

@@ -62,7 +62,7 @@ void BuildLongLineWithVariations(GameRecord& record) {
     BuildMainLine(record, 1'000'000, 1);
     record.GoToTop();
     std::mt19937 rng(5);
-    while (record.Current().childCount > 0) {
+    while (record.Current().ChildCount() > 0) {
         Move other;
         if (record.Current().number % 1000 == 999 &&
             RandomLegalMove(record.GetPosition(), rng, other) &&

@@ -7,7 +7,6 @@
 #include <QtDebug>
 #include <cmath>
 
-#include "document/prompter.h"
 #include "format/handorder.h"
 
 // Q_INIT_RESOURCE must stand outside any namespace; calling it also keeps the linker from
@@ -127,10 +126,6 @@ void CBoardWnd::SetRecord(const GameRecord* record) {
     m_record = record;
 }
 
-void CBoardWnd::SetPrompter(Prompter* prompter) {
-    m_prompter = prompter;
-}
-
 void CBoardWnd::SetJapanesePieces(bool japanese) {
     if (m_japanesePieces == japanese) return;
     m_japanesePieces = japanese;
@@ -155,10 +150,7 @@ void CBoardWnd::LoadPiecePictures() {
 }
 
 void CBoardWnd::Redraw(bool clearSelection) {
-    if (clearSelection) {
-        m_bSelected = 0;
-        ++m_clearings;
-    }
+    if (clearSelection) m_bSelected = 0;
     if (!m_record) return;
     EnsurePictureRatio();
     DrawPicture();
@@ -373,14 +365,5 @@ void CBoardWnd::EnterMove(Square to) {
 
     m_bSelected = 0;
     update(m_rectFrame);
-    Move move = m_move;
-    if (move.promote == 0 && record.MayPromote(move) && m_prompter) {
-        const int clearings = m_clearings;
-        const bool promote = m_prompter->AskYesNo(QStringLiteral("Promote Piece?"));
-        // While the question was open the record may have moved on (a file dropped on the
-        // window, say): the move belonged to the position that is gone.
-        if (clearings != m_clearings) return;
-        move.promote = promote ? 1 : 0;
-    }
-    emit moveEntered(move);
+    emit moveEntered(m_move);
 }

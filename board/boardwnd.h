@@ -12,7 +12,6 @@
 #include "model/gamerecord.h"
 #include "model/move.h"
 
-class Prompter;
 class QPainter;
 
 // Board geometry shared by the board window and the view: 32-pixel squares, a window of
@@ -47,8 +46,8 @@ std::array<QImage, PieceCellCount> LoadPieceCells(bool japanese, bool turned);
 
 // The board window: draws the current position of a record it is given, both hands, the
 // coordinates and the side to move into an off-screen picture, and turns two clicks into a
-// move, which it reports. It never changes the record. The record and the prompter are
-// borrowed: whoever gives them keeps them alive, or takes them back, while the window lives.
+// move, which it reports. It never changes the record and asks nothing. The record is
+// borrowed: whoever gives it keeps it alive, or takes it back, while the window lives.
 class CBoardWnd : public QWidget {
     Q_OBJECT
 
@@ -59,8 +58,6 @@ class CBoardWnd : public QWidget {
     // The record to draw and to judge moves on; null shows nothing and takes no move. Does
     // not redraw.
     void SetRecord(const GameRecord* record);
-    // Where "Promote Piece?" is asked; without one, a piece that may promote does not.
-    void SetPrompter(Prompter* prompter);
     // Loads the pictures of a piece style and redraws, keeping a picked-up piece picked up.
     void SetJapanesePieces(bool japanese);
     // Draws the whole picture anew; with clearSelection the half-made move is dropped.
@@ -77,8 +74,8 @@ class CBoardWnd : public QWidget {
     static QRect CellRect(QPoint p);
 
   signals:
-    // A finished move: legal on the record's current position, its promotion decided (asked
-    // where it was a choice).
+    // A finished move, legal on the record's current position. It promotes when it must; when
+    // it may, whoever takes the move asks, and sets `promote` on a Yes.
     void moveEntered(const Move& move);
 
   protected:
@@ -123,11 +120,7 @@ class CBoardWnd : public QWidget {
     qreal m_piecesRatio = 0;
 
     const GameRecord* m_record = nullptr;
-    Prompter* m_prompter = nullptr;
     bool m_japanesePieces = true;
-    // Counts the redraws that drop the selection, so that a move whose promotion question
-    // outlived the position it was made on is dropped too.
-    int m_clearings = 0;
     int m_bSelected = 0;
     int m_bottomSide = 16;
     QRect m_rectFrame;

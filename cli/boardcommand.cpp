@@ -84,12 +84,12 @@ void PrintHeaderLine(const char* label, const std::string& value) {
 
 void PrintBoard(const GameRecord& record, const MoveNode& node, const Position& before,
                 const Position& after) {
-    PrintHeaderLine("Title", record.title);
-    PrintHeaderLine("Black", record.black);
-    PrintHeaderLine("White", record.white);
+    PrintHeaderLine("Title", record.Title());
+    PrintHeaderLine("Black", record.BlackPlayer());
+    PrintHeaderLine("White", record.WhitePlayer());
     if (node.IsResult())
         std::cout << "After " << node.number << ". " << ResultLabel(*node.Result()) << '\n';
-    else if (node.parent)
+    else if (node.Parent())
         std::cout << "After " << node.number << ". " << MoveTextOn(before, node.move) << '\n';
     else
         std::cout << "Start of the game\n";

@@ -61,7 +61,7 @@ void AppendNode(std::string& out, PreorderWalk& walk) {
     out += ", \"ply\": ";
     AppendJsonNumber(out, node.number);
     out += ", \"move\": ";
-    if (node.parent && !node.IsResult())
+    if (node.Parent() && !node.IsResult())
         AppendJsonString(out, walk.MoveTextOfNode());
     else
         out += "null";
@@ -116,13 +116,13 @@ void WriteRecordJson(std::ostream& stream, const GameRecord& record,
     BlockOutput output(stream);
     std::string& out = output.Buffer();
     out += "{\"title\": ";
-    AppendJsonString(out, record.title);
+    AppendJsonString(out, record.Title());
     out += ", \"black\": ";
-    AppendJsonString(out, record.black);
+    AppendJsonString(out, record.BlackPlayer());
     out += ", \"white\": ";
-    AppendJsonString(out, record.white);
+    AppendJsonString(out, record.WhitePlayer());
     out += ", \"header\": ";
-    AppendHeader(out, record.headerLines);
+    AppendHeader(out, record.HeaderLines());
     out += ",\n\"nodes\": [\n";
     PreorderWalk walk(record.Root(), record.StartPosition());
     AppendNode(out, walk);

@@ -7,7 +7,7 @@ PreorderWalk::PreorderWalk(const MoveNode& root, const Position& start)
     : node_(&root), position_(start) {}
 
 bool PreorderWalk::Next() {
-    if (const ContinuationCell* first = node_->firstChild.get()) {
+    if (const ContinuationCell* first = node_->FirstChild()) {
         cells_.push_back(first);
         path_.push_back(0);
         node_ = first->node.get();
@@ -27,7 +27,7 @@ bool PreorderWalk::Next() {
         }
         cells_.pop_back();
         path_.pop_back();
-        node_ = node_->parent;
+        node_ = node_->Parent();
     }
     return false;
 }
@@ -50,7 +50,7 @@ bool FollowPath(const MoveNode& root, const Position& start, const std::vector<i
         const MoveNode* next = path[step] >= 0 ? node->Continuation(path[step]) : nullptr;
         if (!next) {
             why = "the node after " + std::to_string(step) + " step(s) of the path has " +
-                  std::to_string(node->childCount) + " continuation(s), so index " +
+                  std::to_string(node->ChildCount()) + " continuation(s), so index " +
                   std::to_string(path[step]) + " does not exist";
             return false;
         }

@@ -66,12 +66,26 @@ QString NoticesText(const std::vector<std::string>& notices) {
     return sentences.join(QLatin1Char('\n'));
 }
 
+// The first continuation of `node` that plays `move`, or null.
+const MoveNode* EqualContinuation(const MoveNode& node, const Move& move) {
+    for (const ContinuationCell* cell = node.FirstChild(); cell; cell = cell->next.get())
+        if (!cell->node->IsResult() && SameMove(cell->node->move, move)) return cell->node.get();
+    return nullptr;
+}
+
 }  // namespace
 
 CZelkanDoc::CZelkanDoc(Prompter& prompter, QObject* parent)
-    : QObject(parent), m_prompter(prompter), m_record(std::make_unique<GameRecord>()) {}
+    : QObject(parent), m_prompter(prompter), m_record(std::make_unique<GameRecord>()) {
+    connect(&m_history, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
+    connect(&m_history, &QUndoStack::indexChanged, this, &CZelkanDoc::historyChanged);
+}
 
-CZelkanDoc::~CZelkanDoc() = default;
+CZelkanDoc::~CZelkanDoc() {
+    // The history empties itself as it goes, with nobody left to tell.
+    disconnect(&m_history, nullptr, this, nullptr);
+}
 
 void CZelkanDoc::SelectVariation(int index) {
     if (m_selectedVariation == index) return;
@@ -92,38 +106,43 @@ void CZelkanDoc::SetJapaneseNotation(bool japanese) {
 }
 
 void CZelkanDoc::GetGameInfo(std::string& title, std::string& black, std::string& white) const {
-    title = m_record->title;
-    black = m_record->black;
-    white = m_record->white;
+    title = m_record->Title();
+    black = m_record->BlackPlayer();
+    white = m_record->WhitePlayer();
 }
-
-namespace {
-
-// Stores `text` when it differs from `stored`; answers whether it did.
-bool StoreIfChanged(std::string& stored, const std::string& text) {
-    if (stored == text) return false;
-    stored = text;
-    return true;
-}
-
-}  // namespace
 
 void CZelkanDoc::SetGameTitle(const std::string& text) {
-    if (StoreIfChanged(m_record->title, text)) SetModifiedFlag();
+    if (m_record->Title() != text) SetText(TextField::Title, text, true);
 }
 
 void CZelkanDoc::SetBlackPlayer(const std::string& text) {
-    if (StoreIfChanged(m_record->black, text)) SetModifiedFlag();
+    if (m_record->BlackPlayer() != text) SetText(TextField::BlackPlayer, text, true);
 }
 
 void CZelkanDoc::SetWhitePlayer(const std::string& text) {
-    if (StoreIfChanged(m_record->white, text)) SetModifiedFlag();
+    if (m_record->WhitePlayer() != text) SetText(TextField::WhitePlayer, text, true);
 }
 
 void CZelkanDoc::SetComment(const std::string& text) {
-    if (m_record->Current().Comment() == text) return;
-    m_record->SetCurrentComment(text);
-    SetModifiedFlag();
+    if (m_record->Current().Comment() != text) SetText(TextField::Comment, text, true);
+}
+
+void CZelkanDoc::EndTextEdit() {
+    ++m_textSession;
+}
+
+void CZelkanDoc::AppendToComment(const std::string& text) {
+    if (text.empty()) return;
+    const std::string& comment = m_record->Current().Comment();
+    SetText(TextField::Comment, comment.empty() ? text : comment + "\r\n" + text, false);
+}
+
+void CZelkanDoc::SetText(TextField field, const std::string& text, bool joinable) {
+    static const char* const names[] = {"Edit Title", "Edit Black's Player", "Edit White's Player",
+                                        "Edit Comment"};
+    const QString name = joinable ? QString::fromUtf8(names[static_cast<int>(field)])
+                                  : QStringLiteral("Add to Comment");
+    Push(MakeSetText(*this, field, text, name, joinable ? m_textSession : -1));
 }
 
 bool CZelkanDoc::EnterMove(const Move& move) {
@@ -134,34 +153,47 @@ bool CZelkanDoc::PlayExisting(const Move& move) {
     int index = 0;
     if (!m_record->FindContinuation(move, index)) return false;
     m_record->GoForward(index);
-    ResetSelectionAndUpdate();
+    AnnounceNavigation();
     return true;
 }
 
 bool CZelkanDoc::AddMove(const Move& move) {
-    const int count = m_record->AddContinuation(move);
-    if (count == 0) return false;
-    m_record->GoForward(count - 1);
-    ResetSelectionAndUpdate();
-    SetModifiedFlag();
+    if (m_record->Current().IsResult() || !m_record->IsLegal(move)) return false;
+    Push(MakeAddMove(*this, move));
+    return true;
+}
+
+bool CZelkanDoc::AddVariation(const std::vector<Move>& moves) {
+    // Played first on a copy, so that an illegal move leaves the record as it was.
+    if (m_record->Current().IsResult()) return false;
+    Position position = m_record->GetPosition();
+    const MoveNode* node = &m_record->Current();
+    bool adds = false;
+    for (const Move& move : moves) {
+        if (!IsLegal(position, move)) return false;
+        node = adds ? nullptr : EqualContinuation(*node, move);
+        adds = adds || node == nullptr;
+        Play(position, move);
+    }
+    if (adds) Push(MakeAddLine(*this, moves));
     return true;
 }
 
 void CZelkanDoc::GoTop() {
     m_record->GoToTop();
-    ResetSelectionAndUpdate();
+    AnnounceNavigation();
 }
 
 bool CZelkanDoc::GoForward() {
     if (!m_record->GoForward(m_selectedVariation)) return false;
-    ResetSelectionAndUpdate();
+    AnnounceNavigation();
     return true;
 }
 
 bool CZelkanDoc::GoBackward() {
     SelectVariation(0);
     if (!m_record->GoBack()) return false;
-    emit updated();
+    AnnounceNavigation();
     return true;
 }
 
@@ -171,38 +203,166 @@ void CZelkanDoc::GoEnd() {
         while (m_record->GoForward(0)) {
         }
     }
-    ResetSelectionAndUpdate();
+    AnnounceNavigation();
 }
 
 bool CZelkanDoc::DeleteVariation() {
-    if (!m_record->DeleteContinuation(m_selectedVariation)) return false;
-    ResetSelectionAndUpdate();
-    SetModifiedFlag();
+    const int index = m_selectedVariation < 0 ? 0 : m_selectedVariation;
+    if (index >= m_record->Current().ChildCount()) return false;
+    Push(MakeDeleteLines(*this, index, 1, QStringLiteral("Delete Variation")));
+    return true;
+}
+
+bool CZelkanDoc::DeleteMovesAfter() {
+    if (!CanGoForward()) return false;
+    Push(MakeDeleteLines(*this, 0, m_record->Current().ChildCount(),
+                         QStringLiteral("Delete Moves After")));
+    return true;
+}
+
+bool CZelkanDoc::PromoteVariation() {
+    if (!CanPromoteVariation()) return false;
+    Push(MakePromoteLine(*this));
+    return true;
+}
+
+bool CZelkanDoc::MoveVariationUp() {
+    if (!CanMoveVariationUp()) return false;
+    const int index = m_record->CurrentPath().Last();
+    Push(MakeMoveVariation(*this, index, index - 1, QStringLiteral("Variation Up")));
+    return true;
+}
+
+bool CZelkanDoc::MoveVariationDown() {
+    if (!CanMoveVariationDown()) return false;
+    const int index = m_record->CurrentPath().Last();
+    Push(MakeMoveVariation(*this, index, index + 1, QStringLiteral("Variation Down")));
     return true;
 }
 
 bool CZelkanDoc::CanGoForward() const {
-    return m_record->Current().childCount > 0;
+    return m_record->Current().ChildCount() > 0;
 }
 
 bool CZelkanDoc::CanGoBack() const {
-    return m_record->Current().parent != nullptr;
+    return m_record->Current().Parent() != nullptr;
 }
 
-void CZelkanDoc::ResetSelectionAndUpdate() {
+bool CZelkanDoc::CanPromoteVariation() const {
+    return !m_record->CurrentPath().IsMainLine();
+}
+
+bool CZelkanDoc::CanMoveVariationUp() const {
+    return CanGoBack() && m_record->CurrentPath().Last() > 0;
+}
+
+bool CZelkanDoc::CanMoveVariationDown() const {
+    const MoveNode* parent = m_record->Current().Parent();
+    return parent && m_record->CurrentPath().Last() < parent->ChildCount() - 1;
+}
+
+bool CZelkanDoc::CanUndo() const {
+    return m_history.canUndo();
+}
+
+bool CZelkanDoc::CanRedo() const {
+    return m_history.canRedo();
+}
+
+QString CZelkanDoc::UndoName() const {
+    return m_history.undoText();
+}
+
+QString CZelkanDoc::RedoName() const {
+    return m_history.redoText();
+}
+
+void CZelkanDoc::Undo() {
+    EndTextEdit();
+    m_history.undo();
+}
+
+void CZelkanDoc::Redo() {
+    EndTextEdit();
+    m_history.redo();
+}
+
+void CZelkanDoc::Push(std::unique_ptr<RecordCommand> command) {
+    m_history.push(command.release());
+}
+
+RecordPlace CZelkanDoc::CurrentPlace() const {
+    return {m_record->CurrentPath(), m_selectedVariation};
+}
+
+void CZelkanDoc::GoToPlace(const RecordPlace& place) {
+    m_record->GoToPath(place.path);
+    m_selectedVariation = place.selection;
+}
+
+void CZelkanDoc::BeginChange() {
+    m_pending = PendingChange{&m_record->Current(), m_selectedVariation, nullptr, false};
+}
+
+void CZelkanDoc::NoteNodeChanged(const MoveNode& node) {
+    if (m_pending) m_pending->node = &node;
+}
+
+void CZelkanDoc::NoteTextsChanged() {
+    if (m_pending) m_pending->texts = true;
+}
+
+void CZelkanDoc::EndChange() {
+    const PendingChange change = *m_pending;
+    m_pending.reset();
+    if (change.node) emit nodeChanged(change.node);
+    if (change.texts) emit textsChanged();
+    if (change.current != &m_record->Current()) {
+        EndTextEdit();
+        emit currentNodeChanged();
+    }
+    if (change.selection != m_selectedVariation) emit selectionChanged(m_selectedVariation);
+}
+
+void CZelkanDoc::AnnounceNavigation() {
+    EndTextEdit();
     SelectVariation(0);
-    emit updated();
+    emit currentNodeChanged();
+}
+
+void CZelkanDoc::ReplaceRecord(std::unique_ptr<GameRecord> record, bool modified) {
+    // The steps give their lines back to the record they came from, before it goes.
+    m_history.clear();
+    m_record = std::move(record);
+    // An empty history keeps its clean state through clear().
+    if (modified)
+        m_history.resetClean();
+    else
+        m_history.setClean();
+    m_selectedVariation = 0;
+    EndTextEdit();
+    emit recordReplaced();
+    emit selectionChanged(0);
 }
 
 bool CZelkanDoc::OnNewDocument() {
-    m_record->Reset();
+    StartUntitled(std::make_unique<GameRecord>(), false);
+    return true;
+}
+
+bool CZelkanDoc::NewRecordFrom(const Position& start) {
+    auto record = std::make_unique<GameRecord>();
+    if (!record->SetStartPosition(start)) return false;
+    StartUntitled(std::move(record), true);
+    return true;
+}
+
+void CZelkanDoc::StartUntitled(std::unique_ptr<GameRecord> record, bool modified) {
     m_readInPart = false;
     m_fileType = FileType();
     m_lastFileError.clear();
-    SetModifiedFlag(false);
     SetPathName(QString());
-    ResetSelectionAndUpdate();
-    return true;
+    ReplaceRecord(std::move(record), modified);
 }
 
 bool CZelkanDoc::OnOpenDocument(const QString& path) {
@@ -213,10 +373,11 @@ bool CZelkanDoc::OnOpenDocument(const QString& path) {
         return false;
     }
     ReadOutcome outcome;
-    if (!TakeRecordRead(bytes, DetectFileType(NativePath(path), bytes), outcome)) return false;
-    SetModifiedFlag(false);
+    std::unique_ptr<GameRecord> record =
+        ReadRecordBytes(bytes, DetectFileType(NativePath(path), bytes), outcome);
+    if (!record) return false;
     SetPathName(QFileInfo(path).absoluteFilePath());
-    ResetSelectionAndUpdate();
+    ReplaceRecord(std::move(record), false);
     ShowReadProblems(outcome);
     return true;
 }
@@ -227,16 +388,17 @@ bool CZelkanDoc::OpenRecordText(const QString& text) {
     const std::optional<RecordFormat> format = FormatByContent(bytes);
     if (!format) return false;
     ReadOutcome outcome;
-    if (!TakeRecordRead(bytes, DefaultFileType(*format), outcome)) return false;
-    // Nothing holds the record yet but the program.
-    SetModifiedFlag(true);
+    std::unique_ptr<GameRecord> record = ReadRecordBytes(bytes, DefaultFileType(*format), outcome);
+    if (!record) return false;
     SetPathName(QString());
-    ResetSelectionAndUpdate();
+    // Nothing holds the record yet but the program.
+    ReplaceRecord(std::move(record), true);
     ShowReadProblems(outcome);
     return true;
 }
 
-bool CZelkanDoc::TakeRecordRead(std::string& bytes, const FileType& type, ReadOutcome& outcome) {
+std::unique_ptr<GameRecord> CZelkanDoc::ReadRecordBytes(std::string& bytes, const FileType& type,
+                                                        ReadOutcome& outcome) {
     // Read beside the open record, so that a record too large for memory leaves it as it was.
     std::unique_ptr<GameRecord> record;
     try {
@@ -244,14 +406,13 @@ bool CZelkanDoc::TakeRecordRead(std::string& bytes, const FileType& type, ReadOu
         outcome = ReadRecord(*record, bytes, type);
     } catch (const std::bad_alloc&) {
         m_lastFileError = ReasonText(FileErrorText(ENOMEM));
-        return false;
+        return nullptr;
     }
     // The bytes are not wanted once read, and a modal message may follow.
     std::string().swap(bytes);
-    m_record = std::move(record);
     m_fileType = outcome.type;
     m_readInPart = outcome.error.has_value();
-    return true;
+    return record;
 }
 
 void CZelkanDoc::ShowReadProblems(const ReadOutcome& outcome) {
@@ -316,9 +477,14 @@ QString CZelkanDoc::WriteFileAtomically(const QString& path, const std::string& 
 }
 
 void CZelkanDoc::SetModifiedFlag(bool modified) {
-    if (m_modified == modified) return;
-    m_modified = modified;
-    emit modifiedChanged(modified);
+    if (modified)
+        m_history.resetClean();
+    else
+        m_history.setClean();
+}
+
+bool CZelkanDoc::IsModified() const {
+    return !m_history.isClean();
 }
 
 void CZelkanDoc::SetPathName(const QString& path) {

@@ -169,7 +169,10 @@ void CsaReader::ReadText(std::string_view line) {
     } else if (line[0] == 'N') {
         if (line.size() < 2 || (line[1] != '+' && line[1] != '-'))
             Fail(Quoted(line.substr(0, 2)) + " is not a player's name line (N+ or N-)");
-        (line[1] == '+' ? record_.black : record_.white) = std::string(line.substr(2));
+        if (line[1] == '+')
+            record_.SetBlackPlayer(std::string(line.substr(2)));
+        else
+            record_.SetWhitePlayer(std::string(line.substr(2)));
     } else {
         ReadRecordInformation(line.substr(1));
     }
@@ -181,11 +184,11 @@ void CsaReader::ReadRecordInformation(std::string_view line) {
     const std::string_view csaKey = line.substr(0, colon);
     const std::string value(colon == std::string_view::npos ? "" : line.substr(colon + 1));
     if (csaKey == TitleKey) {
-        record_.title = value;
+        record_.SetTitle(value);
         return;
     }
     const std::string_view shared = SharedKeyOf(csaKey);
-    record_.headerLines.push_back({std::string(shared.empty() ? csaKey : shared), value});
+    record_.AddHeaderLine({std::string(shared.empty() ? csaKey : shared), value});
 }
 
 void CsaReader::ReadItem(std::string_view item) {
@@ -295,7 +298,7 @@ void CsaReader::ReadTime(std::string_view item) {
     for (char c : fraction)
         valid = valid && IsDigit(c);
     if (!valid) Fail(Quoted(item) + " is not a time: T and seconds, as T16 or T1.5");
-    if (!record_.Current().parent) Fail("a time before the first move");
+    if (!record_.Current().Parent()) Fail("a time before the first move");
     std::int64_t ms = 0;
     for (char c : whole)
         ms = ms * 10 + (c - '0');
@@ -606,10 +609,10 @@ std::string CsaWriter::Write() {
     } else {
         out_ += "V2.2\r\n";
     }
-    WriteTextLine("N+", record_.black, "Black's name");
-    WriteTextLine("N-", record_.white, "White's name");
-    WriteTextLine("$TITLE:", record_.title, "the title");
-    for (const HeaderLine& line : record_.headerLines) {
+    WriteTextLine("N+", record_.BlackPlayer(), "Black's name");
+    WriteTextLine("N-", record_.WhitePlayer(), "White's name");
+    WriteTextLine("$TITLE:", record_.Title(), "the title");
+    for (const HeaderLine& line : record_.HeaderLines()) {
         const auto form = CsaFormOf(line);
         if (!form) continue;
         const std::string prefix = '$' + form->key + ':';

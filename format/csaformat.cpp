@@ -58,15 +58,15 @@ RecordLosses CsaLosses(const GameRecord& record, const FileType& type) {
             losses.results += node->Result() == GameResult::MaxMoves;
         }
         int index = 0;
-        for (const ContinuationCell* cell = node->firstChild.get(); cell;
+        for (const ContinuationCell* cell = node->FirstChild(); cell;
              cell = cell->next.get(), ++index) {
             losses.variations += index > 0 && !cell->node->IsResult();
             pending.push_back({cell->node.get(), mainLine && index == 0});
         }
     }
-    for (const HeaderLine& line : record.headerLines)
+    for (const HeaderLine& line : record.HeaderLines())
         losses.headerLines += !CsaKeepsHeaderLine(line);
-    for (const std::string* text : {&record.title, &record.black, &record.white})
+    for (const std::string* text : {&record.Title(), &record.BlackPlayer(), &record.WhitePlayer()})
         losses.headerLines += HoldsLineBreak(*text);
     return losses;
 }

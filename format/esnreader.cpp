@@ -73,7 +73,7 @@ class ESNReader {
     // The node that was current when a variation opened, with how many variations opened
     // there in a row: a run of "{{{" costs one entry, not one per brace.
     struct OpenVariation {
-        MoveNode* node;
+        const MoveNode* node;
         std::size_t count;
     };
 
@@ -102,7 +102,7 @@ class ESNReader {
     bool SetStartPositionFrom(const std::string& text);
     void OpenVariationHere();
     void CloseInnermostVariation();
-    void EnterChild(MoveNode& child);
+    void EnterChild(const MoveNode& child);
 
     GameRecord& record_;
     std::string_view bytes_;
@@ -174,11 +174,11 @@ void ESNReader::ReadComment(std::string& text) {
 
 void ESNReader::ApplyBracketText(std::string& text) {
     if (BeginsWith(text, "TITLE"))
-        record_.title = HeaderValue(text);
+        record_.SetTitle(HeaderValue(text));
     else if (BeginsWith(text, "BLACK"))
-        record_.black = HeaderValue(text);
+        record_.SetBlackPlayer(HeaderValue(text));
     else if (BeginsWith(text, "WHITE"))
-        record_.white = HeaderValue(text);
+        record_.SetWhitePlayer(HeaderValue(text));
     else if (!text.empty() && !SetStartPositionFrom(text))
         record_.SetCurrentComment(std::move(text));
 }
@@ -187,7 +187,8 @@ void ESNReader::ApplyBracketText(std::string& text) {
 // other bracket text, a second one among them, stays a comment, as every bracket text was
 // before start positions could be given.
 bool ESNReader::SetStartPositionFrom(const std::string& text) {
-    if (startPositionSet_ || record_.Current().parent || record_.Current().firstChild) return false;
+    if (startPositionSet_ || record_.Current().Parent() || record_.Current().FirstChild())
+        return false;
     const std::optional<Position> start = StartPositionOfTag(text);
     if (!start || !record_.SetStartPosition(*start)) return false;
     startPositionSet_ = true;
@@ -283,13 +284,13 @@ void ESNReader::ReadAndPlayMove() {
         record_.GoForward(count - 1);
     } else {
         record_.SaveSnapshot(scratch_);
-        EnterChild(*scratch_.current->lastChild->node);
+        EnterChild(*scratch_.current->LastChild()->node);
     }
 }
 
 // Makes `child`, a continuation of the current node, current and plays its move, without
 // walking the continuation list.
-void ESNReader::EnterChild(MoveNode& child) {
+void ESNReader::EnterChild(const MoveNode& child) {
     record_.SaveSnapshot(scratch_);
     Position position;
     position.board = scratch_.board;
@@ -307,7 +308,7 @@ void ESNReader::EnterChild(MoveNode& child) {
 // a further continuation of that move's parent. At the root nothing is taken back.
 void ESNReader::OpenVariationHere() {
     record_.SaveSnapshot(scratch_);
-    MoveNode* node = scratch_.current;
+    const MoveNode* node = scratch_.current;
     if (!open_.empty() && open_.back().node == node)
         ++open_.back().count;
     else
@@ -320,16 +321,16 @@ void ESNReader::OpenVariationHere() {
 // playing the one move again gives the saved position without keeping a copy of the board
 // for every open variation.
 void ESNReader::CloseInnermostVariation() {
-    MoveNode& node = *open_.back().node;
+    const MoveNode& node = *open_.back().node;
     if (--open_.back().count == 0) open_.pop_back();
-    const MoveNode* parent = node.parent;
+    const MoveNode* parent = node.Parent();
     if (!parent) {
         record_.GoToTop();
         return;
     }
     while (&record_.Current() != parent && record_.GoBack()) {
     }
-    if (parent->firstChild->node.get() == &node)
+    if (parent->FirstChild()->node.get() == &node)
         record_.GoForward(0);
     else
         EnterChild(node);

@@ -44,10 +44,10 @@ class FileOrderWalk {
                 continue;
             }
             // Every variation of the last main-line move is written: the main line goes on.
-            const MoveNode& next = *SkipResults(line.node->firstChild.get())->node;
+            const MoveNode& next = *SkipResults(line.node->FirstChild())->node;
             Play(position_, next.move);
             line.node = &next;
-            if (const ContinuationCell* main = SkipResults(next.firstChild.get())) {
+            if (const ContinuationCell* main = SkipResults(next.FirstChild())) {
                 visitor_.VisitMove(*main->node, position_);
                 line.variation = SkipResults(main->next.get());
                 continue;
@@ -70,7 +70,7 @@ class FileOrderWalk {
 
     // Starts the line below `node`, whose move is played. Answers false when there is none.
     bool BeginLine(const MoveNode& node, const MoveNode& base) {
-        const ContinuationCell* main = SkipResults(node.firstChild.get());
+        const ContinuationCell* main = SkipResults(node.FirstChild());
         if (!main) {
             TakeBackTo(node, base);
             return false;
@@ -81,7 +81,7 @@ class FileOrderWalk {
     }
 
     void TakeBackTo(const MoveNode& node, const MoveNode& base) {
-        for (const MoveNode* n = &node; n != &base; n = n->parent)
+        for (const MoveNode* n = &node; n != &base; n = n->Parent())
             TakeBack(position_, n->move);
     }
 
@@ -137,7 +137,7 @@ void WriteBracketLine(BlockOutput& out, const std::string& text) {
 }
 
 void WriteHeader(BlockOutput& out, const GameRecord& record) {
-    const std::string* values[] = {&record.title, &record.black, &record.white};
+    const std::string* values[] = {&record.Title(), &record.BlackPlayer(), &record.WhitePlayer()};
     const char* keywords[] = {"TITLE ", "BLACK ", "WHITE "};
     for (int i = 0; i < 3; ++i) {
         if (values[i]->empty()) continue;
@@ -226,7 +226,7 @@ std::string WriteESN(const GameRecord& record) {
 }
 
 std::string FindUnwritableText(const GameRecord& record) {
-    const std::string* values[] = {&record.title, &record.black, &record.white};
+    const std::string* values[] = {&record.Title(), &record.BlackPlayer(), &record.WhitePlayer()};
     const char* fields[] = {"The title", "Black's player", "White's player"};
     for (int i = 0; i < 3; ++i) {
         std::string problem = TextProblem(fields[i], *values[i], false);

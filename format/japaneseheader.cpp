@@ -48,14 +48,14 @@ bool IsReservedJapaneseLabel(std::string_view label) {
 
 void AddJapaneseHeader(GameRecord& record, std::string_view label, std::string_view value) {
     if (label == JapaneseTitleLabel) {
-        record.title = value;
+        record.SetTitle(std::string(value));
     } else if (IsOneOf(label, BlackLabels)) {
-        record.black = value;
+        record.SetBlackPlayer(std::string(value));
     } else if (IsOneOf(label, WhiteLabels)) {
-        record.white = value;
+        record.SetWhitePlayer(std::string(value));
     } else {
         const auto key = SharedKeyOfJapaneseLabel(label);
-        record.headerLines.push_back({std::string(key ? *key : label), std::string(value)});
+        record.AddHeaderLine({std::string(key ? *key : label), std::string(value)});
     }
 }
 
@@ -74,10 +74,10 @@ std::string_view WhitePlayerLabel(bool handicapLabels) {
 
 std::vector<JapaneseHeaderLine> JapaneseHeaderLines(const GameRecord& record) {
     std::vector<JapaneseHeaderLine> lines;
-    lines.reserve(record.headerLines.size() + 1);
-    if (!record.title.empty())
-        lines.push_back({std::string(JapaneseTitleLabel), RecordTextAsUtf8(record.title)});
-    for (const HeaderLine& line : record.headerLines) {
+    lines.reserve(record.HeaderLines().size() + 1);
+    if (!record.Title().empty())
+        lines.push_back({std::string(JapaneseTitleLabel), RecordTextAsUtf8(record.Title())});
+    for (const HeaderLine& line : record.HeaderLines()) {
         lines.push_back(
             {RecordTextAsUtf8(JapaneseLabelOfKey(line.key)), RecordTextAsUtf8(line.value)});
     }
@@ -87,11 +87,11 @@ std::vector<JapaneseHeaderLine> JapaneseHeaderLines(const GameRecord& record) {
 std::vector<JapaneseHeaderLine> JapanesePlayerLines(const GameRecord& record) {
     const bool handicapLabels = UsesHandicapLabels(record.StartPosition());
     std::vector<JapaneseHeaderLine> lines;
-    if (!record.black.empty())
-        lines.push_back(
-            {std::string(BlackPlayerLabel(handicapLabels)), RecordTextAsUtf8(record.black)});
-    if (!record.white.empty())
-        lines.push_back(
-            {std::string(WhitePlayerLabel(handicapLabels)), RecordTextAsUtf8(record.white)});
+    if (!record.BlackPlayer().empty())
+        lines.push_back({std::string(BlackPlayerLabel(handicapLabels)),
+                         RecordTextAsUtf8(record.BlackPlayer())});
+    if (!record.WhitePlayer().empty())
+        lines.push_back({std::string(WhitePlayerLabel(handicapLabels)),
+                         RecordTextAsUtf8(record.WhitePlayer())});
     return lines;
 }

@@ -8,12 +8,12 @@
 void GetJapaneseContinuationList(const GameRecord& record, std::vector<std::string>& list) {
     const MoveNode& current = record.Current();
     list.clear();
-    list.reserve(static_cast<std::size_t>(current.childCount));
+    list.reserve(static_cast<std::size_t>(current.ChildCount()));
     // 同 names the square of the move just played.
     std::optional<Square> previousDestination;
-    if (current.parent && !current.IsResult()) previousDestination = current.move.to;
+    if (current.Parent() && !current.IsResult()) previousDestination = current.move.to;
     const std::string number = std::to_string(current.number + 1) + ". ";
-    for (const ContinuationCell* cell = current.firstChild.get(); cell; cell = cell->next.get()) {
+    for (const ContinuationCell* cell = current.FirstChild(); cell; cell = cell->next.get()) {
         const MoveNode& node = *cell->node;
         list.push_back(number + (node.IsResult() ? std::string(KifResultWord(*node.Result()))
                                                  : Ki2MoveText(record.GetPosition(), node.move,

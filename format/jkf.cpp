@@ -134,7 +134,7 @@ void JkfPlayer::SetStart() {
     record_.SetStartPosition(start);
 
     // 手合割 is kept only where it says more than the start position itself.
-    std::erase_if(record_.headerLines, [&](const HeaderLine& line) {
+    record_.RemoveHeaderLinesIf([&](const HeaderLine& line) {
         return line.key == HeaderKey::Handicap && JkfHandicapNameMatches(line.value, start);
     });
 }
@@ -220,7 +220,7 @@ void JkfPlayer::AddComments(const JkfElement& element, std::string first) {
 Move JkfPlayer::ResolveMove(const JkfMove& jkf) {
     const int side = record_.SideToMove();
     const MoveNode& previous = record_.Current();
-    const bool afterMove = previous.parent && !previous.IsResult();
+    const bool afterMove = previous.Parent() && !previous.IsResult();
     if (jkf.color >= 0 && (jkf.color == 0 ? Black : White) != side)
         Fail(std::string("color says ") + SideName(OtherSide(side)) + ", but it is " +
                  SideName(side) + "'s move",
@@ -398,8 +398,8 @@ std::string RelativeLetters(const Position& before, const Move& move) {
 
 // The first continuation of a node that has others: its element carries them as forks.
 bool HasForks(const MoveNode& node) {
-    return node.parent && node.parent->childCount > 1 &&
-           node.parent->firstChild.get()->node.get() == &node;
+    return node.Parent() && node.Parent()->ChildCount() > 1 &&
+           node.Parent()->FirstChild()->node.get() == &node;
 }
 
 // Writes the tree as the file's text. The lines are written with an explicit stack of open
@@ -530,7 +530,7 @@ void JkfWriter::WriteMoves() {
         out_ += '[';
         Frame line;
         line.next = top.cell->node.get();
-        line.branch = line.last = line.next->parent;
+        line.branch = line.last = line.next->Parent();
         line.side = top.side;
         line.totals = top.totals;
         top.cell = top.cell->next.get();
@@ -547,7 +547,7 @@ void JkfWriter::StepLine(Frame& line) {
         line.waiting = nullptr;
     }
     if (!line.next) {
-        for (const MoveNode* node = line.last; node != line.branch; node = node->parent)
+        for (const MoveNode* node = line.last; node != line.branch; node = node->Parent())
             TakeBackNode(position_, *node);
         out_ += stack_.size() == 1 ? "\n]" : "]";  // the main line's end on a line of its own
         stack_.pop_back();
@@ -571,7 +571,7 @@ void JkfWriter::StepLine(Frame& line) {
     out_ += element;
     out_ += ",\"forks\":[";
     line.waiting = &node;
-    forks.cell = node.parent->firstChild.get()->next.get();
+    forks.cell = node.Parent()->FirstChild()->next.get();
     stack_.push_back(forks);  // `line` is not used after this
 }
 
@@ -605,8 +605,9 @@ OrderedJson JkfWriter::MoveJson(const MoveNode& node) const {
     if (!move.drop) json["from"] = SquareJson(move.from);
     json["to"] = SquareJson(move.to);
     json["piece"] = CsaCode(move.piece);
-    const MoveNode& previous = *node.parent;
-    if (previous.parent && !previous.IsResult() && previous.move.to == move.to) json["same"] = true;
+    const MoveNode& previous = *node.Parent();
+    if (previous.Parent() && !previous.IsResult() && previous.move.to == move.to)
+        json["same"] = true;
     if (MayPromote(position_, move)) json["promote"] = move.promote != 0;
     if (move.captured != 0) json["capture"] = CsaCode(move.captured);
     if (std::string relative = RelativeLetters(position_, move); !relative.empty())

@@ -33,10 +33,10 @@ RecordLosses JkfLosses(const GameRecord& record, const FileType&) {
         pending.pop_back();
         losses.bookmarks += !node->Bookmark().empty();
         losses.moveTimes += node->TimeMs() && *node->TimeMs() % 1000 != 0;
-        for (const ContinuationCell* cell = node->firstChild.get(); cell; cell = cell->next.get())
+        for (const ContinuationCell* cell = node->FirstChild(); cell; cell = cell->next.get())
             pending.push_back(cell->node.get());
     }
-    for (const HeaderLine& line : record.headerLines)
+    for (const HeaderLine& line : record.HeaderLines())
         losses.headerLines += ReadsBackAsOther(line, record.StartPosition());
     return losses;
 }

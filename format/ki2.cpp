@@ -103,7 +103,7 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
                 onLine = 0;
                 // Before the first move a summary line would read as part of the header: a
                 // result there is written as a move, "▲投了".
-                if (walk.InMainLine() && !node.parent->parent) {
+                if (walk.InMainLine() && !node.Parent()->Parent()) {
                     out.Append(SideMark(walk.Before().sideToMove));
                     out.Append(KifResultWord(*node.Result()));
                 } else {
@@ -114,16 +114,16 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
                 if (!WriteKifNotes(node, out, refusal)) return false;
                 continue;
             }
-            const MoveNode& parent = *node.parent;
+            const MoveNode& parent = *node.Parent();
             const std::optional<Square> previous =
-                parent.parent ? std::optional<Square>(parent.move.to) : std::nullopt;
+                parent.Parent() ? std::optional<Square>(parent.move.to) : std::nullopt;
             const std::string move = Ki2MoveText(walk.Before(), node.move, previous);
             if (onLine > 0) out.Append(std::string(std::max(1, MoveColumns - lastWidth), ' '));
             out.Append(move);
             lastWidth = DisplayWidth(move);
             ++onLine;
             const bool notes = !node.Comment().empty() || !node.Bookmark().empty();
-            const bool lineEnds = notes || onLine == MovesPerLine || !node.firstChild;
+            const bool lineEnds = notes || onLine == MovesPerLine || !node.FirstChild();
             if (!lineEnds) continue;
             out.EndLine();
             onLine = 0;

@@ -210,8 +210,8 @@ std::string KifMoveText(const MoveNode& node) {
     if (node.IsResult()) return std::string(KifResultWord(*node.Result()));
     const Move& move = node.move;
     std::string text;
-    const MoveNode& parent = *node.parent;
-    if (parent.parent && !parent.IsResult() && parent.move.to == move.to)
+    const MoveNode& parent = *node.Parent();
+    if (parent.Parent() && !parent.IsResult() && parent.move.to == move.to)
         text = "同　";
     else
         text = JapaneseSquare(move.to);
@@ -238,7 +238,7 @@ std::string TimeField(std::int64_t moveMs, std::int64_t totalMs) {
 }
 
 bool HasLaterAlternative(const MoveNode& node) {
-    return node.parent->lastChild->node.get() != &node;
+    return node.Parent()->LastChild()->node.get() != &node;
 }
 
 bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
@@ -299,7 +299,7 @@ RecordLosses KifLosses(const GameRecord& record, const FileType&) {
         const MoveNode* node = pending.back();
         pending.pop_back();
         if (const auto time = node->TimeMs()) losses.moveTimes += *time % 1000 != 0;
-        for (const ContinuationCell* cell = node->firstChild.get(); cell; cell = cell->next.get())
+        for (const ContinuationCell* cell = node->FirstChild(); cell; cell = cell->next.get())
             pending.push_back(cell->node.get());
     }
     return losses;

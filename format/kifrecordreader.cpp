@@ -195,7 +195,7 @@ void KifRecordReader::FinishPreamble(const TextLine* firstMove) {
         else
             Fail(*handicapLine_, at, "unknown handicap " + handicapName_);
     }
-    std::erase_if(record_.headerLines, [&start](const HeaderLine& line) {
+    record_.RemoveHeaderLinesIf([&start](const HeaderLine& line) {
         return line.key == HeaderKey::Handicap && HandicapLineSays(line.value, start);
     });
     if (!record_.SetStartPosition(start)) {
@@ -271,7 +271,7 @@ void KifRecordReader::ReadVariationLine(const TextLine& line) {
     const OpenLine& branched = lines_.back();
     const MoveNode* replaced = branched.nodes[static_cast<std::size_t>(ply - branched.firstPly)];
     FlushNotes();
-    MoveTo(*replaced->parent);
+    MoveTo(*replaced->Parent());
     lines_.push_back(OpenLine{{}, static_cast<int>(ply)});
 }
 
@@ -282,19 +282,19 @@ void KifRecordReader::MoveTo(const MoveNode& node) {
     const MoveNode* target = &node;
     while (target->number > record_.Current().number) {
         down.push_back(target);
-        target = target->parent;
+        target = target->Parent();
     }
     while (&record_.Current() != target) {
         if (record_.Current().number == target->number) {
             down.push_back(target);
-            target = target->parent;
+            target = target->Parent();
         }
         record_.GoBack();
     }
     for (auto it = down.rbegin(); it != down.rend(); ++it) {
         int index = 0;
-        for (const ContinuationCell* cell = record_.Current().firstChild.get();
-             cell->node.get() != *it; cell = cell->next.get())
+        for (const ContinuationCell* cell = record_.Current().FirstChild(); cell->node.get() != *it;
+             cell = cell->next.get())
             ++index;
         record_.GoForward(index);
     }
@@ -302,7 +302,7 @@ void KifRecordReader::MoveTo(const MoveNode& node) {
 
 std::optional<Square> KifRecordReader::PreviousDestination() const {
     const MoveNode& current = record_.Current();
-    if (!current.parent || current.IsResult()) return std::nullopt;
+    if (!current.Parent() || current.IsResult()) return std::nullopt;
     return current.move.to;
 }
 
@@ -328,7 +328,7 @@ void KifRecordReader::SetTime(std::int64_t milliseconds) {
 }
 
 void KifRecordReader::AddNote(std::string_view text) {
-    record_.headerLines.push_back({std::string(HeaderKey::Note), std::string(text)});
+    record_.AddHeaderLine({std::string(HeaderKey::Note), std::string(text)});
 }
 
 void KifRecordReader::AppendCommentLine(std::string_view text) {

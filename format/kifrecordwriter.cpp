@@ -52,7 +52,7 @@ void KifText::AppendRecordText(std::string_view text, Owner owner, const MoveNod
 
 std::string KifText::Describe(Owner owner, const MoveNode* node, std::string_view header) const {
     const auto ofNode = [&](std::string_view what) {
-        if (!node || !node->parent) return std::string(what) + " before the first move";
+        if (!node || !node->Parent()) return std::string(what) + " before the first move";
         return std::string(what) + " of move " + std::to_string(node->number) + " " +
                PlainMoveText(*node, MoverOf(record_, *node));
     };
@@ -165,7 +165,7 @@ bool WriteKifHeader(const GameRecord& record, TextEncoding encoding, KifText& ou
         const JapaneseHeaderLine& line = header[i];
         // What the start says is written from the start itself, below.
         if (line.label == JapaneseHandicapLabel && HandicapLineSays(line.value, start)) continue;
-        const bool title = i == 0 && !record.title.empty();
+        const bool title = i == 0 && !record.Title().empty();
         if (!WriteHeaderLine(line, title ? KifText::Owner::Title : KifText::Owner::HeaderValue, out,
                              refusal))
             return false;
@@ -218,7 +218,7 @@ KifLineWalk::KifLineWalk(const GameRecord& record)
 bool KifLineWalk::NextBlock() {
     if (!started_) {
         started_ = true;
-        node_ = root_.firstChild ? root_.firstChild->node.get() : nullptr;
+        node_ = root_.FirstChild() ? root_.FirstChild()->node.get() : nullptr;
         if (node_) NoteBranches(*node_);
         return node_ != nullptr;
     }
@@ -226,7 +226,7 @@ bool KifLineWalk::NextBlock() {
     std::vector<const MoveNode*> alternatives;
     for (const MoveNode* branchPoint : branchPoints_) {
         alternatives.clear();
-        for (const ContinuationCell* cell = branchPoint->firstChild->next.get(); cell;
+        for (const ContinuationCell* cell = branchPoint->FirstChild()->next.get(); cell;
              cell = cell->next.get())
             alternatives.push_back(cell->node.get());
         pending_.insert(pending_.end(), alternatives.rbegin(), alternatives.rend());
@@ -236,7 +236,7 @@ bool KifLineWalk::NextBlock() {
     const MoveNode* first = pending_.back();
     pending_.pop_back();
     mainLine_ = false;
-    ClimbTo(*first->parent);
+    ClimbTo(*first->Parent());
     node_ = first;
     return true;
 }
@@ -245,20 +245,20 @@ void KifLineWalk::Advance() {
     totals_[position_.sideToMove == White ? 1 : 0] += node_->TimeMs().value_or(0);
     PlayNode(position_, *node_);
     at_ = node_;
-    node_ = node_->firstChild ? node_->firstChild->node.get() : nullptr;
+    node_ = node_->FirstChild() ? node_->FirstChild()->node.get() : nullptr;
     if (node_) NoteBranches(*node_);
 }
 
 // A node that is its parent's main continuation while others follow it marks a branch point.
 void KifLineWalk::NoteBranches(const MoveNode& node) {
-    if (node.parent->childCount > 1 && node.parent->firstChild->node.get() == &node)
-        branchPoints_.push_back(node.parent);
+    if (node.Parent()->ChildCount() > 1 && node.Parent()->FirstChild()->node.get() == &node)
+        branchPoints_.push_back(node.Parent());
 }
 
 void KifLineWalk::ClimbTo(const MoveNode& ancestor) {
     while (at_ != &ancestor) {
         TakeBackNode(position_, *at_);
         totals_[position_.sideToMove == White ? 1 : 0] -= at_->TimeMs().value_or(0);
-        at_ = at_->parent;
+        at_ = at_->Parent();
     }
 }

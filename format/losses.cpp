@@ -12,7 +12,7 @@ void ForEachNode(const MoveNode& root, Visit visit) {
         const MoveNode* node = pending.back();
         pending.pop_back();
         visit(*node);
-        for (const ContinuationCell* cell = node->firstChild.get(); cell; cell = cell->next.get())
+        for (const ContinuationCell* cell = node->FirstChild(); cell; cell = cell->next.get())
             pending.push_back(cell->node.get());
     }
 }
@@ -20,7 +20,7 @@ void ForEachNode(const MoveNode& root, Visit visit) {
 // The first continuation of `node` that holds a move: the main line, in a format that leaves
 // results out.
 const MoveNode* FirstMoveContinuation(const MoveNode& node) {
-    for (const ContinuationCell* cell = node.firstChild.get(); cell; cell = cell->next.get())
+    for (const ContinuationCell* cell = node.FirstChild(); cell; cell = cell->next.get())
         if (!cell->node->IsResult()) return cell->node.get();
     return nullptr;
 }
@@ -71,11 +71,11 @@ RecordLosses CountRecordContents(const GameRecord& record) {
         contents.moveTimes += node.TimeMs().has_value();
         contents.results += node.IsResult();
         long long moves = 0;
-        for (const ContinuationCell* cell = node.firstChild.get(); cell; cell = cell->next.get())
+        for (const ContinuationCell* cell = node.FirstChild(); cell; cell = cell->next.get())
             moves += !cell->node->IsResult();
         if (moves > 1) contents.variations += moves - 1;
     });
-    contents.headerLines = static_cast<long long>(record.headerLines.size());
+    contents.headerLines = static_cast<long long>(record.HeaderLines().size());
     contents.startPosition = !(record.StartPosition() == Position());
     return contents;
 }
@@ -89,7 +89,7 @@ long long MainLineMoves(const GameRecord& record) {
 }
 
 long long TitleAndPlayers(const GameRecord& record) {
-    return !record.title.empty() + !record.black.empty() + !record.white.empty();
+    return !record.Title().empty() + !record.BlackPlayer().empty() + !record.WhitePlayer().empty();
 }
 
 long long CommentsOnResults(const GameRecord& record) {

@@ -79,9 +79,9 @@ std::string MoveTextOn(const Position& before, const Move& move) {
 void GetContinuationList(const GameRecord& record, std::vector<std::string>& list) {
     const MoveNode& current = record.Current();
     list.clear();
-    list.reserve(static_cast<std::size_t>(current.childCount));
+    list.reserve(static_cast<std::size_t>(current.ChildCount()));
     const std::string number = std::to_string(current.number + 1) + ". ";
-    for (const ContinuationCell* cell = current.firstChild.get(); cell; cell = cell->next.get()) {
+    for (const ContinuationCell* cell = current.FirstChild(); cell; cell = cell->next.get()) {
         const MoveNode& node = *cell->node;
         list.push_back(number + (node.IsResult() ? ResultLabel(*node.Result())
                                                  : MoveTextOn(record.GetPosition(), node.move)));

@@ -16,7 +16,7 @@ bool SameStoredMove(const Move& a, const Move& b) {
 
 int IndexAmongContinuations(const MoveNode& node) {
     int index = 0;
-    for (const ContinuationCell* cell = node.parent->firstChild.get(); cell;
+    for (const ContinuationCell* cell = node.Parent()->FirstChild(); cell;
          cell = cell->next.get(), ++index) {
         if (cell->node.get() == &node) return index;
     }
@@ -26,7 +26,7 @@ int IndexAmongContinuations(const MoveNode& node) {
 // The continuation indices from the root down to `node`, as "0.2.1", or "the root".
 std::string PathOf(const MoveNode& node) {
     std::vector<int> indices;
-    for (const MoveNode* n = &node; n->parent; n = n->parent)
+    for (const MoveNode* n = &node; n->Parent(); n = n->Parent())
         indices.push_back(IndexAmongContinuations(*n));
     if (indices.empty()) return "the root";
     std::reverse(indices.begin(), indices.end());
@@ -92,7 +92,7 @@ bool SameHeaderLines(const std::vector<HeaderLine>& a, const std::vector<HeaderL
 bool SameNode(const MoveNode& a, const MoveNode& b, std::string* why) {
     if (a.Result() != b.Result())
         return Differ(why, PathOf(a) + ": " + ResultText(a) + " against " + ResultText(b));
-    if (a.parent && !SameStoredMove(a.move, b.move))
+    if (a.Parent() && !SameStoredMove(a.move, b.move))
         return Differ(why,
                       PathOf(a) + ": move " + MoveText(a.move) + " against " + MoveText(b.move));
     if (a.number != b.number)
@@ -107,22 +107,24 @@ bool SameNode(const MoveNode& a, const MoveNode& b, std::string* why) {
     if (a.TimeMs() != b.TimeMs())
         return Differ(why,
                       PathOf(a) + ": " + TimeText(a.TimeMs()) + " against " + TimeText(b.TimeMs()));
-    if (a.childCount != b.childCount)
-        return Differ(why, PathOf(a) + ": " + std::to_string(a.childCount) +
-                               " continuations against " + std::to_string(b.childCount));
+    if (a.ChildCount() != b.ChildCount())
+        return Differ(why, PathOf(a) + ": " + std::to_string(a.ChildCount()) +
+                               " continuations against " + std::to_string(b.ChildCount()));
     return true;
 }
 
 }  // namespace
 
 bool SameRecord(const GameRecord& a, const GameRecord& b, std::string* why) {
-    if (a.title != b.title)
-        return Differ(why, "title \"" + a.title + "\" against \"" + b.title + "\"");
-    if (a.black != b.black)
-        return Differ(why, "Black's player \"" + a.black + "\" against \"" + b.black + "\"");
-    if (a.white != b.white)
-        return Differ(why, "White's player \"" + a.white + "\" against \"" + b.white + "\"");
-    if (!SameHeaderLines(a.headerLines, b.headerLines, why)) return false;
+    if (a.Title() != b.Title())
+        return Differ(why, "title \"" + a.Title() + "\" against \"" + b.Title() + "\"");
+    if (a.BlackPlayer() != b.BlackPlayer())
+        return Differ(
+            why, "Black's player \"" + a.BlackPlayer() + "\" against \"" + b.BlackPlayer() + "\"");
+    if (a.WhitePlayer() != b.WhitePlayer())
+        return Differ(
+            why, "White's player \"" + a.WhitePlayer() + "\" against \"" + b.WhitePlayer() + "\"");
+    if (!SameHeaderLines(a.HeaderLines(), b.HeaderLines(), why)) return false;
     if (!SameStart(a.StartPosition(), b.StartPosition(), why)) return false;
 
     std::vector<std::pair<const MoveNode*, const MoveNode*>> pending{{&a.Root(), &b.Root()}};
@@ -130,8 +132,8 @@ bool SameRecord(const GameRecord& a, const GameRecord& b, std::string* why) {
         const auto [x, y] = pending.back();
         pending.pop_back();
         if (!SameNode(*x, *y, why)) return false;
-        const ContinuationCell* cx = x->firstChild.get();
-        const ContinuationCell* cy = y->firstChild.get();
+        const ContinuationCell* cx = x->FirstChild();
+        const ContinuationCell* cy = y->FirstChild();
         for (; cx && cy; cx = cx->next.get(), cy = cy->next.get())
             pending.emplace_back(cx->node.get(), cy->node.get());
         if (cx || cy)

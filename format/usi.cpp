@@ -90,7 +90,7 @@ void ReadUsiRecord(GameRecord& record, std::string_view bytes, ReadOutcome&) {
 void AppendMainLine(const GameRecord& record, std::string& out) {
     const char* separator = " moves ";
     for (const MoveNode* node = &record.Root();;) {
-        const ContinuationCell* cell = node->firstChild.get();
+        const ContinuationCell* cell = node->FirstChild();
         while (cell && cell->node->IsResult())
             cell = cell->next.get();
         if (!cell) return;

@@ -38,11 +38,11 @@ const std::string& MoveNode::Bookmark() const {
 }
 
 void PlayNode(Position& pos, const MoveNode& node) {
-    if (node.parent && !node.IsResult()) Play(pos, node.move);
+    if (node.Parent() && !node.IsResult()) Play(pos, node.move);
 }
 
 void TakeBackNode(Position& pos, const MoveNode& node) {
-    if (node.parent && !node.IsResult()) TakeBack(pos, node.move);
+    if (node.Parent() && !node.IsResult()) TakeBack(pos, node.move);
 }
 
 long long CountMoves(const MoveNode& node) {
@@ -51,7 +51,7 @@ long long CountMoves(const MoveNode& node) {
     while (!pending.empty()) {
         const MoveNode* next = pending.back();
         pending.pop_back();
-        for (const ContinuationCell* cell = next->firstChild.get(); cell; cell = cell->next.get()) {
+        for (const ContinuationCell* cell = next->FirstChild(); cell; cell = cell->next.get()) {
             if (cell->node->IsResult()) continue;
             ++count;
             pending.push_back(cell->node.get());
@@ -75,6 +75,9 @@ void GameRecord::Reset() {
     root_.childCount = 0;
     root_.notes_ = nullptr;
     current_ = &root_;
+    path_.Clear();
+    pathKnown_ = true;
+    ++generation_;
     title.clear();
     black.clear();
     white.clear();
@@ -93,6 +96,8 @@ bool GameRecord::SetStartPosition(const Position& start) {
 void GameRecord::GoToTop() {
     current_ = &root_;
     position_ = start_;
+    path_.Clear();
+    pathKnown_ = true;
 }
 
 bool GameRecord::GoForward(int index) {
@@ -100,6 +105,7 @@ bool GameRecord::GoForward(int index) {
     if (!child) return false;
     current_ = child;
     PlayNode(position_, *child);
+    if (pathKnown_) path_.Push(index < 0 ? 0 : index);
     return true;
 }
 
@@ -107,6 +113,7 @@ bool GameRecord::GoBack() {
     if (!current_->parent) return false;
     TakeBackNode(position_, *current_);
     current_ = current_->parent;
+    if (pathKnown_) path_.Pop();
     return true;
 }
 
@@ -154,23 +161,8 @@ int GameRecord::AddResult(GameResult result) {
 }
 
 bool GameRecord::DeleteContinuation(int index) {
-    if (index < 0) index = 0;
-    ContinuationCell* previous = nullptr;
-    ContinuationCell* cell = current_->firstChild.get();
-    for (; cell && index > 0; --index) {
-        previous = cell;
-        cell = cell->next.get();
-    }
-    if (!cell) return false;
-
-    if (previous)
-        previous->next = cell->next;
-    else
-        current_->firstChild = cell->next;
-    if (current_->lastChild == cell) current_->lastChild = previous;
-    --current_->childCount;
-    DeleteSubtree(cell);
-    return true;
+    // The detached line is freed at once.
+    return !DetachContinuations(index < 0 ? 0 : index, 1).Empty();
 }
 
 // Gives back the cell, its node and everything below it, with an explicit work list: neither
@@ -240,7 +232,153 @@ void GameRecord::SaveSnapshot(PositionSnapshot& snapshot) const {
 
 void GameRecord::RestoreSnapshot(const PositionSnapshot& snapshot) {
     position_.sideToMove = snapshot.sideToMove;
-    current_ = snapshot.current;
+    // The snapshot holds a node of this record, which the record may change.
+    current_ = const_cast<MoveNode*>(snapshot.current);
+    pathKnown_ = false;
     position_.hands = snapshot.hands;
     position_.board = snapshot.board;
+}
+
+int GameRecord::IndexOf(const MoveNode& node) {
+    int index = 0;
+    for (const ContinuationCell* cell = node.parent->firstChild.get(); cell->node.get() != &node;
+         cell = cell->next.get())
+        ++index;
+    return index;
+}
+
+const NodePath& GameRecord::CurrentPath() const {
+    if (!pathKnown_) {
+        std::vector<int> indices;
+        for (const MoveNode* node = current_; node->parent; node = node->parent)
+            indices.push_back(IndexOf(*node));
+        path_.Clear();
+        for (auto it = indices.rbegin(); it != indices.rend(); ++it)
+            path_.Push(*it);
+        pathKnown_ = true;
+    }
+    return path_;
+}
+
+bool GameRecord::GoToPath(const NodePath& path) {
+    const int common = CurrentPath().CommonLength(path);
+    while (current_->number > common)
+        GoBack();
+    return path.VisitFrom(common, [this](int index) { return GoForward(index); });
+}
+
+bool GameRecord::UnlinkCells(MoveNode& parent, int first, int count, ContinuationCell*& firstCell,
+                             ContinuationCell*& lastCell) {
+    if (first < 0 || count < 1 || first + count > parent.childCount) return false;
+    ContinuationCell* previous = nullptr;
+    ContinuationCell* cell = parent.firstChild.get();
+    for (int i = 0; i < first; ++i) {
+        previous = cell;
+        cell = cell->next.get();
+    }
+    firstCell = cell;
+    for (int i = 1; i < count; ++i)
+        cell = cell->next.get();
+    lastCell = cell;
+
+    if (previous)
+        previous->next = lastCell->next;
+    else
+        parent.firstChild = lastCell->next;
+    if (parent.lastChild == lastCell) parent.lastChild = previous;
+    lastCell->next = nullptr;
+    parent.childCount -= count;
+    return true;
+}
+
+void GameRecord::LinkCells(MoveNode& parent, int index, ContinuationCell* firstCell,
+                           ContinuationCell* lastCell, int count) {
+    ContinuationCell* previous = nullptr;
+    for (int i = 0; i < index; ++i)
+        previous = previous ? previous->next.get() : parent.firstChild.get();
+    ContinuationCell* next = previous ? previous->next.get() : parent.firstChild.get();
+    lastCell->next = next;
+    if (previous)
+        previous->next = firstCell;
+    else
+        parent.firstChild = firstCell;
+    if (!next) parent.lastChild = lastCell;
+    parent.childCount += count;
+}
+
+DetachedLines GameRecord::DetachContinuations(int first, int count) {
+    DetachedLines lines;
+    if (!UnlinkCells(*current_, first, count, lines.first_, lines.last_)) return lines;
+    lines.record_ = this;
+    lines.from_ = current_;
+    lines.count_ = count;
+    lines.generation_ = generation_;
+    return lines;
+}
+
+bool GameRecord::AttachContinuations(int index, DetachedLines& lines) {
+    if (lines.Empty() || lines.record_ != this || lines.generation_ != generation_ ||
+        lines.from_ != current_ || index < 0 || index > current_->childCount)
+        return false;
+    LinkCells(*current_, index, lines.first_, lines.last_, lines.count_);
+    lines.record_ = nullptr;
+    lines.first_ = lines.last_ = nullptr;
+    lines.count_ = 0;
+    return true;
+}
+
+void GameRecord::FreeDetached(DetachedLines& lines) {
+    if (lines.generation_ != generation_) return;
+    for (ContinuationCell* cell = lines.first_; cell;) {
+        ContinuationCell* next = cell->next.get();
+        DeleteSubtree(cell);
+        cell = next;
+    }
+}
+
+bool GameRecord::MoveContinuation(int from, int to) {
+    if (to < 0 || to >= current_->childCount) return false;
+    ContinuationCell* cell = nullptr;
+    ContinuationCell* last = nullptr;
+    if (!UnlinkCells(*current_, from, 1, cell, last)) return false;
+    LinkCells(*current_, to, cell, cell, 1);
+    return true;
+}
+
+std::vector<BranchPlace> GameRecord::PromoteCurrentLine() {
+    std::vector<BranchPlace> places;
+    for (MoveNode* node = current_; node->parent; node = node->parent) {
+        const int index = IndexOf(*node);
+        if (index == 0) continue;
+        ContinuationCell* cell = nullptr;
+        ContinuationCell* last = nullptr;
+        UnlinkCells(*node->parent, index, 1, cell, last);
+        LinkCells(*node->parent, 0, cell, cell, 1);
+        places.push_back({node->number, index});
+    }
+    if (!places.empty()) {
+        path_.Clear();
+        path_.Push(0, current_->number);
+        pathKnown_ = true;
+    }
+    return places;
+}
+
+void GameRecord::RestoreBranches(const std::vector<BranchPlace>& places) {
+    MoveNode* node = current_;
+    for (const BranchPlace& place : places) {
+        while (node->parent && node->number > place.ply)
+            node = node->parent;
+        if (!node->parent || node->number != place.ply ||
+            node->parent->firstChild->node.get() != node)
+            continue;
+        ContinuationCell* cell = nullptr;
+        ContinuationCell* last = nullptr;
+        UnlinkCells(*node->parent, 0, 1, cell, last);
+        if (place.index >= 0 && place.index <= node->parent->childCount)
+            LinkCells(*node->parent, place.index, cell, cell, 1);
+        else
+            LinkCells(*node->parent, 0, cell, cell, 1);
+    }
+    pathKnown_ = false;
 }

@@ -4,17 +4,20 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/blockpool.h"
+#include "model/detachedlines.h"
 #include "model/gameresult.h"
 #include "model/headerline.h"
 #include "model/move.h"
 #include "model/moverules.h"
+#include "model/nodepath.h"
 #include "model/position.h"
 #include "model/treelink.h"
 
-struct MoveNode;
+class MoveNode;
 
 // One entry of a node's ordered list of continuations: the child, and the rest of the list.
 struct ContinuationCell {
@@ -38,22 +41,25 @@ struct NodeNotes {
 // position, has no continuations and carries no move, and it may stand beside moves as one
 // continuation among others. Continuation 0 is the main line; the others are variations, in the
 // order they were added. Nodes and cells belong to their record, which allocates and frees
-// them; only the record changes them.
-struct MoveNode {
+// them; only the record changes them, and everyone else sees them const.
+class MoveNode {
+  public:
     Move move;       // all zero in the root and in a result
     int number = 0;  // ply number: 0 in the root, parent's + 1 elsewhere (results too)
-    int childCount = 0;
-    TreeLink<ContinuationCell> firstChild;
-    ContinuationCell* lastChild = nullptr;
-    MoveNode* parent = nullptr;  // null only in the root
 
     MoveNode() = default;
     MoveNode(const MoveNode&) = delete;
     MoveNode& operator=(const MoveNode&) = delete;
 
+    // The number of continuations and the ends of their list.
+    int ChildCount() const { return childCount; }
+    const ContinuationCell* FirstChild() const { return firstChild.get(); }
+    const ContinuationCell* LastChild() const { return lastChild; }
+    // Null only in the root.
+    const MoveNode* Parent() const { return parent; }
+
     // The index-th continuation, or null; a negative index means 0.
     const MoveNode* Continuation(int index) const;
-    MoveNode* Continuation(int index);
 
     bool IsResult() const { return notes_ && notes_->result; }
     // The result this node stands for, or nothing for a move or the root.
@@ -68,6 +74,12 @@ struct MoveNode {
 
   private:
     friend class GameRecord;
+    MoveNode* Continuation(int index);
+
+    int childCount = 0;
+    TreeLink<ContinuationCell> firstChild;
+    ContinuationCell* lastChild = nullptr;
+    MoveNode* parent = nullptr;
     NodeNotes* notes_ = nullptr;  // null for a node without comment, bookmark, time or result
 };
 
@@ -83,24 +95,42 @@ long long CountMoves(const MoveNode& node);
 // The record's place in the tree, for the reader's nested variations.
 struct PositionSnapshot {
     int sideToMove = Black;
-    MoveNode* current = nullptr;
+    const MoveNode* current = nullptr;
     std::array<int, 16> hands{};
     std::array<PieceCode, CellCount> board{};
+};
+
+// Where a continuation stood among its siblings before its line was promoted: the ply number of
+// the node and its index then.
+struct BranchPlace {
+    int ply;
+    int index;
 };
 
 // One game: the header, the start position, the tree of moves and the position after the
 // current node's move.
 class GameRecord {
   public:
-    std::string title;
-    std::string black;
-    std::string white;
-    std::vector<HeaderLine> headerLines;  // the further header lines, in file order
-
     GameRecord();
     GameRecord(const GameRecord&) = delete;
     GameRecord& operator=(const GameRecord&) = delete;
     ~GameRecord();
+
+    // The header, as bytes exactly as read or typed.
+    const std::string& Title() const { return title; }
+    const std::string& BlackPlayer() const { return black; }
+    const std::string& WhitePlayer() const { return white; }
+    void SetTitle(std::string text) { title = std::move(text); }
+    void SetBlackPlayer(std::string text) { black = std::move(text); }
+    void SetWhitePlayer(std::string text) { white = std::move(text); }
+    // The further header lines, in file order.
+    const std::vector<HeaderLine>& HeaderLines() const { return headerLines; }
+    void AddHeaderLine(HeaderLine line) { headerLines.push_back(std::move(line)); }
+    void SetHeaderLines(std::vector<HeaderLine> lines) { headerLines = std::move(lines); }
+    template <class Predicate>
+    void RemoveHeaderLinesIf(Predicate predicate) {
+        std::erase_if(headerLines, predicate);
+    }
 
     // Back to an empty record: empty header, the initial position as the start, a root
     // without continuations.
@@ -134,6 +164,29 @@ class GameRecord {
     // Removes the index-th continuation (a negative index means 0) with its whole subtree.
     bool DeleteContinuation(int index);
 
+    // The way from the root to the current node, kept up to date as the record walks.
+    const NodePath& CurrentPath() const;
+    // Makes the node at `path` current, going back to where the two paths part and forward
+    // from there. False when the path leads nowhere; the last node it reached is then current.
+    bool GoToPath(const NodePath& path);
+
+    // Edits of the current node's continuations, each undone by its counterpart, none copying
+    // or visiting the nodes below: the time they take does not grow with the lines they move.
+    // Takes `count` continuations from `first` on out of the tree, with everything below them;
+    // an empty handle, changing nothing, when there are not that many.
+    DetachedLines DetachContinuations(int first, int count);
+    // Puts continuations taken from the current node back, as continuations `index` on, and
+    // empties the handle. False, changing nothing, when they were taken from another node or
+    // the current node has fewer than `index` continuations.
+    bool AttachContinuations(int index, DetachedLines& lines);
+    // Moves continuation `from` to index `to`, the others keeping their order.
+    bool MoveContinuation(int from, int to);
+    // Makes the current node's line the main line at every branch up to the root; answers the
+    // former place of every node it moved, from the current node up.
+    std::vector<BranchPlace> PromoteCurrentLine();
+    // Undoes PromoteCurrentLine, with the promoted node current.
+    void RestoreBranches(const std::vector<BranchPlace>& places);
+
     void SaveSnapshot(PositionSnapshot& snapshot) const;
     void RestoreSnapshot(const PositionSnapshot& snapshot);
 
@@ -159,15 +212,37 @@ class GameRecord {
     bool ResolveOrigin(Move& move) const { return ::ResolveOrigin(position_, move); }
 
   private:
+    friend class DetachedLines;
+
     MoveNode& AppendChild();
     void DeleteSubtree(ContinuationCell* cell);
+    void FreeDetached(DetachedLines& lines);
+    // The position of `node` in its parent's continuation list.
+    static int IndexOf(const MoveNode& node);
+    // Takes `count` cells from index `first` on out of `parent`'s list, linked to each other;
+    // false when the list is shorter.
+    static bool UnlinkCells(MoveNode& parent, int first, int count, ContinuationCell*& firstCell,
+                            ContinuationCell*& lastCell);
+    // Puts the linked cells `firstCell` to `lastCell` into `parent`'s list at `index`.
+    static void LinkCells(MoveNode& parent, int index, ContinuationCell* firstCell,
+                          ContinuationCell* lastCell, int count);
     NodeNotes& NotesOf(MoveNode& node);
     void DropNotesIfEmpty(MoveNode& node);
 
+    std::string title;
+    std::string black;
+    std::string white;
+    std::vector<HeaderLine> headerLines;
     Position start_;
     Position position_;
     MoveNode root_;
     MoveNode* current_ = &root_;
+    // The current node's path, unless a restored snapshot put the record somewhere else; then
+    // found again when asked for.
+    mutable NodePath path_;
+    mutable bool pathKnown_ = true;
+    // Counts the resets, so that lines detached before one free nothing after it.
+    std::uint64_t generation_ = 0;
     // Every node but the root and every cell comes from these pools; notes live in a store of
     // their own, with the freed ones kept for reuse.
     BlockPool<MoveNode> nodes_;

@@ -27,6 +27,12 @@ inline constexpr int ID_EDIT_COPY_POSITION = 147;
 inline constexpr int ID_EDIT_COPY_DIAGRAM = 148;
 inline constexpr int ID_EDIT_PASTE_RECORD = 149;
 
+// The edits of the tree in the Move menu.
+inline constexpr int ID_MOVE_DELETE_AFTER = 150;
+inline constexpr int ID_MOVE_PROMOTE = 151;
+inline constexpr int ID_MOVE_VARIATION_UP = 152;
+inline constexpr int ID_MOVE_VARIATION_DOWN = 153;
+
 // Child windows.
 inline constexpr int IDC_VARIATIONS = 120;
 inline constexpr int IDC_COMMENT = 121;
@@ -47,6 +53,7 @@ inline constexpr int ID_EDIT_COPY = 57634;
 inline constexpr int ID_EDIT_CUT = 57635;
 inline constexpr int ID_EDIT_PASTE = 57637;
 inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_EDIT_REDO = 57644;
 inline constexpr int ID_APP_ABOUT = 57664;
 inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_INDICATOR_CAPS = 59137;

@@ -29,7 +29,7 @@ QString EsnBytesAsText(const std::string& bytes) {
 
 // The node whose position a result shows: the last move before it.
 int PlyOfPosition(const MoveNode& node) {
-    return node.IsResult() && node.parent ? node.parent->number : node.number;
+    return node.IsResult() && node.Parent() ? node.Parent()->number : node.number;
 }
 
 }  // namespace

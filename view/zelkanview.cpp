@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -49,26 +50,6 @@ class CommentBox : public QPlainTextEdit {
     }
 };
 
-// The format each Copy Record As command copies in.
-std::optional<RecordFormat> CopyFormatOf(int id) {
-    switch (id) {
-        case ID_EDIT_COPY_KIF:
-            return RecordFormat::Kif;
-        case ID_EDIT_COPY_KI2:
-            return RecordFormat::Ki2;
-        case ID_EDIT_COPY_CSA:
-            return RecordFormat::Csa;
-        case ID_EDIT_COPY_USI:
-            return RecordFormat::Usi;
-        case ID_EDIT_COPY_JKF:
-            return RecordFormat::Jkf;
-        case ID_EDIT_COPY_ESN:
-            return RecordFormat::Esn;
-        default:
-            return std::nullopt;
-    }
-}
-
 QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -90,12 +71,14 @@ CZelkanView::CZelkanView(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
 
     CreateChildren(charWidth);
     m_board->SetRecord(&m_doc.Record());
-    m_board->SetPrompter(&prompter);
     m_board->SetJapanesePieces(m_doc.IsJapanesePieces());
     ConnectFieldEdits();
-    connect(&m_doc, &CZelkanDoc::updated, this, &CZelkanView::OnUpdate);
+    connect(&m_doc, &CZelkanDoc::recordReplaced, this, &CZelkanView::OnRecordReplaced);
+    connect(&m_doc, &CZelkanDoc::currentNodeChanged, this, &CZelkanView::OnRecordChanged);
+    connect(&m_doc, &CZelkanDoc::nodeChanged, this, &CZelkanView::OnRecordChanged);
+    connect(&m_doc, &CZelkanDoc::textsChanged, this, &CZelkanView::OnTextsChanged);
     connect(&m_doc, &CZelkanDoc::pieceStyleChanged, m_board, &CBoardWnd::SetJapanesePieces);
-    connect(m_board, &CBoardWnd::moveEntered, &m_doc, &CZelkanDoc::EnterMove);
+    connect(m_board, &CBoardWnd::moveEntered, this, &CZelkanView::OnMoveEntered);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -174,6 +157,7 @@ void CZelkanView::ConnectFieldEdits() {
         edit->installEventFilter(this);
     }
     connect(m_commentEdit, &QPlainTextEdit::undoAvailable, this, &CZelkanView::editStateChanged);
+    connect(m_commentEdit, &QPlainTextEdit::redoAvailable, this, &CZelkanView::editStateChanged);
     connect(m_commentEdit, &QPlainTextEdit::copyAvailable, this, &CZelkanView::editStateChanged);
 }
 
@@ -192,15 +176,32 @@ void CZelkanView::OnInitialUpdate() {
 }
 
 void CZelkanView::OnUpdate() {
+    m_board->Redraw(true);
+    RefreshFields();
+}
+
+void CZelkanView::OnRecordReplaced() {
+    ++m_recordChanges;
+    m_board->SetRecord(&m_doc.Record());
+    OnInitialUpdate();
+}
+
+void CZelkanView::OnRecordChanged() {
+    ++m_recordChanges;
+    OnUpdate();
+}
+
+void CZelkanView::OnTextsChanged() {
+    // The field the user types in shows the text already, and keeps its cursor and history.
+    if (!m_passingEdit) RefreshFields();
+}
+
+void CZelkanView::RefreshFields() {
     std::string title;
     std::string black;
     std::string white;
     m_doc.GetGameInfo(title, black, white);
     const std::string comment = m_doc.Record().Current().Comment();
-
-    // An open gives the document a new record.
-    m_board->SetRecord(&m_doc.Record());
-    m_board->Redraw(true);
 
     m_refreshing = true;
     SetLineText(*m_titleEdit, m_shownTitle, title);
@@ -242,160 +243,144 @@ std::string CZelkanView::BytesToStore(const ShownText& shown, const QString& tex
     return comment ? EncodeComment(text) : EncodeText(text);
 }
 
+void CZelkanView::OnMoveEntered(const Move& entered) {
+    Move move = entered;
+    if (move.promote == 0 && m_doc.Record().MayPromote(move)) {
+        const int changes = m_recordChanges;
+        const bool promote = m_prompter.AskYesNo(QStringLiteral("Promote Piece?"));
+        // While the question was open the record may have moved on (a file dropped on the
+        // window, say): the move belonged to the position that is gone.
+        if (changes != m_recordChanges) return;
+        move.promote = promote ? 1 : 0;
+    }
+    m_doc.EnterMove(move);
+}
+
 void CZelkanView::OnTitleChange(const QString& text) {
+    const QScopedValueRollback passing(m_passingEdit, true);
     m_doc.SetGameTitle(BytesToStore(m_shownTitle, text, false));
 }
 
 void CZelkanView::OnBlackChange(const QString& text) {
+    const QScopedValueRollback passing(m_passingEdit, true);
     m_doc.SetBlackPlayer(BytesToStore(m_shownBlack, text, false));
 }
 
 void CZelkanView::OnWhiteChange(const QString& text) {
+    const QScopedValueRollback passing(m_passingEdit, true);
     m_doc.SetWhitePlayer(BytesToStore(m_shownWhite, text, false));
 }
 
 void CZelkanView::OnCommentChange() {
+    const QScopedValueRollback passing(m_passingEdit, true);
     m_doc.SetComment(BytesToStore(m_shownComment, CommentText(), true));
 }
 
-bool CZelkanView::HandlesCommand(int id) {
-    switch (id) {
-        case ID_EDIT_UNDO:
-        case ID_EDIT_CUT:
-        case ID_EDIT_COPY:
-        case ID_EDIT_PASTE:
-        case ID_EDIT_CLEAR:
-        case ID_MOVE_TOP:
-        case ID_MOVE_FORWARD:
-        case ID_MOVE_BACK:
-        case ID_MOVE_END:
-        case ID_MOVE_DELETE:
-        case ID_OPTIONS_JAPANESE:
-        case ID_OPTIONS_INTERNATIONAL:
-        case ID_OPTIONS_ROTATE:
-        case ID_OPTIONS_JAPANESE_NOTATION:
-        case ID_EDIT_COPY_POSITION:
-        case ID_EDIT_COPY_DIAGRAM:
-            return true;
-        default:
-            return CopyFormatOf(id).has_value();
+std::vector<CZelkanView::Command> CZelkanView::Commands() {
+    CZelkanDoc& doc = m_doc;
+    const auto always = [] { return true; };
+    const auto forward = [&doc] { return doc.CanGoForward(); };
+    const auto selection = [this] { return TargetHasSelection(); };
+    std::vector<Command> commands = {
+        {ID_EDIT_UNDO, [this] { OnEditUndo(); }, [this] { return CanUndo(); }, {}},
+        {ID_EDIT_REDO, [this] { OnEditRedo(); }, [this] { return CanRedo(); }, {}},
+        {ID_EDIT_CUT, [this] { OnEditCut(); }, selection, {}},
+        {ID_EDIT_COPY, [this] { OnEditCopy(); }, selection, {}},
+        {ID_EDIT_PASTE, [this] { OnEditPaste(); }, [this] { return CanPaste(); }, {}},
+        {ID_EDIT_CLEAR, [this] { OnEditClear(); }, selection, {}},
+        {ID_EDIT_COPY_POSITION,
+         [this] { PutOnClipboard(PositionAsSfen(m_doc.Record())); },
+         always,
+         {}},
+        {ID_EDIT_COPY_DIAGRAM,
+         [this] { PutOnClipboard(PositionAsDiagram(m_doc.Record())); },
+         always,
+         {}},
+        {ID_MOVE_TOP, [&doc] { doc.GoTop(); }, always, {}},
+        {ID_MOVE_FORWARD, [&doc] { doc.GoForward(); }, forward, {}},
+        {ID_MOVE_BACK, [&doc] { doc.GoBackward(); }, [&doc] { return doc.CanGoBack(); }, {}},
+        {ID_MOVE_END, [&doc] { doc.GoEnd(); }, forward, {}},
+        {ID_MOVE_DELETE, [&doc] { doc.DeleteVariation(); }, forward, {}},
+        {ID_MOVE_DELETE_AFTER, [&doc] { doc.DeleteMovesAfter(); }, forward, {}},
+        {ID_MOVE_PROMOTE,
+         [&doc] { doc.PromoteVariation(); },
+         [&doc] { return doc.CanPromoteVariation(); },
+         {}},
+        {ID_MOVE_VARIATION_UP,
+         [&doc] { doc.MoveVariationUp(); },
+         [&doc] { return doc.CanMoveVariationUp(); },
+         {}},
+        {ID_MOVE_VARIATION_DOWN,
+         [&doc] { doc.MoveVariationDown(); },
+         [&doc] { return doc.CanMoveVariationDown(); },
+         {}},
+        // The board follows the document's piece style, keeping a picked-up piece picked up.
+        {ID_OPTIONS_JAPANESE, [&doc] { doc.SetJapanesePieces(true); }, always,
+         [&doc] { return doc.IsJapanesePieces(); }},
+        {ID_OPTIONS_INTERNATIONAL, [&doc] { doc.SetJapanesePieces(false); }, always,
+         [&doc] { return !doc.IsJapanesePieces(); }},
+        {ID_OPTIONS_JAPANESE_NOTATION,
+         [&doc] { doc.SetJapaneseNotation(!doc.IsJapaneseNotation()); }, always,
+         [&doc] { return doc.IsJapaneseNotation(); }},
+        {ID_OPTIONS_ROTATE, [this] { m_board->Rotate(); }, always, {}},
+    };
+    const std::pair<int, RecordFormat> copyFormats[] = {
+        {ID_EDIT_COPY_KIF, RecordFormat::Kif}, {ID_EDIT_COPY_KI2, RecordFormat::Ki2},
+        {ID_EDIT_COPY_CSA, RecordFormat::Csa}, {ID_EDIT_COPY_USI, RecordFormat::Usi},
+        {ID_EDIT_COPY_JKF, RecordFormat::Jkf}, {ID_EDIT_COPY_ESN, RecordFormat::Esn}};
+    for (const auto& [id, format] : copyFormats) {
+        const bool copies = ClipboardType(format).has_value();
+        commands.push_back({id,
+                            [this, format = format] { OnCopyRecordAs(format); },
+                            [copies] { return copies; },
+                            {}});
     }
+    return commands;
 }
 
-bool CZelkanView::OnCommand(int id) {
-    switch (id) {
-        case ID_EDIT_UNDO:
-            OnEditUndo();
-            return true;
-        case ID_EDIT_CUT:
-            OnEditCut();
-            return true;
-        case ID_EDIT_COPY:
-            OnEditCopy();
-            return true;
-        case ID_EDIT_PASTE:
-            OnEditPaste();
-            return true;
-        case ID_EDIT_CLEAR:
-            OnEditClear();
-            return true;
-        case ID_MOVE_TOP:
-            m_doc.GoTop();
-            return true;
-        case ID_MOVE_FORWARD:
-            m_doc.GoForward();
-            return true;
-        case ID_MOVE_BACK:
-            m_doc.GoBackward();
-            return true;
-        case ID_MOVE_END:
-            m_doc.GoEnd();
-            return true;
-        case ID_MOVE_DELETE:
-            m_doc.DeleteVariation();
-            return true;
-        case ID_OPTIONS_JAPANESE:
-            OnPieceStyle(1);
-            return true;
-        case ID_OPTIONS_INTERNATIONAL:
-            OnPieceStyle(0);
-            return true;
-        case ID_OPTIONS_ROTATE:
-            m_board->Rotate();
-            return true;
-        case ID_OPTIONS_JAPANESE_NOTATION:
-            m_doc.SetJapaneseNotation(!m_doc.IsJapaneseNotation());
-            return true;
-        case ID_EDIT_COPY_POSITION:
-            PutOnClipboard(PositionAsSfen(m_doc.Record()));
-            return true;
-        case ID_EDIT_COPY_DIAGRAM:
-            PutOnClipboard(PositionAsDiagram(m_doc.Record()));
-            return true;
-        default:
-            if (!CopyFormatOf(id)) return false;
-            OnCopyRecordAs(id);
-            return true;
+void CZelkanView::ConnectCommands(const std::function<QAction*(int)>& actionById) {
+    m_commands = Commands();
+    for (Command& command : m_commands) {
+        command.action = actionById(command.id);
+        if (command.action == nullptr) continue;
+        connect(command.action, &QAction::triggered, this, [run = command.run] { run(); });
     }
+    m_undoAction = actionById(ID_EDIT_UNDO);
+    m_redoAction = actionById(ID_EDIT_REDO);
+    if (m_undoAction) m_undoText = m_undoAction->text();
+    if (m_redoAction) m_redoText = m_redoAction->text();
+    // What each command may do follows the record, its history, the options and the fields.
+    for (auto signal : {&CZelkanDoc::recordReplaced, &CZelkanDoc::currentNodeChanged,
+                        &CZelkanDoc::historyChanged})
+        connect(&m_doc, signal, this, &CZelkanView::UpdateCommands);
+    connect(&m_doc, &CZelkanDoc::nodeChanged, this, &CZelkanView::UpdateCommands);
+    connect(&m_doc, &CZelkanDoc::pieceStyleChanged, this, &CZelkanView::UpdateCommands);
+    connect(&m_doc, &CZelkanDoc::notationChanged, this, &CZelkanView::UpdateCommands);
+    connect(this, &CZelkanView::editStateChanged, this, &CZelkanView::UpdateCommands);
+    UpdateCommands();
 }
 
-bool CZelkanView::UpdateCommand(int id, QAction& action) const {
-    switch (id) {
-        case ID_EDIT_UNDO:
-            action.setEnabled(TargetCanUndo());
-            return true;
-        case ID_EDIT_CUT:
-        case ID_EDIT_COPY:
-        case ID_EDIT_CLEAR:
-            action.setEnabled(TargetHasSelection());
-            return true;
-        case ID_EDIT_PASTE:
-            action.setEnabled(CanPaste());
-            return true;
-        case ID_MOVE_TOP:
-        case ID_MOVE_FORWARD:
-        case ID_MOVE_BACK:
-        case ID_MOVE_END:
-        case ID_MOVE_DELETE:
-            action.setEnabled(IsMoveCommandEnabled(id));
-            return true;
-        case ID_OPTIONS_JAPANESE:
-            action.setEnabled(true);
-            action.setChecked(m_doc.IsJapanesePieces());
-            return true;
-        case ID_OPTIONS_INTERNATIONAL:
-            action.setEnabled(true);
-            action.setChecked(!m_doc.IsJapanesePieces());
-            return true;
-        case ID_OPTIONS_ROTATE:
-        case ID_EDIT_COPY_POSITION:
-        case ID_EDIT_COPY_DIAGRAM:
-            action.setEnabled(true);
-            return true;
-        case ID_OPTIONS_JAPANESE_NOTATION:
-            action.setEnabled(true);
-            action.setChecked(m_doc.IsJapaneseNotation());
-            return true;
-        default:
-            if (const std::optional<RecordFormat> format = CopyFormatOf(id)) {
-                action.setEnabled(ClipboardType(*format).has_value());
-                return true;
-            }
-            return false;
+void CZelkanView::UpdateCommands() {
+    for (const Command& command : m_commands) {
+        if (command.action == nullptr) continue;
+        command.action->setEnabled(!command.enabled || command.enabled());
+        if (command.checked) command.action->setChecked(command.checked());
     }
+    const bool record = m_editTarget == nullptr;
+    NameHistoryStep(ID_EDIT_UNDO, record ? m_doc.UndoName() : QString());
+    NameHistoryStep(ID_EDIT_REDO, record ? m_doc.RedoName() : QString());
 }
 
-bool CZelkanView::IsMoveCommandEnabled(int id) const {
-    switch (id) {
-        case ID_MOVE_FORWARD:
-        case ID_MOVE_END:
-        case ID_MOVE_DELETE:
-            return m_doc.CanGoForward();
-        case ID_MOVE_BACK:
-            return m_doc.CanGoBack();
-        default:
-            return true;
+void CZelkanView::NameHistoryStep(int id, const QString& step) {
+    QAction* action = id == ID_EDIT_UNDO ? m_undoAction : m_redoAction;
+    const QString& plain = id == ID_EDIT_UNDO ? m_undoText : m_redoText;
+    if (action == nullptr) return;
+    QString text = plain;
+    if (!step.isEmpty()) {
+        const qsizetype tab = text.indexOf(QChar(u'\t'));
+        text.insert(tab < 0 ? text.size() : tab, QChar(u' ') + step);
     }
+    if (action->text() != text) action->setText(text);
 }
 
 bool CZelkanView::IsField(const QWidget* widget) const {
@@ -407,10 +392,13 @@ void CZelkanView::OnFocusChanged(QWidget* now) {
     // A menu opened from the keyboard takes the focus from the field; the commands in it are
     // meant for that field all the same.
     const bool menu = now == nullptr || qobject_cast<QMenuBar*>(now) || qobject_cast<QMenu*>(now);
-    if (IsField(now))
-        m_editTarget = now;
-    else if (!menu)
-        m_editTarget = nullptr;
+    if (menu) {
+        emit editStateChanged();
+        return;
+    }
+    // Leaving a field closes its step of the record's history.
+    if (m_editTarget != nullptr && m_editTarget != now) m_doc.EndTextEdit();
+    m_editTarget = IsField(now) ? now : nullptr;
     emit editStateChanged();
 }
 
@@ -436,9 +424,17 @@ bool CZelkanView::TargetIsComment() const {
     return m_editTarget == m_commentEdit;
 }
 
-bool CZelkanView::TargetCanUndo() const {
+// In a field Undo and Redo act on its text, as they always have; elsewhere on the record.
+bool CZelkanView::CanUndo() const {
     if (const QLineEdit* edit = TargetLineEdit()) return edit->isUndoAvailable();
-    return TargetIsComment() && m_commentEdit->document()->isUndoAvailable();
+    if (TargetIsComment()) return m_commentEdit->document()->isUndoAvailable();
+    return m_doc.CanUndo();
+}
+
+bool CZelkanView::CanRedo() const {
+    if (const QLineEdit* edit = TargetLineEdit()) return edit->isRedoAvailable();
+    if (TargetIsComment()) return m_commentEdit->document()->isRedoAvailable();
+    return m_doc.CanRedo();
 }
 
 bool CZelkanView::TargetHasSelection() const {
@@ -452,28 +448,32 @@ bool CZelkanView::CanPaste() const {
     return clipboard != nullptr && clipboard->hasText();
 }
 
-void CZelkanView::OnEditUndo() {
-    if (QLineEdit* edit = TargetLineEdit()) {
-        edit->undo();
-    } else if (TargetIsComment()) {
-        m_commentEdit->undo();
+// Runs `edit` on the field the Edit commands act on; false when they act on none.
+template <class Edit>
+bool CZelkanView::OnTargetField(Edit edit) {
+    if (QLineEdit* field = TargetLineEdit()) {
+        edit(*field);
+        return true;
     }
+    if (!TargetIsComment()) return false;
+    edit(*m_commentEdit);
+    return true;
+}
+
+void CZelkanView::OnEditUndo() {
+    if (!OnTargetField([](auto& field) { field.undo(); })) m_doc.Undo();
+}
+
+void CZelkanView::OnEditRedo() {
+    if (!OnTargetField([](auto& field) { field.redo(); })) m_doc.Redo();
 }
 
 void CZelkanView::OnEditCut() {
-    if (QLineEdit* edit = TargetLineEdit()) {
-        edit->cut();
-    } else if (TargetIsComment()) {
-        m_commentEdit->cut();
-    }
+    OnTargetField([](auto& field) { field.cut(); });
 }
 
 void CZelkanView::OnEditCopy() {
-    if (QLineEdit* edit = TargetLineEdit()) {
-        edit->copy();
-    } else if (TargetIsComment()) {
-        m_commentEdit->copy();
-    }
+    OnTargetField([](auto& field) { field.copy(); });
 }
 
 void CZelkanView::OnEditPaste() {
@@ -492,30 +492,24 @@ void CZelkanView::OnEditClear() {
     }
 }
 
-void CZelkanView::OnCopyRecordAs(int id) {
-    const std::optional<FileType> type = ClipboardType(*CopyFormatOf(id));
+void CZelkanView::OnCopyRecordAs(RecordFormat format) {
+    const std::optional<FileType> type = ClipboardType(format);
     if (!type) return;
-    const QString format = FromUtf8(FormatDisplayName(type->format));
+    const QString name = FromUtf8(FormatDisplayName(type->format));
     QString text;
     std::string refusal;
     if (!RecordAsText(m_doc.Record(), *type, text, refusal)) {
         m_prompter.ShowMessage(
-            QStringLiteral("Cannot copy the record as %1: %2").arg(format, FromUtf8(refusal)));
+            QStringLiteral("Cannot copy the record as %1: %2").arg(name, FromUtf8(refusal)));
         return;
     }
     const RecordLosses losses = WriteLosses(m_doc.Record(), *type);
     if (losses.Any() && !m_prompter.AskYesNo(QStringLiteral("%1 cannot keep %2. Copy anyway?")
-                                                 .arg(format, FromUtf8(ListLossesInWords(losses)))))
+                                                 .arg(name, FromUtf8(ListLossesInWords(losses)))))
         return;
     PutOnClipboard(text);
 }
 
 void CZelkanView::PutOnClipboard(const QString& text) {
     QApplication::clipboard()->setText(text);
-}
-
-void CZelkanView::OnPieceStyle(int japanese) {
-    // The board follows the document's announcement; a piece the user has picked up stays
-    // picked up.
-    m_doc.SetJapanesePieces(japanese != 0);
 }

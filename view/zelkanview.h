@@ -3,7 +3,11 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <string>
+#include <vector>
+
+#include "model/move.h"
 
 class CBoardWnd;
 class CZelkanDoc;
@@ -12,13 +16,16 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+enum class RecordFormat;
 
 // The one view of the document: the board window on the left and, on the right, the
 // information pane with the title, the players and the comment of the current position. It
-// passes every edit into the document, refreshes from it on every update, routes the text Edit
-// commands to the field the user works in, and carries out the clipboard commands for the
-// record and the position, the Move commands and the piece-style, notation and rotation
-// options. The document and the prompter are borrowed and must outlive the view.
+// passes every edit into the document (a move from the board after asking about its
+// promotion, the texts typed), follows the document's announcements, routes the Edit commands
+// to the field the user works in or else to the record's history, and carries out the
+// clipboard commands for the record and the position, the Move commands and the piece-style,
+// notation and rotation options. The document and the prompter are borrowed and must outlive
+// the view.
 class CZelkanView : public QWidget {
     Q_OBJECT
 
@@ -27,19 +34,15 @@ class CZelkanView : public QWidget {
     ~CZelkanView() override;
 
     // Sizes the view (and the frame around it) to fit the children, refreshes everything and
-    // takes the keyboard focus, as after a click on the board.
+    // takes the keyboard focus, as after a click on the board. Runs again for every new record.
     void OnInitialUpdate();
     // Redraws the board, dropping a half-made move, and rewrites the four fields.
     void OnUpdate();
 
-    // True for the commands of the Edit, Move and Options menus, which the view carries out
-    // and enables; Paste Record, which asks to save first, is the frame's.
-    static bool HandlesCommand(int id);
-    // Carries out a command of the Edit, Move or Options menu; false for any other id.
-    bool OnCommand(int id);
-    // Sets the enabled state (and for the piece styles the check mark) of such a command;
-    // false for any other id.
-    bool UpdateCommand(int id, QAction& action) const;
+    // Takes on the commands of the Edit, Move and Options menus (Paste Record, which asks to
+    // save first, is the frame's): each action, found by its id, runs its own handler, and its
+    // enabled state and check mark follow the announcements of the document and the fields.
+    void ConnectCommands(const std::function<QAction*(int)>& actionById);
 
     // The size the view has after the initial update: the board and the information pane.
     QSize FittedSize() const;
@@ -59,6 +62,20 @@ class CZelkanView : public QWidget {
     void editStateChanged();
 
   private:
+    // A command the view carries out: its handler, and when it is enabled and checked (no rule:
+    // always enabled, never checked).
+    struct Command {
+        int id;
+        std::function<void()> run;
+        std::function<bool()> enabled;
+        std::function<bool()> checked;
+        QAction* action = nullptr;
+    };
+    std::vector<Command> Commands();
+    void UpdateCommands();
+    // Undo and Redo name the record's step they would take: "&Undo Delete Variation\tCtrl+Z".
+    void NameHistoryStep(int id, const QString& step);
+
     // What the last refresh put into a field, so that the text coming back unchanged passes
     // back exactly the bytes it came from.
     struct ShownText {
@@ -76,6 +93,13 @@ class CZelkanView : public QWidget {
     QString CommentText() const;
     std::string BytesToStore(const ShownText& shown, const QString& text, bool comment) const;
 
+    void OnRecordReplaced();
+    void OnRecordChanged();
+    void OnTextsChanged();
+    void RefreshFields();
+    // A move from the board: asks "Promote Piece?" where promoting is a choice.
+    void OnMoveEntered(const Move& entered);
+
     void OnTitleChange(const QString& text);
     void OnBlackChange(const QString& text);
     void OnWhiteChange(const QString& text);
@@ -87,21 +111,22 @@ class CZelkanView : public QWidget {
     bool IsField(const QWidget* widget) const;
     QLineEdit* TargetLineEdit() const;
     bool TargetIsComment() const;
-    bool TargetCanUndo() const;
+    bool CanUndo() const;
+    bool CanRedo() const;
     bool TargetHasSelection() const;
     bool CanPaste() const;
+    template <class Edit>
+    bool OnTargetField(Edit edit);
     void OnEditUndo();
+    void OnEditRedo();
     void OnEditCut();
     void OnEditCopy();
     void OnEditPaste();
     void OnEditClear();
 
-    void OnPieceStyle(int japanese);
-    bool IsMoveCommandEnabled(int id) const;
-
     // Copy Record As: the record in the format's Unicode type, after saying what the format
     // cannot hold or keep.
-    void OnCopyRecordAs(int id);
+    void OnCopyRecordAs(RecordFormat format);
     void PutOnClipboard(const QString& text);
 
     CZelkanDoc& m_doc;
@@ -121,4 +146,14 @@ class CZelkanView : public QWidget {
     ShownText m_shownComment;
     // Set while a refresh writes the fields: their change notifications then carry no edit.
     bool m_refreshing = false;
+    // Set while an edit of a field goes to the document: the field shows it already.
+    bool m_passingEdit = false;
+    // Counts the changes of the record or of its current node, so that a move whose promotion
+    // question outlived the position it was made on is dropped.
+    int m_recordChanges = 0;
+    std::vector<Command> m_commands;
+    QAction* m_undoAction = nullptr;
+    QAction* m_redoAction = nullptr;
+    QString m_undoText;
+    QString m_redoText;
 };

@@ -2,7 +2,6 @@
 #include <QSignalSpy>
 
 #include "boardtesting.h"
-#include "model/handicap.h"
 
 namespace {
 
@@ -134,19 +133,6 @@ TEST_F(BoardDrawingTest, HandsArePackedWithCountsOnTheOuterSide) {
         board->Rotate();
         EXPECT_EQ(board->Picture() == first, turn == 1);  // rotating twice changes nothing
     }
-}
-
-// A handicap start: White's rook and bishop are gone and White moves first.
-TEST_F(BoardDrawingTest, AHandicapStartWithWhiteToMove) {
-    GameRecord handicap;
-    ASSERT_TRUE(handicap.SetStartPosition(HandicapPosition(Handicap::TwoPieces)));
-    board->SetRecord(&handicap);
-    board->Redraw(true);
-    EXPECT_EQ(At(Centre("8b")), Wood);
-    EXPECT_EQ(At(Centre("2b")), Wood);
-    EXPECT_EQ(PieceMismatches({192, 32}, 15, true), 0);  // White's king on 5a
-    EXPECT_TRUE(ShowsText({64, 320, 288, 32}, Qt::AlignCenter, "White to move"));
-    board->SetRecord(&doc.Record());
 }
 
 // A problem's start: White to move, every piece but the kings in White's hand. At the end of

@@ -15,9 +15,10 @@
 #include "tests/support/scriptedprompter.h"
 
 // The board window inside a stand-in for the view, with a text field that holds the focus
-// until the board is clicked. The board's moves go to the document and the document's updates
-// redraw the board, as the view connects them. The pixel helpers take window coordinates and
-// work at any device pixel ratio: a window pixel is the top-left of its ratio x ratio block.
+// until the board is clicked. The board's moves go to the document (unpromoted where promoting
+// is a choice: the view asks about that) and the document's changes redraw the board. The pixel
+// helpers take window coordinates and work at any device pixel ratio: a window pixel is the
+// top-left of its ratio x ratio block.
 class BoardTest : public ::testing::Test {
   protected:
     ScriptedPrompter prompter;
@@ -37,9 +38,9 @@ class BoardTest : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         edit->setFocus();
         board->SetRecord(&doc.Record());
-        board->SetPrompter(&prompter);
         QObject::connect(board, &CBoardWnd::moveEntered, &doc, &CZelkanDoc::EnterMove);
-        QObject::connect(&doc, &CZelkanDoc::updated, board, [this] { board->Redraw(true); });
+        for (auto signal : {&CZelkanDoc::currentNodeChanged, &CZelkanDoc::recordReplaced})
+            QObject::connect(&doc, signal, board, [this] { board->Redraw(true); });
         board->Redraw(true);
     }
 

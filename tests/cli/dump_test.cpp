@@ -11,7 +11,7 @@ namespace {
 // result: the fields that only records from richer formats fill.
 TEST(DumpJson, ListsHeaderLinesResultsAndTimes) {
     GameRecord record;
-    record.headerLines = {{"event", "Lesson"}, {"Venue", "Hall"}};
+    record.SetHeaderLines({{"event", "Lesson"}, {"Venue", "Hall"}});
     ASSERT_TRUE(record.SetStartPosition(HandicapPosition(Handicap::Bishop)));
     const Square from(2, 2);
     ASSERT_EQ(record.AddContinuation(Move(from, Square(3, 2), record.Cell(from))), 1);

@@ -96,7 +96,7 @@ TEST_F(FormatsTest, KifKeepsItsCharacterSetAndRefusesWhatItCannotHold) {
     ASSERT_TRUE(doc.OnOpenDocument(path));
     EXPECT_EQ(doc.GetFileType(), *FileTypeForName("kif"));
     EXPECT_EQ(doc.Record().StartPosition(), HandicapPosition(Handicap::TwoPieces));
-    EXPECT_EQ(doc.Record().black, "赤井");
+    EXPECT_EQ(doc.Record().BlackPlayer(), "赤井");
 
     doc.SetComment("☗ first");
     EXPECT_FALSE(doc.OnSaveDocument(path));

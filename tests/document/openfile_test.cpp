@@ -33,10 +33,10 @@ class OpenFileTest : public ::testing::Test {
 };
 
 TEST_F(OpenFileTest, AGoodFileReplacesTheRecordAndStartsAtTheTop) {
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
+    QSignalSpy updates(&doc, &CZelkanDoc::recordReplaced);
     ASSERT_TRUE(doc.OnOpenDocument(Data("club-final.esn")));
     EXPECT_TRUE(prompter.asked.isEmpty());
-    EXPECT_EQ(doc.Record().title, "Club final");
+    EXPECT_EQ(doc.Record().Title(), "Club final");
     EXPECT_EQ(CountMoves(doc.Record().Root()), 6);
     EXPECT_EQ(&doc.Record().Current(), &doc.Record().Root());
     EXPECT_EQ(doc.Record().GetPosition(), Position());
@@ -64,13 +64,13 @@ TEST_F(OpenFileTest, AReadingErrorIsShownAndWhatWasReadIsKept) {
     for (const auto& file : files) {
         SCOPED_TRACE(file.name);
         prompter.asked.clear();
-        QSignalSpy updates(&doc, &CZelkanDoc::updated);
+        QSignalSpy updates(&doc, &CZelkanDoc::recordReplaced);
         ASSERT_TRUE(doc.OnOpenDocument(Data(file.name)));
         EXPECT_EQ(prompter.asked, QStringList{QString("Error : ") + file.message});
         EXPECT_EQ(CountMoves(doc.Record().Root()), file.movesRead);
         EXPECT_EQ(doc.Record().Current().number, file.currentPly);
         EXPECT_TRUE(SameMove(doc.Record().Current().move, file.currentMove));
-        EXPECT_EQ(doc.Record().title, file.title);
+        EXPECT_EQ(doc.Record().Title(), file.title);
         EXPECT_TRUE(doc.WasReadInPart());
         EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(doc.GetTitle(), file.name);

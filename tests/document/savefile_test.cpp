@@ -33,7 +33,7 @@ TEST(SaveFile, WritesTheRecordKeepsThePlaceAndTakesTheNewPath) {
     const MoveNode* current = &doc.Record().Current();
     doc.SelectVariation(1);
     QSignalSpy titles(&doc, &CZelkanDoc::titleChanged);
-    QSignalSpy updates(&doc, &CZelkanDoc::updated);
+    QSignalSpy updates(&doc, &CZelkanDoc::currentNodeChanged);
 
     const QString name = "club.esn";
     ASSERT_TRUE(doc.OnSaveDocument(folder.filePath(name)));

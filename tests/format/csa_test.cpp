@@ -170,8 +170,8 @@ TEST(CsaRead, SampleFiles) {
         ASSERT_FALSE(read.error) << read.error->message << " at " << read.error->line;
         EXPECT_EQ(read.type, Csa30File);
         const GameRecord& record = *read.record;
-        EXPECT_EQ(record.black, "青木");
-        EXPECT_EQ(record.white, "白石");
+        EXPECT_EQ(record.BlackPlayer(), "青木");
+        EXPECT_EQ(record.WhitePlayer(), "白石");
         const std::vector<HeaderLine> header = {{"event", "町内将棋大会"},
                                                 {"site", "公民館 2F"},
                                                 {"start-time", "2025/03/08 13:30:00"},
@@ -179,7 +179,7 @@ TEST(CsaRead, SampleFiles) {
                                                 {"opening", "角換わり"},
                                                 {"ROUND", "決勝"},
                                                 {"end-time", "2025/03/08 14:02:11"}};
-        EXPECT_EQ(record.headerLines, header);
+        EXPECT_EQ(record.HeaderLines(), header);
         EXPECT_EQ(record.Root().Comment(), "序盤は定跡どおり。");
         EXPECT_EQ(CountMoves(record.Root()), 7);
         const MoveNode* fourth = NodeAt(record, "0.0.0.0");
@@ -196,18 +196,18 @@ TEST(CsaRead, SampleFiles) {
         const Reading read = Read(DataFile("csa/handicap-22.csa"), Csa30File);
         ASSERT_FALSE(read.error) << read.error->message;
         EXPECT_EQ(read.type, Csa22File);
-        EXPECT_EQ(read.record->black, "山田　太郎");
-        EXPECT_EQ(read.record->white, "川上八段");
+        EXPECT_EQ(read.record->BlackPlayer(), "山田　太郎");
+        EXPECT_EQ(read.record->WhitePlayer(), "川上八段");
         EXPECT_EQ(read.record->StartPosition(), HandicapPosition(Handicap::TwoPieces));
         EXPECT_EQ(NodeAt(*read.record, "0.0")->Comment(), "下手は居飛車で。");
         EXPECT_EQ(LastOfMainLine(*read.record)->Result(), GameResult::Interrupt);
     }
-    EXPECT_EQ(Read(DataFile("csa/problem.csa"), Csa30File).record->title, "一手詰");
+    EXPECT_EQ(Read(DataFile("csa/problem.csa"), Csa30File).record->Title(), "一手詰");
     {
         // Only the first of three records is read, and the reader says so.
         const Reading read = Read(DataFile("csa/three-games.csa"), Csa30File);
         ASSERT_FALSE(read.error) << read.error->message;
-        EXPECT_EQ(read.record->black, "A");
+        EXPECT_EQ(read.record->BlackPlayer(), "A");
         EXPECT_EQ(CountMoves(read.record->Root()), 1);
         ASSERT_EQ(read.notices.size(), 1u);
         EXPECT_EQ(read.notices[0],
@@ -228,12 +228,15 @@ TEST(CsaRead, BytesThatAreNoTextStopReadingAtTheirPlace) {
 
 TEST(CsaWrite, Version30Text) {
     GameRecord record;
-    record.black = "青木";
-    record.white = "白石";
-    record.title = "決勝";
-    record.headerLines = {{"event", "町内将棋大会"}, {"start-time", "2025/03/08(土) 13:30"},
-                          {"byoyomi", "30秒"},       {"time-limit", "各15分"},
-                          {"TIME", "900+30+0"},      {"作者", "left out"}};
+    record.SetBlackPlayer("青木");
+    record.SetWhitePlayer("白石");
+    record.SetTitle("決勝");
+    record.SetHeaderLines({{"event", "町内将棋大会"},
+                           {"start-time", "2025/03/08(土) 13:30"},
+                           {"byoyomi", "30秒"},
+                           {"time-limit", "各15分"},
+                           {"TIME", "900+30+0"},
+                           {"作者", "left out"}});
     record.SetCurrentComment("start");
     ASSERT_TRUE(PlayLine(record, "7g7f 3c3d 8h2b+"));
     record.SetCurrentTime(1'250);
@@ -297,7 +300,7 @@ TEST(CsaWrite, CommentLinesReadBackAsTheyWere) {
 
 TEST(CsaWrite, Version22InCodePage932) {
     GameRecord record;
-    record.black = "山田";
+    record.SetBlackPlayer("山田");
     ASSERT_TRUE(record.SetStartPosition(HandicapPosition(Handicap::Lance)));
     ASSERT_TRUE(PlayLine(record, "5a4b"));
     record.SetCurrentTime(2'999);  // whole seconds only: cut to 2
@@ -317,9 +320,9 @@ TEST(CsaWrite, Version22InCodePage932) {
     record.GoBack();
     record.SetCurrentComment("ok 😀");
     record.GoToTop();
-    record.black = "山田";
+    record.SetBlackPlayer("山田");
     EXPECT_EQ(Refusal(record, Csa22File).substr(0, 34), "The comment of move 1 -5142OU hold");
-    record.black = "𠮷田";
+    record.SetBlackPlayer("𠮷田");
     EXPECT_EQ(Refusal(record, Csa22File).substr(0, 18), "Black's name holds");
 }
 
@@ -347,7 +350,7 @@ TEST(CsaWrite, HeaderLinesCsaCanHold) {
     for (const auto& c : cases) {
         EXPECT_EQ(CsaKeepsHeaderLine(c.line), c.kept) << c.line.key << " " << c.line.value;
         GameRecord record;
-        record.headerLines = {c.line};
+        record.SetHeaderLines({c.line});
         const std::string text = Write(record, Csa30File);
         const std::string expected = c.written ? std::string("\r\n") + c.written + "\r\n" : "\r\n$";
         EXPECT_EQ(text.find(expected) != std::string::npos, c.written != nullptr) << text;

@@ -20,9 +20,9 @@ TEST(JapaneseHeader, LabelsGoToTheirPlaceInTheRecord) {
     for (const auto& line : lines)
         AddJapaneseHeader(record, line.label, line.value);
 
-    EXPECT_EQ(record.title, "名人戦");
-    EXPECT_EQ(record.black, "赤井");  // 下手 replaced 先手
-    EXPECT_EQ(record.white, "白石");
+    EXPECT_EQ(record.Title(), "名人戦");
+    EXPECT_EQ(record.BlackPlayer(), "赤井");  // 下手 replaced 先手
+    EXPECT_EQ(record.WhitePlayer(), "白石");
     const std::vector<HeaderLine> expected = {
         {"event", "町内大会"},
         {"start-time", "2025/03/08"},
@@ -32,15 +32,15 @@ TEST(JapaneseHeader, LabelsGoToTheirPlaceInTheRecord) {
         {"作者", "匿名"},
         {"note", "二局目"},
     };
-    EXPECT_EQ(record.headerLines, expected);
+    EXPECT_EQ(record.HeaderLines(), expected);
 }
 
 TEST(JapaneseHeader, WritesSharedKeysUnderTheirLabelsAndPlayersByTheStart) {
     GameRecord record;
-    record.title = "T\xE9";  // an ESN text in Windows-1252
-    record.black = "青木";
-    record.white = "白石";
-    record.headerLines = {{"start-time", "2025/03/08"}, {"作者", "匿名"}, {"handicap", "その他"}};
+    record.SetTitle("T\xE9");  // an ESN text in Windows-1252
+    record.SetBlackPlayer("青木");
+    record.SetWhitePlayer("白石");
+    record.SetHeaderLines({{"start-time", "2025/03/08"}, {"作者", "匿名"}, {"handicap", "その他"}});
 
     const std::vector<JapaneseHeaderLine> header = {
         {"表題", "Té"}, {"開始日時", "2025/03/08"}, {"作者", "匿名"}, {"手合割", "その他"}};
@@ -52,7 +52,7 @@ TEST(JapaneseHeader, WritesSharedKeysUnderTheirLabelsAndPlayersByTheStart) {
     const std::vector<JapaneseHeaderLine> handicap = {{"下手", "青木"}, {"上手", "白石"}};
     EXPECT_EQ(JapanesePlayerLines(record), handicap);
 
-    record.black.clear();
+    record.SetBlackPlayer("");
     EXPECT_EQ(JapanesePlayerLines(record).size(), 1u);
     EXPECT_TRUE(IsReservedJapaneseLabel("上手"));
     EXPECT_TRUE(IsReservedJapaneseLabel("対局日"));

@@ -47,7 +47,7 @@ TEST(JkfRead, EveryPresetAndOther) {
     ASSERT_FALSE(read.error) << read.error->message;
     EXPECT_EQ(read.record->StartPosition(),
               SfenPosition("9/8k/9/7P1/9/9/9/9/9 b 2B2r4g4s4n4l17p 1"));
-    EXPECT_EQ(read.record->title, "持駒の角二枚");
+    EXPECT_EQ(read.record->Title(), "持駒の角二枚");
     EXPECT_EQ(NodeAt(*read.record, "0.0.0")->Result(), GameResult::NoMate);
     const std::string written = Write(*read.record, JkfFile);
     EXPECT_NE(written.find(R"("preset":"OTHER","data":{"color":0,"board":[[{},{"color":1,)"
@@ -64,23 +64,23 @@ TEST(JkfRead, ForksNestedTwoDeepSpecialsCommentsAndTimes) {
                              << read.error->column;
     EXPECT_EQ(read.type, JkfFile);
     const GameRecord& record = *read.record;
-    EXPECT_EQ(record.black, "青木");
-    EXPECT_EQ(record.white, "白石");
+    EXPECT_EQ(record.BlackPlayer(), "青木");
+    EXPECT_EQ(record.WhitePlayer(), "白石");
     const std::vector<HeaderLine> header = {{"event", "町内将棋大会"},
                                             {"site", "公民館"},
                                             {"time-limit", "各15分"},
                                             {"観戦記", "第三面"}};
-    EXPECT_EQ(record.headerLines, header);
+    EXPECT_EQ(record.HeaderLines(), header);
     EXPECT_EQ(record.Root().Comment(), "序盤は定跡どおり。");
     EXPECT_EQ(NodeAt(record, "0")->TimeMs(), 5'000);
 
     // The forks of the second move are its alternatives: the main move first, then each fork.
-    ASSERT_EQ(NodeAt(record, "0")->childCount, 3);
+    ASSERT_EQ(NodeAt(record, "0")->ChildCount(), 3);
     EXPECT_EQ(NodeAt(record, "0.1")->Comment(), "居飛車なら\r\nこちら");
     EXPECT_EQ(NodeAt(record, "0.2")->move.piece, White | King);
     // Inside the first fork, the second move has an alternative of its own, which ends in a
     // result.
-    ASSERT_EQ(NodeAt(record, "0.1")->childCount, 2);
+    ASSERT_EQ(NodeAt(record, "0.1")->ChildCount(), 2);
     EXPECT_EQ(NodeAt(record, "0.1.0.0")->move.to, Sq("8e"));
     EXPECT_EQ(NodeAt(record, "0.1.1")->move.piece, Black | Gold);
     EXPECT_EQ(NodeAt(record, "0.1.1.0")->Result(), GameResult::Interrupt);
@@ -193,8 +193,8 @@ TEST(JkfRead, FaultsSayWhatAndWhere) {
 
 TEST(JkfWrite, TextOfARecordWithAFork) {
     GameRecord record;
-    record.black = "青木";
-    record.headerLines = {{"event", "\"練習\" 対局"}, {"my-label", "x"}};
+    record.SetBlackPlayer("青木");
+    record.SetHeaderLines({{"event", "\"練習\" 対局"}, {"my-label", "x"}});
     record.SetCurrentComment("start\r\nline two");
     ASSERT_TRUE(PlayLine(record, "7g7f 3c3d"));
     record.SetCurrentTime(65'500);  // a fraction of a second cannot be written

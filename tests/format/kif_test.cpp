@@ -77,7 +77,7 @@ TEST(KifFiles, VariationsNestThreeDeepWithTheirNotes) {
     EXPECT_EQ(NodeText(*NodeAt(record, "0.1.0.1")), "3c3d");
     EXPECT_EQ(NodeText(*NodeAt(record, "0.1.0.1.1")), "3i4h");
     EXPECT_EQ(LineFrom(*NodeAt(record, "0.1.0.1.1")), "2b8h+ 7i8h interrupt");
-    EXPECT_EQ(record.Root().childCount + NodeAt(record, "0")->childCount, 3);
+    EXPECT_EQ(record.Root().ChildCount() + NodeAt(record, "0")->ChildCount(), 3);
 
     EXPECT_EQ(record.Root().Comment(), "町内大会の決勝。\r\n持ち時間は各15分。");
     EXPECT_EQ(NodeAt(record, "0.0.0.0.0.0")->Comment(), "角を上がって振り飛車へ。");
@@ -86,9 +86,9 @@ TEST(KifFiles, VariationsNestThreeDeepWithTheirNotes) {
     ASSERT_TRUE(result && result->IsResult());
     EXPECT_EQ(result->Comment(), "先手が時間を使いすぎた。");
     EXPECT_EQ(result->TimeMs(), 30000);
-    EXPECT_EQ(result->parent->parent->Comment(), "*評価値 +120");
-    EXPECT_EQ(record.title, "町内将棋大会 決勝");
-    EXPECT_EQ(record.headerLines.size(), 8u);
+    EXPECT_EQ(result->Parent()->Parent()->Comment(), "*評価値 +120");
+    EXPECT_EQ(record.Title(), "町内将棋大会 決勝");
+    EXPECT_EQ(record.HeaderLines().size(), 8u);
 }
 
 namespace {
@@ -138,8 +138,8 @@ TEST(Kif, ReadsTheQuirksOfRealFiles) {
          "7g7f",
          [](const GameRecord& r) {
              EXPECT_EQ(r.Root().Comment(), "棋戦：非公式戦");
-             EXPECT_TRUE(r.headerLines.empty());
-             EXPECT_EQ(r.black, "甲");
+             EXPECT_TRUE(r.HeaderLines().empty());
+             EXPECT_EQ(r.BlackPlayer(), "甲");
          }},
         {"a variation line before the first move", CrLf({"変化：3手", "   1 ７六歩(77)"}), "7g7f",
          nullptr},
@@ -155,7 +155,7 @@ TEST(Kif, ReadsTheQuirksOfRealFiles) {
         {"unknown header lines kept", CrLf({"盤面反転", "記録係：緑川", "   1 ７六歩(77)"}), "7g7f",
          [](const GameRecord& r) {
              const std::vector<HeaderLine> header = {{"盤面反転", ""}, {"記録係", "緑川"}};
-             EXPECT_EQ(r.headerLines, header);
+             EXPECT_EQ(r.HeaderLines(), header);
          }},
         {"engine analysis in comments", CrLf({"   1 ７六歩(77)", "**解析 評価値 50", "*本譜"}),
          "7g7f",
@@ -203,7 +203,7 @@ TEST(Kif, FindsTheCharacterSetWhateverTheFileSays) {
         const Reading read = Read(c.bytes, KifFile);
         ASSERT_FALSE(read.error);
         EXPECT_EQ(read.type.encoding, c.encoding);
-        EXPECT_EQ(read.record->black, "青木");
+        EXPECT_EQ(read.record->BlackPlayer(), "青木");
         EXPECT_EQ(MainLine(*read.record), "7g7f");
         EXPECT_EQ(NodeAt(*read.record, "0")->Comment(), "序盤。");
     }
@@ -301,8 +301,8 @@ TEST(Kif, EveryResultWord) {
 
     const auto unplayed = ReadGood("先手：甲\r\n1 不戦勝\r\n", KifuFile);
     const std::vector<HeaderLine> note = {{"note", "不戦勝"}};
-    EXPECT_EQ(unplayed->headerLines, note);
-    EXPECT_EQ(unplayed->Root().childCount, 0);
+    EXPECT_EQ(unplayed->HeaderLines(), note);
+    EXPECT_EQ(unplayed->Root().ChildCount(), 0);
 }
 
 TEST(KifWriter, WritesTheStartByNameOrAsADiagram) {
@@ -324,8 +324,8 @@ TEST(KifWriter, WritesTheStartByNameOrAsADiagram) {
         SCOPED_TRACE(s.what);
         GameRecord record;
         ASSERT_TRUE(record.SetStartPosition(s.start));
-        record.black = "甲";
-        record.white = "乙";
+        record.SetBlackPlayer("甲");
+        record.SetWhitePlayer("乙");
         const std::string written = ExpectRoundTrip(record, KifuFile);
         EXPECT_NE(written.find(s.expected), std::string::npos) << written;
         EXPECT_EQ(written.find(s.absent), std::string::npos) << written;
@@ -350,10 +350,10 @@ TEST(KifWriter, RefusesWhatTheFileCannotHold) {
          "to keep it"},
         {"a header line",
          [](GameRecord& r) {
-             r.headerLines.push_back({"event", "𠮷野杯"});
+             r.AddHeaderLine({"event", "𠮷野杯"});
          },
          "The header line 棋戦 holds 𠮷, which Shift_JIS cannot hold; save as .kifu to keep it"},
-        {"a player's name", [](GameRecord& r) { r.white = "Zoé"; },
+        {"a player's name", [](GameRecord& r) { r.SetWhitePlayer("Zoé"); },
          "White's name holds é, which Shift_JIS cannot hold; save as .kifu to keep it"},
         {"the start's bookmark", [](GameRecord& r) { r.SetCurrentBookmark("♔"); },
          "The bookmark before the first move holds ♔, which Shift_JIS cannot hold; save as .kifu "
@@ -370,19 +370,19 @@ TEST(KifWriter, RefusesWhatTheFileCannotHold) {
 
     // Texts no KIF file can hold, whatever its character set.
     GameRecord record;
-    record.headerLines.push_back({"棋戦", "一行目\r\n二行目"});
+    record.AddHeaderLine({"棋戦", "一行目\r\n二行目"});
     EXPECT_EQ(Refusal(record, KifuFile),
               "The header line 棋戦 holds a line break, which a header line cannot hold");
-    record.headerLines = {{"先手", "影武者"}};
+    record.SetHeaderLines({{"先手", "影武者"}});
     EXPECT_EQ(Refusal(record, KifuFile),
               "The header line 先手 would not read back as the same header line");
-    record.headerLines = {{"a:b", "c"}};
+    record.SetHeaderLines({{"a:b", "c"}});
     EXPECT_NE(Refusal(record, Ki2uFile), "");
 }
 
 TEST(KifWriter, TextsOfAnEsnRecordAreWrittenAsTheyShow) {
     GameRecord record;
-    record.title = "Caf\xE9";  // Windows-1252, as an ESN file may hold it
+    record.SetTitle("Caf\xE9");  // Windows-1252, as an ESN file may hold it
     PlayLine(record, "7g7f");
     record.SetCurrentComment("na\xEFve\r\nzwei");
     const std::string written = Write(record, KifuFile);
@@ -420,7 +420,7 @@ TEST(KifWriter, ExtraHandicapLinesAndAnEarlyResultRoundTrip) {
                                    KifuFile);
     EXPECT_EQ(handicap->StartPosition(), HandicapPosition(Handicap::TwoPieces));
     const std::vector<HeaderLine> kept = {{"handicap", "その他"}, {"handicap", "平手"}};
-    EXPECT_EQ(handicap->headerLines, kept);
+    EXPECT_EQ(handicap->HeaderLines(), kept);
 
     GameRecord resigned;
     resigned.AddResult(GameResult::Resign);

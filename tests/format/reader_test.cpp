@@ -27,7 +27,7 @@ std::string Outline(const GameRecord& record) {
 // must be the one those moves reach.
 std::string PathToCurrent(const GameRecord& record) {
     std::vector<const MoveNode*> path;
-    for (const MoveNode* node = &record.Current(); node->parent; node = node->parent)
+    for (const MoveNode* node = &record.Current(); node->Parent(); node = node->Parent())
         path.insert(path.begin(), node);
     std::string text;
     Position position;
@@ -140,7 +140,7 @@ TEST(Reader, ReadsTheWholeLanguageAndStopsWhereAMoveGoesWrong) {
 
 TEST(Reader, StartsFromAnEmptyRecord) {
     GameRecord record;
-    record.title = "old";
+    record.SetTitle("old");
     record.SetCurrentComment("old comment");
     ASSERT_TRUE(PlayLine(record, "7g7f 3c3d"));
     ReadESN(record, "[BLACK new]");

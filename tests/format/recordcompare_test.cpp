@@ -16,7 +16,7 @@ namespace {
 std::unique_ptr<GameRecord> BuildRecord(const Position& start = Position()) {
     auto record = std::make_unique<GameRecord>();
     EXPECT_TRUE(record->SetStartPosition(start));
-    record->headerLines.push_back({std::string(HeaderKey::Event), "Club match"});
+    record->AddHeaderLine({std::string(HeaderKey::Event), "Club match"});
     EXPECT_TRUE(PlayLine(*record, "7g7f"));
     record->SetCurrentTime(1000);
     record->SetCurrentBookmark("Here");
@@ -43,14 +43,16 @@ TEST(RecordCompare, SaysWhatDiffersAndWhere) {
         int plies;  // where the change is made
         void (*change)(GameRecord&);
     } cases[] = {
-        {"title \"\" against \"Final\"", 0, [](GameRecord& r) { r.title = "Final"; }},
-        {"Black's player \"\" against \"A\"", 0, [](GameRecord& r) { r.black = "A"; }},
-        {"White's player \"\" against \"B\"", 0, [](GameRecord& r) { r.white = "B"; }},
+        {"title \"\" against \"Final\"", 0, [](GameRecord& r) { r.SetTitle("Final"); }},
+        {"Black's player \"\" against \"A\"", 0, [](GameRecord& r) { r.SetBlackPlayer("A"); }},
+        {"White's player \"\" against \"B\"", 0, [](GameRecord& r) { r.SetWhitePlayer("B"); }},
         {"node 0.0: comment \"The usual reply\" against \"\"", 2,
          [](GameRecord& r) { r.SetCurrentComment(""); }},
         {"header line 1: \"event\" \"Club match\" against \"event\" \"Club final\"", 0,
-         [](GameRecord& r) { r.headerLines[0].value = "Club final"; }},
-        {"header lines: 1 against 2", 0, [](GameRecord& r) { r.headerLines.emplace_back(); }},
+         [](GameRecord& r) {
+             r.SetHeaderLines({{"event", "Club final"}});
+         }},
+        {"header lines: 1 against 2", 0, [](GameRecord& r) { r.AddHeaderLine({}); }},
         {"node 0: 1000 ms against 1500 ms", 1, [](GameRecord& r) { r.SetCurrentTime(1500); }},
         {"node 0.0: 2000 ms against no time", 2,
          [](GameRecord& r) { r.SetCurrentTime(std::nullopt); }},

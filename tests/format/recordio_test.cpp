@@ -86,11 +86,15 @@ TEST(RecordIo, FileTypesByNameAndExtension) {
 // One record with something of every kind, and what each file type leaves out of it.
 TEST(RecordIo, EachFormatCountsWhatItLeavesOut) {
     GameRecord record;
-    record.title = "Bishop handicap";
-    record.black = "two\r\nlines";
+    record.SetTitle("Bishop handicap");
+    record.SetBlackPlayer("two\r\nlines");
     // Lost in CSA but the event; in JKF, the lines that read back as the player and the start.
-    record.headerLines = {{"event", "Lesson"},  {"作者", "x"},          {"byoyomi", "30秒"},
-                          {"先手", "own line"}, {"handicap", "角落ち"}, {"handicap", "その他"}};
+    record.SetHeaderLines({{"event", "Lesson"},
+                           {"作者", "x"},
+                           {"byoyomi", "30秒"},
+                           {"先手", "own line"},
+                           {"handicap", "角落ち"},
+                           {"handicap", "その他"}});
     ASSERT_TRUE(record.SetStartPosition(HandicapPosition(Handicap::Bishop)));
     record.SetCurrentComment("on the root");
     ASSERT_TRUE(PlayLine(record, "3c3d"));

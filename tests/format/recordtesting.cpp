@@ -153,15 +153,16 @@ const char* PickText(std::mt19937& random) {
 void FillRandomRecord(GameRecord& record, unsigned seed, int moves) {
     BuildBushyTree(record, moves, seed);
     std::mt19937 random(seed);
-    for (std::string* text : {&record.title, &record.black, &record.white})
-        if (random() % 2) *text = PickText(random);
+    if (random() % 2) record.SetTitle(PickText(random));
+    if (random() % 2) record.SetBlackPlayer(PickText(random));
+    if (random() % 2) record.SetWhitePlayer(PickText(random));
     // Down a few random paths, main lines and variations, some nodes get one of the texts.
     for (int path = 0; path < 8; ++path) {
         record.GoToTop();
         do {
             if (random() % 6 == 0) record.SetCurrentComment(PickText(random));
-        } while (record.Current().childCount > 0 &&
-                 record.GoForward(static_cast<int>(random() % record.Current().childCount)));
+        } while (record.Current().ChildCount() > 0 &&
+                 record.GoForward(static_cast<int>(random() % record.Current().ChildCount())));
     }
     record.GoToTop();
 }

@@ -89,6 +89,6 @@ TEST(RoundTrip, ManyVariationsOfOneMoveReadInLinearTime) {
     text += "2. P-3d\r\n";
     written += "2. P-3d\r\n";
     auto read = ReadGood(text);
-    EXPECT_EQ(read->Root().childCount, Variations);
+    EXPECT_EQ(read->Root().ChildCount(), Variations);
     EXPECT_TRUE(WriteESN(*read) == written);
 }

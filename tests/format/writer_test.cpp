@@ -10,9 +10,9 @@
 TEST(Writer, WritesHeaderCommentsAndNestedVariationsLineByLine) {
     GameRecord record;
     EXPECT_EQ(WriteESN(record), "");
-    record.title = "Club final";
-    record.black = "Player A";
-    record.white = "Player B";
+    record.SetTitle("Club final");
+    record.SetBlackPlayer("Player A");
+    record.SetWhitePlayer("Player B");
     record.SetCurrentComment("Quiet start");
     ASSERT_TRUE(PlayLine(record, "7g7f 3c3d"));
     record.SetCurrentComment("The usual reply");
@@ -95,8 +95,9 @@ TEST(Writer, NamesTheFirstTextThatWouldNotReadBack) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         GameRecord record;
-        std::string* header[] = {&record.title, &record.black, &record.white};
-        if (c.place <= WhiteName) *header[c.place] = c.text;
+        if (c.place == Title) record.SetTitle(c.text);
+        if (c.place == BlackName) record.SetBlackPlayer(c.text);
+        if (c.place == WhiteName) record.SetWhitePlayer(c.text);
         if (c.place == RootComment) record.SetCurrentComment(c.text);
         ASSERT_TRUE(PlayLine(record, "7g7f 3c3d"));
         if (c.place == MainLineMove) record.SetCurrentComment(c.text);

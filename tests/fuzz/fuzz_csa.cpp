@@ -39,13 +39,15 @@ bool Read(GameRecord& record, std::string_view bytes) {
 // The writer puts dates into CSA's form ("2003/5/3" becomes "2003/05/03"): those values may
 // differ after the first round, and must then stay as they are.
 void TakeRewrittenDates(GameRecord& original, const GameRecord& copy) {
-    if (original.headerLines.size() != copy.headerLines.size()) return;
-    for (std::size_t i = 0; i < copy.headerLines.size(); ++i) {
-        HeaderLine& line = original.headerLines[i];
-        if (line.key == copy.headerLines[i].key &&
+    std::vector<HeaderLine> lines = original.HeaderLines();
+    if (lines.size() != copy.HeaderLines().size()) return;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        HeaderLine& line = lines[i];
+        if (line.key == copy.HeaderLines()[i].key &&
             (line.key == HeaderKey::StartTime || line.key == HeaderKey::EndTime))
-            line.value = copy.headerLines[i].value;
+            line.value = copy.HeaderLines()[i].value;
     }
+    original.SetHeaderLines(std::move(lines));
 }
 
 void RoundTrip(GameRecord& record, int version, TextEncoding encoding) {

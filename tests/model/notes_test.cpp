@@ -72,11 +72,11 @@ TEST(Notes, NodesMadeAfterADeletionStartBlank) {
         ASSERT_TRUE(record.DeleteContinuation(0));
         ASSERT_TRUE(PlayLine(record, "2g2f 8c8d 2f2e"));
         ASSERT_TRUE(record.AddResult(GameResult::Resign));
-        for (const MoveNode* node = &record.Current(); node->parent; node = node->parent)
+        for (const MoveNode* node = &record.Current(); node->Parent(); node = node->Parent())
             ExpectNoNotes(*node);
         record.GoToTop();
         ASSERT_TRUE(record.DeleteContinuation(0));
-        EXPECT_EQ(record.Root().childCount, 0);
+        EXPECT_EQ(record.Root().ChildCount(), 0);
     }
     record.SetCurrentComment("root");
     record.Reset();

@@ -21,7 +21,7 @@ const Move kP34 = Step(White | Pawn, {2, 2}, {3, 2});
 // The destination files of the node's continuations, in order: 6 for 7f, 1 for 2f, ...
 std::vector<int> ContinuationFiles(const MoveNode& node) {
     std::vector<int> files;
-    for (const ContinuationCell* c = node.firstChild.get(); c; c = c->next.get())
+    for (const ContinuationCell* c = node.FirstChild(); c; c = c->next.get())
         files.push_back(c->node->move.to.file);
     return files;
 }
@@ -80,11 +80,33 @@ TEST(GameRecord, DeletesFirstMiddleAndLastContinuations) {
     EXPECT_EQ(ContinuationFiles(record.Root()), (std::vector<int>{4, 0}));
     ASSERT_TRUE(record.DeleteContinuation(0));
     ASSERT_TRUE(record.DeleteContinuation(0));
-    EXPECT_EQ(record.Root().childCount, 0);
-    EXPECT_EQ(record.Root().lastChild, nullptr);
+    EXPECT_EQ(record.Root().ChildCount(), 0);
+    EXPECT_EQ(record.Root().LastChild(), nullptr);
     EXPECT_EQ(record.AddContinuation(kP26), 1);
     EXPECT_EQ(ContinuationFiles(record.Root()), (std::vector<int>{1}));
     EXPECT_EQ(record.GetPosition(), Position());  // deleting never moves the position
+}
+
+// Continuations taken out go back only where they came from, and not after a reset, which
+// freed them.
+TEST(GameRecord, DetachedContinuationsGoBackOnlyWhereTheyCameFrom) {
+    GameRecord record;
+    for (const Move& m : {kP76, kP26, kP56, kP16})
+        record.AddContinuation(m);
+    DetachedLines lines = record.DetachContinuations(1, 2);
+    EXPECT_TRUE(record.DetachContinuations(2, 1).Empty());  // only two are left
+    EXPECT_EQ(ContinuationFiles(record.Root()), (std::vector<int>{6, 0}));
+    EXPECT_FALSE(record.AttachContinuations(3, lines));
+    record.GoForward(0);
+    EXPECT_FALSE(record.AttachContinuations(0, lines));
+    record.GoBack();
+    ASSERT_TRUE(record.AttachContinuations(2, lines));
+    EXPECT_TRUE(lines.Empty());
+    EXPECT_EQ(ContinuationFiles(record.Root()), (std::vector<int>{6, 0, 1, 4}));
+
+    lines = record.DetachContinuations(0, 1);
+    record.Reset();
+    EXPECT_FALSE(record.AttachContinuations(0, lines));
 }
 
 // Rooks shuffling back and forth make an endless legal line; kings stepping off their squares
@@ -97,7 +119,7 @@ TEST(GameRecord, LongLinesAndDeepNestingAreWalkedAndDeletedWithoutRecursion) {
     const Move kingSteps[2] = {Step(Black | King, {8, 4}, {7, 3}),
                                Step(White | King, {0, 4}, {1, 3})};
     auto record = std::make_unique<GameRecord>();
-    record->title = "t";
+    record->SetTitle("t");
     record->SetCurrentComment("root");
     constexpr int LineLength = 1'000'000;
     for (int i = 0; i < LineLength; ++i) {
@@ -116,12 +138,16 @@ TEST(GameRecord, LongLinesAndDeepNestingAreWalkedAndDeletedWithoutRecursion) {
     while (record->GoBack()) {
     }
     EXPECT_EQ(record->GetPosition(), Position());
+    DetachedLines line = record->DetachContinuations(0, 1);
+    EXPECT_EQ(record->Root().ChildCount(), 0);
+    ASSERT_TRUE(record->AttachContinuations(0, line));
+    EXPECT_EQ(CountMoves(record->Root()), LineLength);
     ASSERT_TRUE(record->DeleteContinuation(0));
-    EXPECT_EQ(record->Root().childCount, 0);
+    EXPECT_EQ(record->Root().ChildCount(), 0);
     EXPECT_EQ(record->Root().Comment(), "root");
     record->Reset();
-    EXPECT_EQ(record->title + record->Root().Comment(), "");
-    EXPECT_EQ(record->Root().childCount, 0);
+    EXPECT_EQ(record->Title() + record->Root().Comment(), "");
+    EXPECT_EQ(record->Root().ChildCount(), 0);
     EXPECT_EQ(&record->Current(), &record->Root());
     EXPECT_EQ(record->GetPosition(), Position());
 
@@ -133,6 +159,11 @@ TEST(GameRecord, LongLinesAndDeepNestingAreWalkedAndDeletedWithoutRecursion) {
     }
     EXPECT_EQ(record->Current().number, Levels);
     EXPECT_EQ(CountMoves(record->Root()), 2 * Levels);
+    const std::vector<BranchPlace> places = record->PromoteCurrentLine();
+    EXPECT_EQ(places.size(), static_cast<std::size_t>(Levels));
+    record->RestoreBranches(places);
+    EXPECT_EQ(record->CurrentPath().Length(), Levels);
+    EXPECT_EQ(record->CurrentPath().Last(), 1);
     record->GoToTop();
     int depth = 0;
     while (record->GoForward(1))
@@ -140,7 +171,7 @@ TEST(GameRecord, LongLinesAndDeepNestingAreWalkedAndDeletedWithoutRecursion) {
     EXPECT_EQ(depth, Levels);
     record->GoToTop();
     ASSERT_TRUE(record->DeleteContinuation(1));
-    EXPECT_EQ(record->Root().childCount, 1);
+    EXPECT_EQ(record->Root().ChildCount(), 1);
     EXPECT_EQ(CountMoves(record->Root()), 1);
     // The deleted nodes are handed out again.
     for (int i = 0; i < Levels; ++i) {

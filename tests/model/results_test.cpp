@@ -49,7 +49,7 @@ TEST(Results, StandBesideMovesAndAreSteppedOntoLikeMoves) {
 
     // Deleting the result lets the move take its place as the main line.
     ASSERT_TRUE(record.DeleteContinuation(0));
-    EXPECT_EQ(record.Current().childCount, 2);
+    EXPECT_EQ(record.Current().ChildCount(), 2);
     EXPECT_FALSE(record.Current().Continuation(0)->IsResult());
     EXPECT_TRUE(record.Current().Continuation(1)->IsResult());
     EXPECT_EQ(record.GetPosition(), before);

@@ -47,9 +47,9 @@ TEST(StartPosition, IsRefusedWhenUnsoundOrWhenMovesFollowTheRoot) {
     EXPECT_TRUE(record.SetStartPosition(HandicapPosition(Handicap::Bishop)));
 
     // Reset gives back the initial position and an empty header.
-    record.headerLines.push_back({std::string(HeaderKey::Event), "Club championship"});
+    record.AddHeaderLine({std::string(HeaderKey::Event), "Club championship"});
     record.Reset();
     EXPECT_EQ(record.StartPosition(), Position());
     EXPECT_EQ(record.GetPosition(), Position());
-    EXPECT_TRUE(record.headerLines.empty());
+    EXPECT_TRUE(record.HeaderLines().empty());
 }

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "document/prompter.h"
 
@@ -12,9 +13,12 @@ class ScriptedPrompter : public Prompter {
     QStringList asked;  // every question and message, in order
     std::deque<Answer> answers;
     Answer defaultAnswer = Answer::No;
+    // Runs while a Yes/No question is open, as whatever the user might do meanwhile.
+    std::function<void()> whileAsking;
 
     bool AskYesNo(const QString& text) override {
         asked.append(text);
+        if (whileAsking) whileAsking();
         return Next() == Answer::Yes;
     }
     Answer AskYesNoCancel(const QString& text) override {

@@ -106,7 +106,7 @@ TEST_F(FrameTest, PasteAndCopySayWhatGoesWrong) {
         QApplication::clipboard()->setText(QString::fromUtf8(text));
         Trigger(ID_EDIT_PASTE_RECORD);
         EXPECT_EQ(prompter.asked, QStringList{"The clipboard holds no game record."}) << text;
-        EXPECT_EQ(doc.Record().title, "Draft");
+        EXPECT_EQ(doc.Record().Title(), "Draft");
     }
 
     QApplication::clipboard()->setText(QStringLiteral("1. P-7f\n2. P-3d\n3. R2h-2c\n"));
@@ -115,7 +115,7 @@ TEST_F(FrameTest, PasteAndCopySayWhatGoesWrong) {
     prompter.asked.clear();
     prompter.answers = {Answer::Cancel, Answer::No};
     QTest::keyClick(comment, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(doc.Record().title, "Draft");
+    EXPECT_EQ(doc.Record().Title(), "Draft");
     QTest::keyClick(comment, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(prompter.asked, QStringList({"Save changes to game.esn?", "Save changes to game.esn?",
                                            "Error : Illegal move. (line 3, column 4)"}));

@@ -79,7 +79,7 @@ TEST_F(FrameTest, SaveQuestionGuardsNewOpenAndClose) {
     EXPECT_FALSE(frame->OpenDocumentFile(other));
     EXPECT_FALSE(frame->close());
     EXPECT_EQ(prompter.asked, QStringList(3, QStringLiteral("Save changes to Untitled?")));
-    EXPECT_EQ(doc.Record().title, "Draft");
+    EXPECT_EQ(doc.Record().Title(), "Draft");
 
     // Yes on an untitled record asks for a name: no name cancels, a name saves and goes on.
     QStringList suggested;
@@ -90,12 +90,12 @@ TEST_F(FrameTest, SaveQuestionGuardsNewOpenAndClose) {
     });
     prompter.answers = {Answer::Yes, Answer::Yes};
     Trigger(ID_FILE_NEW);
-    EXPECT_EQ(doc.Record().title, "Draft");
+    EXPECT_EQ(doc.Record().Title(), "Draft");
     name = dir.filePath(QStringLiteral("draft.esn"));
     EXPECT_TRUE(frame->OpenDocumentFile(other));
     EXPECT_EQ(suggested, QStringList(2, QStringLiteral("Untitled")));
     EXPECT_TRUE(QFile::exists(name));
-    EXPECT_EQ(doc.Record().title, "Spring match");
+    EXPECT_EQ(doc.Record().Title(), "Spring match");
 
     // No throws the changes away.
     View().TitleEdit()->setText(QStringLiteral("Changed"));
@@ -103,7 +103,7 @@ TEST_F(FrameTest, SaveQuestionGuardsNewOpenAndClose) {
     prompter.answers = {Answer::No};
     Trigger(ID_FILE_NEW);
     EXPECT_EQ(prompter.asked, QStringList{QStringLiteral("Save changes to other.esn?")});
-    EXPECT_EQ(doc.Record().title, "");
+    EXPECT_EQ(doc.Record().Title(), "");
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -124,10 +124,11 @@ TEST_F(FrameTest, FileCommandsAskForANameOnlyWhenTheyNeedOne) {
     EXPECT_TRUE(file.readAll().contains("[BLACK Dana]"));
     Trigger(ID_FILE_SAVE_AS);
     EXPECT_EQ(suggested, QStringList{path});
-    // The title bar shows the record's name, modified or not, and a name that holds Qt's
+    // The title bar shows the record's name, marked while modified, and a name that holds Qt's
     // modified mark as written.
-    View().WhiteEdit()->setText(QStringLiteral("Carol"));
     EXPECT_EQ(frame->windowHandle()->title(), QStringLiteral("odd[*].esn - Marlock"));
+    View().WhiteEdit()->setText(QStringLiteral("Carol"));
+    EXPECT_EQ(frame->windowHandle()->title(), QStringLiteral("odd[*].esn* - Marlock"));
 
     // No answer opens nothing.
     QString chosen;
@@ -148,7 +149,7 @@ TEST_F(FrameTest, DroppedFileOpensAfterTheSaveQuestion) {
     View().TitleEdit()->setText(QStringLiteral("Draft"));
     prompter.answers = {Answer::Cancel, Answer::No};
     EXPECT_TRUE(DropFile(View().TitleEdit(), path));
-    EXPECT_EQ(doc.Record().title, "Draft");
+    EXPECT_EQ(doc.Record().Title(), "Draft");
     EXPECT_TRUE(DropFile(View().CommentEdit(), path));
     EXPECT_EQ(prompter.asked, QStringList(2, QStringLiteral("Save changes to Untitled?")));
     EXPECT_EQ(doc.GetPathName(), QFileInfo(path).absoluteFilePath());
@@ -193,7 +194,7 @@ TEST_F(FrameTest, AFileThatCannotBeOpenedSaysWhy) {
     EXPECT_FALSE(frame->OpenDocumentFile(QStringLiteral("/proc/self/mem")));
     EXPECT_EQ(prompter.asked, QStringList{QStringLiteral("Cannot open /proc/self/mem: ") +
                                           QString::fromLocal8Bit(std::strerror(EIO))});
-    EXPECT_EQ(doc.Record().title, "Spring match");
+    EXPECT_EQ(doc.Record().Title(), "Spring match");
 }
 
 // After start-up, New and Open the view has the keyboard focus, as after a click on the board:
@@ -208,7 +209,7 @@ TEST_F(FrameTest, TheViewHasTheFocusAfterStartUpNewAndOpen) {
     OpenGame(SampleGame);
     EXPECT_EQ(QApplication::focusWidget(), &View());
     QTest::keyClicks(QApplication::focusWidget(), "abc");
-    EXPECT_EQ(doc.Record().title, "Spring match");
+    EXPECT_EQ(doc.Record().Title(), "Spring match");
     EXPECT_FALSE(doc.IsModified());
 }
 

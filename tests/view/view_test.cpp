@@ -16,7 +16,7 @@ TEST_F(FrameTest, TypingStoresTheWholeFieldAndARefreshEmptiesTheUndoBuffer) {
 
     TypeAtEnd(View().TitleEdit(), "!");
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.Record().title, "Spring match!");
+    EXPECT_EQ(doc.Record().Title(), "Spring match!");
     EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
 
     Trigger(ID_MOVE_END);
@@ -26,22 +26,22 @@ TEST_F(FrameTest, TypingStoresTheWholeFieldAndARefreshEmptiesTheUndoBuffer) {
     const std::string longTitle(40000, 'x');
     OpenGame("[TITLE " + longTitle + "]\r\n", QStringLiteral("long.esn"));
     TypeAtEnd(View().TitleEdit(), "y");
-    EXPECT_EQ(doc.Record().title, longTitle + "y");
+    EXPECT_EQ(doc.Record().Title(), longTitle + "y");
 }
 
 // Showing a record never changes it: older texts keep their very bytes until they are edited.
 TEST_F(FrameTest, OpeningAndSteppingNeverModifyTheRecord) {
     for (const std::string& game : {SampleGame, LegacyGame}) {
         OpenGame(game);
-        const std::string title = doc.Record().title;
-        const std::string black = doc.Record().black;
+        const std::string title = doc.Record().Title();
+        const std::string black = doc.Record().BlackPlayer();
         const std::string rootComment = doc.Record().Root().Comment();
         for (int id : {ID_MOVE_FORWARD, ID_MOVE_FORWARD, ID_MOVE_BACK, ID_MOVE_END, ID_MOVE_TOP}) {
             Trigger(id);
             EXPECT_FALSE(doc.IsModified()) << id;
         }
-        EXPECT_EQ(doc.Record().title, title);
-        EXPECT_EQ(doc.Record().black, black);
+        EXPECT_EQ(doc.Record().Title(), title);
+        EXPECT_EQ(doc.Record().BlackPlayer(), black);
         EXPECT_EQ(doc.Record().Root().Comment(), rootComment);
     }
 
@@ -51,8 +51,8 @@ TEST_F(FrameTest, OpeningAndSteppingNeverModifyTheRecord) {
 
     // Typing in a field stores that field, and only that one, as UTF-8.
     TypeAtEnd(View().BlackEdit(), "s");
-    EXPECT_EQ(doc.Record().black, "Ann\xc2\xa0Lees");
-    EXPECT_EQ(doc.Record().title, "Caf\xe9 \x81\x8d");
+    EXPECT_EQ(doc.Record().BlackPlayer(), "Ann\xc2\xa0Lees");
+    EXPECT_EQ(doc.Record().Title(), "Caf\xe9 \x81\x8d");
     View().CommentEdit()->setFocus();
     View().CommentEdit()->moveCursor(QTextCursor::End);
     QTest::keyClick(View().CommentEdit(), Qt::Key_Period);
@@ -96,18 +96,98 @@ TEST_F(FrameTest, EditCommandsActOnTheFocusedFieldOnly) {
     QTest::keyClick(title, Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Spring"));
     Trigger(ID_EDIT_CUT);
-    EXPECT_EQ(doc.Record().title, " match");
+    EXPECT_EQ(doc.Record().Title(), " match");
     QTest::keyClick(title, Qt::Key_Backspace, Qt::AltModifier);
-    EXPECT_EQ(doc.Record().title, "Spring match");
+    EXPECT_EQ(doc.Record().Title(), "Spring match");
     title->setSelection(6, 6);
     Trigger(ID_EDIT_CLEAR);
-    EXPECT_EQ(doc.Record().title, "Spring");
+    EXPECT_EQ(doc.Record().Title(), "Spring");
 
-    // A click on the board takes the focus to the view: no Edit command applies there.
+    // A click on the board takes the focus to the view: there Undo and Redo act on the record,
+    // and no other Edit command applies.
     QTest::mouseClick(View().Board(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(title->hasFocus());
-    for (int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR})
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR})
         EXPECT_FALSE(Enabled(id)) << id;
+    EXPECT_EQ(Action(ID_EDIT_UNDO).text(), "&Undo Edit Title\tCtrl+Z");
+    QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(title->text(), "Spring match");
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(Action(ID_EDIT_REDO).text(), "Red&o Edit Title\tCtrl+Y");
+    QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(title->text(), "Spring");
+
+    // Back in the field, Undo is the field's again, and what is typed there is a step of its own.
+    TypeAtEnd(title, "s");
+    EXPECT_EQ(Action(ID_EDIT_UNDO).text(), "&Undo\tCtrl+Z");
+    QTest::mouseClick(View().Board(), Qt::LeftButton, {}, QPoint(5, 5));
+    Trigger(ID_EDIT_UNDO);
+    EXPECT_EQ(title->text(), "Spring");
+}
+
+// Root: P-7f (P-3d P-2f; P-8d), P-2f, P-5f (P-5d). The Move commands are enabled where they
+// apply, and follow every step through the record and every edit.
+TEST_F(FrameTest, MoveCommandsAreEnabledWhereTheyApply) {
+    OpenGame(SampleGame);
+    const struct {
+        std::vector<int> path;
+        bool forward, back, promote, up, down;
+    } cases[] = {
+        {{}, true, false, false, false, false},   {{0}, true, true, false, false, true},
+        {{1}, false, true, true, true, true},     {{2, 0}, false, true, true, false, false},
+        {{0, 1}, false, true, true, true, false},
+    };
+    for (const auto& c : cases) {
+        Trigger(ID_MOVE_TOP);
+        for (int index : c.path) {
+            doc.SelectVariation(index);
+            Trigger(ID_MOVE_FORWARD);
+        }
+        for (int id : {ID_MOVE_FORWARD, ID_MOVE_END, ID_MOVE_DELETE, ID_MOVE_DELETE_AFTER})
+            EXPECT_EQ(Enabled(id), c.forward) << id;
+        EXPECT_EQ(Enabled(ID_MOVE_BACK), c.back);
+        EXPECT_TRUE(Enabled(ID_MOVE_TOP));
+        EXPECT_EQ(Enabled(ID_MOVE_PROMOTE), c.promote);
+        EXPECT_EQ(Enabled(ID_MOVE_VARIATION_UP), c.up);
+        EXPECT_EQ(Enabled(ID_MOVE_VARIATION_DOWN), c.down);
+    }
+    Trigger(ID_MOVE_PROMOTE);  // P-8d becomes the main line, and the node its first answer
+    EXPECT_FALSE(Enabled(ID_MOVE_PROMOTE));
+    EXPECT_FALSE(Enabled(ID_MOVE_VARIATION_UP));
+    EXPECT_TRUE(Enabled(ID_MOVE_VARIATION_DOWN));
+    EXPECT_EQ(Action(ID_EDIT_UNDO).text(), "&Undo Promote Variation\tCtrl+Z");
+    Trigger(ID_EDIT_UNDO);
+    EXPECT_TRUE(Enabled(ID_MOVE_PROMOTE));
+    EXPECT_FALSE(Enabled(ID_MOVE_VARIATION_DOWN));
+}
+
+// The board only reports the move; the view asks whether to promote where that is a choice,
+// and drops the move when the record moved on while the question was open.
+TEST_F(FrameTest, TheViewAsksAboutPromotion) {
+    OpenGame("1. P-7f\r\n2. P-3d\r\n");
+    Trigger(ID_MOVE_END);
+    CBoardWnd* board = View().Board();
+    const auto bishopTo2b = [&](Prompter::Answer answer) {
+        prompter.answers = {answer};
+        QTest::mouseClick(board, Qt::LeftButton, {}, QPoint(112, 272));  // 8h
+        QTest::mouseClick(board, Qt::LeftButton, {}, QPoint(304, 80));   // 2b
+    };
+    bishopTo2b(Prompter::Answer::Yes);
+    EXPECT_EQ(prompter.asked, QStringList{"Promote Piece?"});
+    EXPECT_EQ(doc.Record().Cell(Square{1, 1}), Black | PromotedFlag | Bishop);
+    Trigger(ID_MOVE_BACK);
+    bishopTo2b(Prompter::Answer::No);
+    EXPECT_EQ(doc.Record().Cell(Square{1, 1}), Black | Bishop);
+    EXPECT_EQ(doc.Record().Current().Parent()->ChildCount(), 2);
+
+    // Another record, even at the same position, is not the one the move was made on.
+    Trigger(ID_MOVE_BACK);
+    prompter.whileAsking = [this] {
+        doc.OpenRecordText(QStringLiteral("1. P-7f\r\n2. P-3d\r\n"));
+        doc.GoEnd();
+    };
+    bishopTo2b(Prompter::Answer::Yes);
+    EXPECT_EQ(CountMoves(doc.Record().Root()), 2);
 }
 
 // Alt+E opens the Edit menu from the keyboard, and the menu bar takes the focus: the commands
@@ -126,7 +206,7 @@ TEST_F(FrameTest, TheEditMenuOpenedFromTheKeyboardServesTheFieldThatHadTheFocus)
     for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_CLEAR})
         EXPECT_TRUE(Enabled(id)) << id;
     QTest::keyClick(menu, Qt::Key_T);  // Cu&t
-    EXPECT_EQ(doc.Record().title, " match");
+    EXPECT_EQ(doc.Record().Title(), " match");
 }
 
 // A piece picked up on the board stays picked up through a change of piece style; turning the

@@ -11,13 +11,13 @@ class BoardDrawingTest : public BoardTest {
   protected:
     QColor At(QPoint p) const { return BoardTest::At(p.x(), p.y()); }
     using BoardTest::At;
+    mutable PiecePictures japanese{true};
     // Opaque pixels of the square at `origin` that differ from the Japanese picture of strip
     // cell `cell`, upright or turned, at the screen's pixel ratio; the strip's pure blue lets
     // the board show through.
     int PieceMismatches(QPoint origin, int cell, bool turned) const {
         const int size = 32 * Ratio();
-        QImage want = LoadPieceCells(true, turned)[cell].scaled(size, size, Qt::IgnoreAspectRatio,
-                                                                Qt::SmoothTransformation);
+        const QImage& want = japanese.Cell(cell, turned, size);
         const QImage shown = board->Picture();
         int mismatches = 0;
         for (int y = 0; y < size; ++y)

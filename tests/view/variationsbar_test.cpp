@@ -132,27 +132,31 @@ TEST_F(VariationsBarTest, AFocusedListFollowsThePositionAndOnlyTheOpenListWaits)
     EXPECT_EQ(List().currentIndex(), 0);
 }
 
-// The open list shows about six lines, the closed box included, and scrolls to the rest,
-// whichever widget style draws it.
-TEST_F(VariationsBarTest, TheOpenListShowsAboutSixLinesInEveryStyle) {
+// The open list shows six whole rows and scrolls to the rest, and is wide enough for its
+// longest label, whichever widget style draws it.
+TEST_F(VariationsBarTest, TheOpenListShowsSixWholeRowsAndItsLongestLabel) {
     ShowActive();
     for (const char* styleName : {"Fusion", "Windows"}) {
         std::unique_ptr<QStyle> style(QStyleFactory::create(styleName));
         ASSERT_TRUE(style) << styleName;
         List().setStyle(style.get());
-        for (int count : {14, 100001}) {
+        for (int count : {24, 100001}) {
             SCOPED_TRACE(testing::Message() << styleName << ", " << count << " entries");
             List().clear();
             for (int i = 0; i < count; ++i)
-                List().addItem(QStringLiteral("%1. P-7f").arg(i));
+                List().addItem(QStringLiteral("%1. ▲５八金左上成").arg(i + 1000000));
             List().showPopup();
-            const QWidget* popup = List().view()->window();
+            const QWidget* viewport = List().view()->viewport();
             const int row = List().view()->sizeHintForRow(0);
-            EXPECT_GT(popup->height(), 2 * row);
-            EXPECT_LE(popup->height(), 7 * row + 12) << "row height " << row;
+            EXPECT_GE(viewport->height(), 6 * row);
+            EXPECT_LT(viewport->height(), 7 * row);
+            const QRect last = List().view()->visualRect(List().model()->index(0, 0));
+            EXPECT_GE(
+                viewport->width(),
+                last.x() + List().view()->sizeHintForIndex(List().model()->index(0, 0)).width());
             List().view()->scrollToBottom();
-            const QRect last = List().view()->visualRect(List().model()->index(count - 1, 0));
-            EXPECT_TRUE(List().view()->viewport()->rect().contains(last.center()));
+            const QRect bottom = List().view()->visualRect(List().model()->index(count - 1, 0));
+            EXPECT_TRUE(viewport->rect().contains(bottom.center()));
             List().hidePopup();
         }
         List().setStyle(nullptr);

@@ -82,6 +82,7 @@ void MoveListModel::OnRecordReplaced() {
     const QScopedValueRollback following(m_following, true);
     beginResetModel();
     m_line.assign(1, &m_doc.Record().Root());
+    m_branches.clear();
     m_kept.assign(1, m_doc.Record().StartPosition());
     m_lastRow = -1;
     m_current = 0;
@@ -128,15 +129,19 @@ void MoveListModel::FollowCurrent(int validRows, bool changed) {
         node = node->Parent();
     }
     std::reverse(tail.begin(), tail.end());
-    const int first = tail.empty() ? validRows : node->number + 1;
-    if (changed || !tail.empty()) {
-        // From there on the main continuation of the last node.
-        const MoveNode* last = tail.empty() ? m_line[first - 1] : tail.back();
-        for (const MoveNode* next = last->Continuation(0); next; next = next->Continuation(0))
-            tail.push_back(next);
-        ReplaceTail(first, tail);
-    }
     m_current = current.number;
+
+    // Below the current node the line runs on the main continuation: rows from the first
+    // variation entered below it, and below a node whose continuations changed, are redone.
+    int first = changed ? validRows : rowCount();
+    if (!tail.empty()) first = node->number + 1;
+    const auto branch = std::upper_bound(m_branches.begin(), m_branches.end(), m_current);
+    if (branch != m_branches.end()) first = std::min(first, *branch);
+    if (tail.empty() && first == rowCount() && !changed) return;
+    const MoveNode* last = tail.empty() ? m_line[first - 1] : tail.back();
+    for (const MoveNode* next = last->Continuation(0); next; next = next->Continuation(0))
+        tail.push_back(next);
+    ReplaceTail(first, tail);
 }
 
 void MoveListModel::ReplaceTail(int first, std::vector<const MoveNode*>& tail) {
@@ -147,6 +152,10 @@ void MoveListModel::ReplaceTail(int first, std::vector<const MoveNode*>& tail) {
     // Positions after a replaced row are worked out again when asked for.
     m_kept.resize(std::min<std::size_t>(m_kept.size(), (first - 1) / Interval + 1));
     if (m_lastRow >= first) m_lastRow = -1;
+    while (!m_branches.empty() && m_branches.back() >= first)
+        m_branches.pop_back();
+    for (int i = 0; i < newCount; ++i)
+        if (tail[i]->Parent()->Continuation(0) != tail[i]) m_branches.push_back(first + i);
     if (newCount < oldCount) {
         beginRemoveRows({}, first + newCount, rowCount() - 1);
         m_line.resize(first + newCount);

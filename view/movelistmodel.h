@@ -50,9 +50,9 @@ class MoveListModel : public QAbstractTableModel {
     void OnRecordReplaced();
     void OnNodeChanged(const MoveNode* node);
     void OnCurrentNodeChanged();
-    // Makes the line run through the current node. Rows from `validRows` on may hold nodes
-    // that left the tree and are not looked at; `changed` says the continuations below row
-    // validRows - 1 changed.
+    // Makes the line run through the current node and on along its main continuation. Rows
+    // from `validRows` on may hold nodes that left the tree and are not looked at; `changed`
+    // says the continuations below row validRows - 1 changed.
     void FollowCurrent(int validRows, bool changed);
     bool Holds(const MoveNode& node, int validRows) const;
     // Rows from `first` on become `tail`.
@@ -67,6 +67,9 @@ class MoveListModel : public QAbstractTableModel {
 
     CZelkanDoc& m_doc;
     std::vector<const MoveNode*> m_line;
+    // The rows, in order, whose move is a variation rather than the main continuation of the
+    // row before; none lies below the current row.
+    std::vector<int> m_branches;
     int m_current = 0;
     bool m_following = false;
     int m_moves = 0;  // the rows that hold moves: all but the start and a result

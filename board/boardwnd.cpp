@@ -42,6 +42,14 @@ void FillStarPoint(QPainter& painter, QPointF star, qreal radius, const QBrush& 
     }
 }
 
+// A frame `width` pixels wide along the inside of `r`.
+void DrawFrame(QPainter& painter, const QRect& r, int width, const QBrush& brush) {
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), brush);
+    painter.fillRect(QRect(r.left(), r.bottom() + 1 - width, r.width(), width), brush);
+    painter.fillRect(QRect(r.left(), r.top(), width, r.height()), brush);
+    painter.fillRect(QRect(r.right() + 1 - width, r.top(), width, r.height()), brush);
+}
+
 QString CountLabel(int count) {
     return QStringLiteral("x%1").arg(count);
 }
@@ -289,19 +297,9 @@ void CBoardWnd::paintEvent(QPaintEvent* event) {
         painter.drawPixmap(
             r, m_bmpBoard,
             QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
-    if (m_focusShown) {
-        painter.setPen(QPen(palette().color(QPalette::Highlight), FocusFrameWidth));
-        painter.setBrush(Qt::NoBrush);
-        const qreal inset = FocusFrameWidth / 2.0;
-        painter.drawRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset));
-    }
-    if (!m_bSelected) return;
+    if (m_focusShown) DrawFrame(painter, rect(), FocusFrameWidth, palette().highlight());
     // One pixel along the inside of the frame rectangle.
-    const QRect f = m_layout.Map(m_rectFrame);
-    painter.fillRect(QRect(f.left(), f.top(), f.width(), 1), m_brushWhite);
-    painter.fillRect(QRect(f.left(), f.bottom(), f.width(), 1), m_brushWhite);
-    painter.fillRect(QRect(f.left(), f.top(), 1, f.height()), m_brushWhite);
-    painter.fillRect(QRect(f.right(), f.top(), 1, f.height()), m_brushWhite);
+    if (m_bSelected) DrawFrame(painter, m_layout.Map(m_rectFrame), 1, m_brushWhite);
 }
 
 bool CBoardWnd::HandPieceAt(int side, int n, int& code) const {

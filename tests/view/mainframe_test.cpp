@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTextCursor>
 #include <QUrl>
 #include <QWindow>
 #include <cerrno>
@@ -16,6 +17,7 @@
 #include "app/variationsbar.h"
 #include "board/boardwnd.h"
 #include "view/commandids.h"
+#include "view/movelist.h"
 #include "viewtesting.h"
 
 namespace {
@@ -45,22 +47,28 @@ QPoint StoredPosition() {
 
 }  // namespace
 
-// The accelerator keys come before the focused field's own use of them; other keys do not.
-TEST_F(FrameTest, MoveKeysActWhileATextFieldHasTheFocus) {
+// The accelerator keys come before the focused field's own use of them; other keys do not. On
+// the board and in the move list the arrows, Home and End step without Ctrl.
+TEST_F(FrameTest, MoveKeysActWhereverTheFocusIs) {
     OpenGame(SampleGame);
     const std::vector<std::pair<Qt::Key, int>> steps = {{Qt::Key_End, 3},
                                                         {Qt::Key_Home, 0},
                                                         {Qt::Key_Right, 1},
                                                         {Qt::Key_Right, 2},
                                                         {Qt::Key_Left, 1}};
-    for (QWidget* field :
-         {static_cast<QWidget*>(View().TitleEdit()), static_cast<QWidget*>(View().CommentEdit()),
-          static_cast<QWidget*>(frame->ToolBar()->ComboBox())}) {
+    const std::pair<QWidget*, Qt::KeyboardModifiers> places[] = {
+        {View().TitleEdit(), Qt::ControlModifier},
+        {View().CommentEdit(), Qt::ControlModifier},
+        {frame->ToolBar()->ComboBox(), Qt::ControlModifier},
+        {&View(), Qt::NoModifier},
+        {frame->MoveList(), Qt::NoModifier},
+        {frame->MoveList(), Qt::ControlModifier}};
+    for (const auto& [field, modifiers] : places) {
         const std::string name = field->objectName().toStdString();
         Trigger(ID_MOVE_TOP);
         field->setFocus();
         for (const auto& [key, ply] : steps) {
-            QTest::keyClick(field, key, Qt::ControlModifier);
+            QTest::keyClick(field, key, modifiers);
             EXPECT_EQ(Ply(), ply) << name;
         }
         EXPECT_TRUE(field->hasFocus()) << name;
@@ -71,6 +79,30 @@ TEST_F(FrameTest, MoveKeysActWhileATextFieldHasTheFocus) {
     title->setFocus();
     QTest::keyClick(title, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(title->selectedText(), QStringLiteral("Spring match"));
+    QTest::keyClick(title, Qt::Key_Home);
+    EXPECT_EQ(Ply(), 1) << "a plain key in a field is the field's";
+}
+
+// Tab leaves the comment box (Ctrl+Tab types a tab there) and reaches the variations list,
+// which Alt+Down opens; the board shows a frame while the keys act on it.
+TEST_F(FrameTest, TabReachesTheListAndTheBoardShowsTheFocus) {
+    OpenGame(SampleGame);
+    QPlainTextEdit* comment = View().CommentEdit();
+    comment->setFocus();
+    comment->moveCursor(QTextCursor::End);
+    QTest::keyClick(comment, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(doc.Record().Current().Comment(), "Before the first move\t");
+    QTest::keyClick(comment, Qt::Key_Tab);
+    QComboBox* list = frame->ToolBar()->ComboBox();
+    EXPECT_TRUE(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(list->view()->isVisible());
+    list->hidePopup();  // it hands the keys back to the board
+
+    const auto edge = [this] { return View().Board()->grab().toImage().pixelColor(0, 0); };
+    EXPECT_EQ(edge(), View().palette().color(QPalette::Highlight));
+    comment->setFocus();
+    EXPECT_EQ(edge(), QColor(198, 198, 198));
 }
 
 TEST_F(FrameTest, SaveQuestionGuardsNewOpenAndClose) {

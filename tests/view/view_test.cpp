@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QActionGroup>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
@@ -210,7 +211,8 @@ TEST_F(FrameTest, TheEditMenuOpenedFromTheKeyboardServesTheFieldThatHadTheFocus)
 }
 
 // A piece picked up on the board stays picked up through a change of piece style; turning the
-// board drops it. Neither touches the record, and both survive opening another one.
+// board drops it. Neither touches the record, and both survive opening another one and are
+// remembered for the next run. The two styles are one choice.
 TEST_F(FrameTest, PieceStyleAndRotation) {
     OpenGame(SampleGame);
     CBoardWnd& board = *View().Board();
@@ -232,4 +234,14 @@ TEST_F(FrameTest, PieceStyleAndRotation) {
     OpenGame(SampleGame, QStringLiteral("other.esn"));
     EXPECT_FALSE(doc.IsJapanesePieces());
     EXPECT_NE(board.BottomSide(), bottom);
+
+    const QActionGroup* styles = Action(ID_OPTIONS_JAPANESE).actionGroup();
+    ASSERT_NE(styles, nullptr);
+    EXPECT_TRUE(styles->isExclusive());
+    EXPECT_EQ(Action(ID_OPTIONS_INTERNATIONAL).actionGroup(), styles);
+    frame.reset();
+    CZelkanDoc next(prompter);
+    const CMainFrame again(next, prompter);
+    EXPECT_FALSE(next.IsJapanesePieces());
+    EXPECT_NE(again.View()->Board()->BottomSide(), bottom);
 }

@@ -168,6 +168,55 @@ TEST_F(BoardDrawingTest, AProblemStartFullHandsAndAResult) {
     EXPECT_EQ(entered.count(), 1);
 }
 
+// The squares the last move left and reached are shaded, in either orientation; a drop
+// reached one only, and at the start nothing is shaded.
+TEST_F(BoardDrawingTest, TheLastMoveIsShaded) {
+    const QColor shade(230, 190, 110);
+    // A pixel of the square's second row, which a piece, upright or turned, leaves uncovered.
+    const auto inside = [&](const char* square) { return At(Centre(square) - QPoint(0, 15)); };
+    const struct {
+        std::vector<const char*> moves;
+        std::vector<const char*> marked, plain;
+    } cases[] = {
+        {{}, {}, {"7g", "7f", "5e"}},
+        {{"7g7f"}, {"7g", "7f"}, {"7e", "8h", "3c"}},
+        {{"3c3d", "8h2b+", "3a2b", "B*5e"}, {"5e"}, {"8h", "2b", "3a"}},
+    };
+    for (const auto& c : cases) {
+        for (const char* move : c.moves)
+            Play({move});
+        board->Redraw(true);
+        for (int turn = 0; turn < 2; ++turn, board->Rotate()) {
+            for (const char* square : c.marked)
+                EXPECT_EQ(inside(square), shade) << square << " turn " << turn;
+            for (const char* square : c.plain)
+                EXPECT_EQ(inside(square), Wood) << square << " turn " << turn;
+        }
+    }
+}
+
+// Given more room, the board grows by whole pixels per square, centred; its lines stay one
+// pixel wide, its pieces come from the large strip, and clicks find their squares.
+TEST_F(BoardDrawingTest, AGrownBoardDrawsAndTakesClicksInItsOwnSquares) {
+    view->setFixedSize(1000, 720);
+    board->resize(1000, 720);
+    ASSERT_EQ(board->Layout().square, 65);
+    const QPoint origin = board->Layout().origin;
+    ASSERT_EQ(origin, QPoint(45, 2));
+    const QPoint grid = origin + QPoint(2 * 65, 65);
+    EXPECT_EQ(At(grid + QPoint(65, 100)), Ink);
+    EXPECT_EQ(At(grid + QPoint(66, 100)), Wood);
+    const QRect square(grid + QPoint(2 * 65, 6 * 65), QSize(65, 65));  // 7g, Black's pawn
+    const QImage picture = board->Picture();
+    const QImage& pawn = japanese.Cell(0, false, 65 * Ratio());
+    EXPECT_EQ(At(picture, (square.x() + 32) * Ratio(), (square.y() + 32) * Ratio()),
+              pawn.pixelColor(32 * Ratio(), 32 * Ratio()).toRgb());
+
+    QTest::mouseClick(board, Qt::LeftButton, {}, square.center());
+    QTest::mouseClick(board, Qt::LeftButton, {}, square.center() - QPoint(0, 65));
+    EXPECT_EQ(doc.Record().Cell(Sq("7f")), Black | Pawn);
+}
+
 // The strips for larger boards hold the sixteen pictures at four times the size in the same
 // colours, the pure blue only at index 0, so that no half-blue pixel fringes a piece.
 TEST_F(BoardDrawingTest, LargePieceStripsKeepTheSmallOnesFormat) {

@@ -190,7 +190,7 @@ TEST_F(FrameTest, DroppedFileOpensAfterTheSaveQuestion) {
     EXPECT_EQ(View().TitleEdit()->text(), QStringLiteral("Spring match"));
 }
 
-TEST_F(FrameTest, WindowPositionIsKeptBetweenRuns) {
+TEST_F(FrameTest, WindowPositionAndSizeAreKeptBetweenRuns) {
     const auto restart = [&](int x, int y) {
         frame.reset();
         QSettings settings;
@@ -200,6 +200,7 @@ TEST_F(FrameTest, WindowPositionIsKeptBetweenRuns) {
         frame = std::make_unique<CMainFrame>(doc, prompter);
         return frame->pos();
     };
+    EXPECT_EQ(frame->size(), frame->sizeHint()) << "the first run fits the board at its smallest";
     EXPECT_EQ(restart(120, 80), QPoint(120, 80));
     EXPECT_EQ(restart(-30, -4), QPoint(-30, -4)) << "partly off the screen is kept";
     EXPECT_NE(restart(100000, 80).x(), 100000);
@@ -217,8 +218,11 @@ TEST_F(FrameTest, WindowPositionIsKeptBetweenRuns) {
     EXPECT_FALSE(frame->close());
     EXPECT_EQ(StoredPosition(), QPoint(140, 90));
     frame->move(-25, 60);
+    frame->resize(820, 560);
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(StoredPosition(), QPoint(-25, 60));
+    restart(-25, 60);
+    EXPECT_EQ(frame->size(), QSize(820, 560)) << "the size is kept too";
 }
 
 // Every failure to open, a failing stream under /proc included, is one message that names the

@@ -11,8 +11,6 @@
 #include <QTextCursor>
 #include <QUrl>
 #include <QWindow>
-#include <cerrno>
-#include <cstring>
 
 #include "app/variationsbar.h"
 #include "board/boardwnd.h"
@@ -225,14 +223,24 @@ TEST_F(FrameTest, WindowPositionAndSizeAreKeptBetweenRuns) {
     EXPECT_EQ(frame->size(), QSize(820, 560)) << "the size is kept too";
 }
 
-// Every failure to open, a failing stream under /proc included, is one message that names the
-// file and says why; the record stays as it was.
-TEST_F(FrameTest, AFileThatCannotBeOpenedSaysWhy) {
-    OpenGame(SampleGame);
-    EXPECT_FALSE(frame->OpenDocumentFile(QStringLiteral("/proc/self/mem")));
-    EXPECT_EQ(prompter.asked, QStringList{QStringLiteral("Cannot open /proc/self/mem: ") +
-                                          QString::fromLocal8Bit(std::strerror(EIO))});
-    EXPECT_EQ(doc.Record().Title(), "Spring match");
+// The options, the size of board pictures and whether the move list shows (at first it does)
+// are remembered the moment they are chosen, and the next run starts with them.
+TEST_F(FrameTest, OptionsAreRememberedForTheNextRun) {
+    EXPECT_TRUE(Action(ID_VIEW_MOVE_LIST).isChecked());
+    const int chosen[] = {ID_OPTIONS_JAPANESE_NOTATION, ID_OPTIONS_INTERNATIONAL,
+                          ID_OPTIONS_PICTURE_3X, ID_VIEW_MOVE_LIST};
+    for (int id : chosen)
+        Trigger(id);
+    Trigger(ID_OPTIONS_ROTATE);
+    frame.reset();
+    CZelkanDoc next(prompter);
+    const CMainFrame again(next, prompter);
+    for (int id : chosen)
+        EXPECT_EQ(again.ActionById(id)->isChecked(), id != ID_VIEW_MOVE_LIST) << id;
+    EXPECT_TRUE(next.IsJapaneseNotation());
+    EXPECT_FALSE(next.IsJapanesePieces());
+    EXPECT_EQ(again.View()->Board()->BottomSide(), White);
+    EXPECT_TRUE(again.MoveList()->parentWidget()->isHidden());
 }
 
 // After start-up, New and Open the view has the keyboard focus, as after a click on the board:

@@ -11,26 +11,16 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 
 #include "app/mainframe.h"
-#include "document/prompter.h"
+#include "bench/documentbench.h"
 #include "document/zelkandoc.h"
 #include "view/commandids.h"
 #include "view/movelist.h"
 #include "view/movelistmodel.h"
 
 namespace {
-
-class SilentPrompter : public Prompter {
-  public:
-    bool AskYesNo(const QString&) override { return false; }
-    Answer AskYesNoCancel(const QString&) override { return Answer::No; }
-    void ShowMessage(const QString& text) override {
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-    }
-};
 
 // Runs the step `times` times, each until the window has painted it, and says how long one
 // took on average; then checks that it did what it should.
@@ -59,12 +49,7 @@ int main(int argc, char** argv) {
     const int moves = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
 
     const QString path = folder.filePath(QStringLiteral("line.esn"));
-    {
-        const char* shuttle[] = {"R2h-3h", "R8b-7b", "R3h-2h", "R7b-8b"};
-        std::ofstream file(path.toStdString(), std::ios::binary);
-        for (int ply = 1; ply <= moves; ++ply)
-            file << ply << ". " << shuttle[(ply - 1) % 4] << "\r\n";
-    }
+    WriteShuttleLine(path.toStdString(), moves);
 
     SilentPrompter prompter;
     CZelkanDoc doc(prompter);

@@ -365,9 +365,11 @@ void CMainFrame::ReadSettings() {
 
     settings.beginGroup(WindowSection);
     // The first time, the board at its smallest with everything around it; then the size the
-    // user left it at.
-    const QSize stored(settings.value(QStringLiteral("width")).toInt(),
-                       settings.value(QStringLiteral("height")).toInt());
+    // user left it at, as far as the screen (perhaps a smaller one now) has room for it.
+    QSize stored(settings.value(QStringLiteral("width")).toInt(),
+                 settings.value(QStringLiteral("height")).toInt());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        stored = stored.boundedTo(screen->availableGeometry().size());
     resize(stored.isEmpty() ? sizeHint() : stored.expandedTo(minimumSizeHint()));
     bool hasX = false;
     bool hasY = false;
@@ -533,7 +535,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
             if (IsAcceleratorKey(key->keyCombination()) && IsOwnWidget(watched)) return true;
             // On the board and in the move list the arrows, Home and End step without Ctrl.
             const int step = PlainStepCommand(key->keyCombination());
-            if (step != 0 && (watched == m_view || watched == m_moveList)) {
+            const bool recordHasKeys = watched == m_view || watched == m_moveList;
+            if (step != 0 && recordHasKeys && watched == QApplication::focusWidget()) {
                 ActionById(step)->trigger();
                 return true;
             }

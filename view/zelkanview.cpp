@@ -71,8 +71,9 @@ QString FromUtf8(std::string_view text) {
 CZelkanView::CZelkanView(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_prompter(prompter) {
     setObjectName(QStringLiteral("view"));
-    // A click on the board hands the keyboard focus to the view, away from the fields.
-    setFocusPolicy(Qt::ClickFocus);
+    // A click on the board hands the keyboard focus to the view, away from the fields; Tab
+    // reaches it too, for the keys that step through the record.
+    setFocusPolicy(Qt::StrongFocus);
 
     // The pane's measures come from the default font: a is its average character width and a
     // field line is one and a half lines of it.

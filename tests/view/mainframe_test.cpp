@@ -216,11 +216,11 @@ TEST_F(FrameTest, WindowPositionAndSizeAreKeptBetweenRuns) {
     EXPECT_FALSE(frame->close());
     EXPECT_EQ(StoredPosition(), QPoint(140, 90));
     frame->move(-25, 60);
-    frame->resize(820, 560);
+    frame->resize(780, 560);
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(StoredPosition(), QPoint(-25, 60));
     restart(-25, 60);
-    EXPECT_EQ(frame->size(), QSize(820, 560)) << "the size is kept too";
+    EXPECT_EQ(frame->size(), QSize(780, 560)) << "the size is kept too";
 }
 
 // The options, the size of board pictures and whether the move list shows (at first it does)

@@ -60,6 +60,12 @@ QSize CMoveList::sizeHint() const {
     return {width, QTableView::sizeHint().height()};
 }
 
+void CMoveList::showEvent(QShowEvent* event) {
+    QTableView::showEvent(event);
+    // Once the list has its size.
+    QMetaObject::invokeMethod(this, &CMoveList::ShowCurrentRow, Qt::QueuedConnection);
+}
+
 void CMoveList::ShowCurrentRow() {
     const QModelIndex current = m_model->index(m_model->CurrentRow(), MoveListModel::MoveColumn);
     if (!current.isValid()) return;

@@ -18,6 +18,10 @@ class CMoveList : public QTableView {
     MoveListModel& Model() const { return *m_model; }
     QSize sizeHint() const override;
 
+  protected:
+    // A list shown again scrolls to the current row, which it could not while hidden.
+    void showEvent(QShowEvent* event) override;
+
   private:
     // Selects the current row and scrolls it into view.
     void ShowCurrentRow();

@@ -13,6 +13,8 @@ const std::vector<MenuDefinition>& MainMenu() {
           {ID_FILE_SAVE, "&Save\tCtrl+S"},
           {ID_FILE_SAVE_AS, "Save &As..."},
           {SeparatorId, ""},
+          {ID_FILE_EXPORT_PICTURE, "Export Board &Picture..."},
+          {SeparatorId, ""},
           {ID_FILE_MRU_FILE1, "Recent File"},
           {SeparatorId, ""},
           {ID_APP_EXIT, "E&xit"}}},
@@ -35,7 +37,9 @@ const std::vector<MenuDefinition>& MainMenu() {
             {ID_EDIT_COPY_ESN, "&ESN"}}},
           {ID_EDIT_COPY_POSITION, "Copy Po&sition\tCtrl+Shift+C"},
           {ID_EDIT_COPY_DIAGRAM, "Copy Position As &Diagram"},
+          {ID_EDIT_COPY_PICTURE, "Copy &Board Picture"},
           {ID_EDIT_PASTE_RECORD, "Paste R&ecord\tCtrl+Shift+V"}}},
+        {"&View", {{ID_VIEW_MOVE_LIST, "&Move List"}}},
         {"&Move",
          {{ID_MOVE_TOP, "&Top\tCtrl+Home"},
           {ID_MOVE_END, "&End\tCtrl+End"},
@@ -55,7 +59,13 @@ const std::vector<MenuDefinition>& MainMenu() {
           {SeparatorId, ""},
           {ID_OPTIONS_JAPANESE_NOTATION, "Japanese &Notation"},
           {SeparatorId, ""},
-          {ID_OPTIONS_ROTATE, "&Rotate Board"}}},
+          {ID_OPTIONS_ROTATE, "&Rotate Board"},
+          {SeparatorId, ""},
+          {ID_OPTIONS_PICTURE_SIZE,
+           "&Picture Size",
+           {{ID_OPTIONS_PICTURE_1X, "&1× (448 × 352)"},
+            {ID_OPTIONS_PICTURE_2X, "&2× (896 × 704)"},
+            {ID_OPTIONS_PICTURE_3X, "&3× (1344 × 1056)"}}}}},
         {"&Help", {{ID_APP_ABOUT, "&About Marlock..."}}},
     };
     return menus;
@@ -144,6 +154,13 @@ QString PromptString(int id) {
         {ID_EDIT_COPY_POSITION, "Copy the current position as SFEN\nCopy Position"},
         {ID_EDIT_COPY_DIAGRAM,
          "Copy the current position as a board diagram\nCopy Position As Diagram"},
+        {ID_VIEW_MOVE_LIST, "Show or hide the list of the moves\nMove List"},
+        {ID_FILE_EXPORT_PICTURE, "Save a picture of the board as PNG or SVG\nExport Board Picture"},
+        {ID_EDIT_COPY_PICTURE, "Copy a picture of the board\nCopy Board Picture"},
+        {ID_OPTIONS_PICTURE_SIZE, "Choose the size of board pictures\nPicture Size"},
+        {ID_OPTIONS_PICTURE_1X, "Make board pictures 448 by 352 pixels\nPicture Size 1x"},
+        {ID_OPTIONS_PICTURE_2X, "Make board pictures 896 by 704 pixels\nPicture Size 2x"},
+        {ID_OPTIONS_PICTURE_3X, "Make board pictures 1344 by 1056 pixels\nPicture Size 3x"},
         {ID_EDIT_PASTE_RECORD,
          "Open the game record on the Clipboard as a new record\nPaste Record"},
         {ID_FILE_NEW, "Create a new document\nNew"},
@@ -211,4 +228,15 @@ bool IsAcceleratorKey(QKeyCombination keys) {
     const QKeyCombination plain = WithoutKeypad(keys);
     return std::any_of(AcceleratorTable().begin(), AcceleratorTable().end(),
                        [&](const Accelerator& a) { return a.keys == plain; });
+}
+
+int PlainStepCommand(QKeyCombination keys) {
+    const QKeyCombination plain = WithoutKeypad(keys);
+    if (plain.keyboardModifiers() != Qt::NoModifier) return 0;
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End}) {
+        if (plain.key() != key) continue;
+        for (const Accelerator& accelerator : AcceleratorTable())
+            if (accelerator.keys == (Qt::CTRL | key)) return accelerator.id;
+    }
+    return 0;
 }

@@ -53,6 +53,9 @@ QString ToolTipFor(int id);
 QList<QKeySequence> ShortcutsFor(int id);
 // True when the keys (without the keypad flag) are in the accelerator table.
 bool IsAcceleratorKey(QKeyCombination keys);
+// The command that a plain arrow key, Home or End steps with where the keys go to the record
+// (the board, the move list): the one the key has with Ctrl. 0 for any other keys.
+int PlainStepCommand(QKeyCombination keys);
 
 inline constexpr const char* ApplicationName = "Marlock";
 inline constexpr const char* IdleMessage = "Ready";

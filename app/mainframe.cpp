@@ -1,10 +1,12 @@
 #include "app/mainframe.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -23,33 +25,52 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "app/boardpictures.h"
 #include "app/commandtable.h"
 #include "app/filedialogfilters.h"
 #include "app/resources.h"
 #include "app/variationsbar.h"
+#include "board/boardwnd.h"
 #include "document/prompter.h"
 #include "document/zelkandoc.h"
 #include "format/recordformat.h"
 #include "view/commandids.h"
 #include "view/controlid.h"
+#include "view/movelist.h"
+#include "view/movelistmodel.h"
 #include "view/zelkanview.h"
 
 namespace {
 
-constexpr int ToolBarPictureWidth = 16;
-constexpr int ToolBarPictureHeight = 15;
+constexpr QSize ToolBarPictureSize(16, 15);
 
 const QString WindowSection = QStringLiteral("Window");
-const QString OptionsSection = QStringLiteral("Options");
-const QString JapaneseNotationKey = QStringLiteral("JapaneseNotation");
+const QString JapaneseNotationKey = QStringLiteral("Options/JapaneseNotation");
+const QString PieceStyleKey = QStringLiteral("Options/PieceStyle");
+const QString RotatedKey = QStringLiteral("Options/Rotated");
+const QString MoveListKey = QStringLiteral("Window/MoveList");
+const QString InternationalStyle = QStringLiteral("International");
+const QString JapaneseStyle = QStringLiteral("Japanese");
 
-// The picture of a tool bar button, cut from the strip; empty when the strip is missing.
-QIcon ToolBarIcon(const QPixmap& strip, int index) {
-    if (strip.isNull() || index < 0 || (index + 1) * ToolBarPictureWidth > strip.width()) {
-        return {};
+// The tool bar's pictures at their size and at twice it, for a screen of twice the density.
+struct ToolBarStrips {
+    QPixmap small{QStringLiteral(":/toolbar.png")};
+    QPixmap large{QStringLiteral(":/toolbar@2x.png")};
+    ToolBarStrips() { large.setDevicePixelRatio(1); }
+};
+
+// The picture of a tool bar button at both sizes, cut from the strips; empty when the strips
+// are missing.
+QIcon ToolBarIcon(const ToolBarStrips& strips, int index) {
+    QIcon icon;
+    if (index < 0) return icon;
+    for (int factor : {1, 2}) {
+        const QPixmap& strip = factor == 1 ? strips.small : strips.large;
+        const QSize size = ToolBarPictureSize * factor;
+        if ((index + 1) * size.width() > strip.width()) continue;
+        icon.addPixmap(strip.copy(QRect(QPoint(index * size.width(), 0), size)));
     }
-    return QIcon(
-        strip.copy(index * ToolBarPictureWidth, 0, ToolBarPictureWidth, ToolBarPictureHeight));
+    return icon;
 }
 
 QString ChooseOpenFile(QWidget* parent, const QString& folder) {
@@ -105,10 +126,6 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_prompter(prompter) {
     InitResources();
     setObjectName(QStringLiteral("mainFrame"));
-    // A title bar with the system menu, minimize and close; no sizing border, no maximize.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/icons/marlock.png")));
     setAcceptDrops(true);
 
@@ -122,10 +139,9 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateToolBar();
+    CreateMoveList();
     CreateStatusBar();
     ConnectCommands();
-    // The frame is always exactly as large as the view and the bars around it.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(&m_doc, &CZelkanDoc::titleChanged, this, &CMainFrame::UpdateTitle);
     connect(&m_doc, &CZelkanDoc::modifiedChanged, this, &QWidget::setWindowModified);
@@ -134,9 +150,11 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
 
     m_view->OnInitialUpdate();
     ReadSettings();
-    // The notation is remembered the moment it is chosen.
-    connect(&m_doc, &CZelkanDoc::notationChanged, this, [](bool japanese) {
-        QSettings().setValue(OptionsSection + QLatin1Char('/') + JapaneseNotationKey, japanese);
+    // The options are remembered the moment they are chosen.
+    connect(&m_doc, &CZelkanDoc::notationChanged, this,
+            [](bool japanese) { QSettings().setValue(JapaneseNotationKey, japanese); });
+    connect(&m_doc, &CZelkanDoc::pieceStyleChanged, this, [](bool japanese) {
+        QSettings().setValue(PieceStyleKey, japanese ? JapaneseStyle : InternationalStyle);
     });
 
     qApp->installEventFilter(this);
@@ -151,7 +169,7 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::CreateActions() {
-    const QPixmap strip(QStringLiteral(":/toolbar.png"));
+    const ToolBarStrips strips;
     for (const MenuItem& item : MenuCommands()) {
         // A submenu's own action comes with its menu.
         if (!item.submenu.empty()) continue;
@@ -160,15 +178,24 @@ void CMainFrame::CreateActions() {
         action->setShortcuts(ShortcutsFor(item.id));
         action->setStatusTip(StatusTipFor(item.id));
         if (const QString tip = ToolTipFor(item.id); !tip.isEmpty()) action->setToolTip(tip);
-        action->setIcon(ToolBarIcon(strip, ToolBarPictureIndex(item.id)));
+        action->setIcon(ToolBarIcon(strips, ToolBarPictureIndex(item.id)));
         action->setIconVisibleInMenu(false);
         // Added to the frame too, so the keys work wherever the focus is in the window.
         addAction(action);
         m_actions[item.id] = action;
     }
-    m_actions.at(ID_OPTIONS_JAPANESE)->setCheckable(true);
-    m_actions.at(ID_OPTIONS_INTERNATIONAL)->setCheckable(true);
     m_actions.at(ID_OPTIONS_JAPANESE_NOTATION)->setCheckable(true);
+    m_actions.at(ID_VIEW_MOVE_LIST)->setCheckable(true);
+    // One choice of each set, shown with radio marks.
+    for (const auto& choices :
+         {std::vector<int>{ID_OPTIONS_JAPANESE, ID_OPTIONS_INTERNATIONAL},
+          std::vector<int>{ID_OPTIONS_PICTURE_1X, ID_OPTIONS_PICTURE_2X, ID_OPTIONS_PICTURE_3X}}) {
+        auto* group = new QActionGroup(this);
+        for (int id : choices) {
+            m_actions.at(id)->setCheckable(true);
+            group->addAction(m_actions.at(id));
+        }
+    }
     // Stands in for the recent files until there are any; never chosen itself.
     m_actions.at(ID_FILE_MRU_FILE1)->setEnabled(false);
 }
@@ -206,10 +233,19 @@ void CMainFrame::CreateToolBar() {
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 }
 
+void CMainFrame::CreateMoveList() {
+    m_moveList = new CMoveList(m_doc, this);
+    m_moveListDock = new QDockWidget(QStringLiteral("Moves"), this);
+    m_moveListDock->setObjectName(QStringLiteral("moveListDock"));
+    // Shown and hidden by View > Move List only, so that the setting says what the user chose.
+    m_moveListDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    m_moveListDock->setWidget(m_moveList);
+    addDockWidget(Qt::RightDockWidgetArea, m_moveListDock);
+}
+
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     SetControlId(*bar, AFX_IDW_STATUS_BAR);
-    bar->setSizeGripEnabled(false);
     // "Ready" is the bar's own message whenever no prompt covers it, so that both stand at the
     // same place.
     connect(bar, &QStatusBar::messageChanged, this, &CMainFrame::ShowReadyWhenIdle);
@@ -224,6 +260,14 @@ void CMainFrame::CreateStatusBar() {
         bar->addPermanentWidget(label);
         return label;
     };
+    // Where the user stands in the line, left of the lock keys.
+    m_placeLabel = new QLabel(bar);
+    m_placeLabel->setObjectName(QStringLiteral("placeLabel"));
+    bar->addPermanentWidget(m_placeLabel);
+    const auto showPlace = [this] { m_placeLabel->setText(m_moveList->Model().PlaceText()); };
+    connect(&m_moveList->Model(), &MoveListModel::placeChanged, m_placeLabel, showPlace);
+    showPlace();
+
     m_capsLabel = addIndicator(ID_INDICATOR_CAPS, QStringLiteral("CAP"));
     m_numLabel = addIndicator(ID_INDICATOR_NUM, QStringLiteral("NUM"));
     m_scrollLabel = addIndicator(ID_INDICATOR_SCRL, QStringLiteral("SCRL"));
@@ -241,6 +285,16 @@ void CMainFrame::ConnectCommands() {
             &CMainFrame::UpdatePasteRecord);
     UpdatePasteRecord();
     m_view->ConnectCommands([this](int id) { return ActionById(id); });
+
+    connect(ActionById(ID_VIEW_MOVE_LIST), &QAction::triggered, this, [this](bool shown) {
+        m_moveListDock->setVisible(shown);
+        QSettings().setValue(MoveListKey, shown);
+    });
+    // After the view has turned the board.
+    connect(ActionById(ID_OPTIONS_ROTATE), &QAction::triggered, this,
+            [this] { QSettings().setValue(RotatedKey, m_view->Board()->BottomSide() != Black); });
+    m_pictures = new BoardPictureCommands(*m_view->Board(), m_doc, m_prompter, this);
+    m_pictures->Connect([this](int id) { return ActionById(id); });
 }
 
 void CMainFrame::UpdatePasteRecord() {
@@ -301,9 +355,22 @@ bool CMainFrame::IsPositionOnScreen(QPoint position, int width, int titleBarHeig
 
 void CMainFrame::ReadSettings() {
     QSettings settings;
-    m_doc.SetJapaneseNotation(
-        settings.value(OptionsSection + QLatin1Char('/') + JapaneseNotationKey, false).toBool());
+    m_doc.SetJapaneseNotation(settings.value(JapaneseNotationKey, false).toBool());
+    m_doc.SetJapanesePieces(settings.value(PieceStyleKey).toString() != InternationalStyle);
+    if (settings.value(RotatedKey, false).toBool() && m_view->Board()->BottomSide() == Black)
+        m_view->Board()->Rotate();
+    const bool moveList = settings.value(MoveListKey, true).toBool();
+    ActionById(ID_VIEW_MOVE_LIST)->setChecked(moveList);
+    m_moveListDock->setVisible(moveList);
+
     settings.beginGroup(WindowSection);
+    // The first time, the board at its smallest with everything around it; then the size the
+    // user left it at, as far as the screen (perhaps a smaller one now) has room for it.
+    QSize stored(settings.value(QStringLiteral("width")).toInt(),
+                 settings.value(QStringLiteral("height")).toInt());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        stored = stored.boundedTo(screen->availableGeometry().size());
+    resize(stored.isEmpty() ? sizeHint() : stored.expandedTo(minimumSizeHint()));
     bool hasX = false;
     bool hasY = false;
     const int x = settings.value(QStringLiteral("x")).toInt(&hasX);
@@ -325,6 +392,10 @@ void CMainFrame::WriteSettings() const {
     const QPoint position = pos();
     settings.setValue(QStringLiteral("x"), position.x());
     settings.setValue(QStringLiteral("y"), position.y());
+    // A maximized window keeps the size it returns to.
+    const QSize size = isMaximized() || isFullScreen() ? normalGeometry().size() : this->size();
+    settings.setValue(QStringLiteral("width"), size.width());
+    settings.setValue(QStringLiteral("height"), size.height());
 }
 
 bool CMainFrame::SaveModified() {
@@ -462,6 +533,13 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
             // A key of the table whose command is disabled does nothing, in a field too.
             auto* key = static_cast<QKeyEvent*>(event);
             if (IsAcceleratorKey(key->keyCombination()) && IsOwnWidget(watched)) return true;
+            // On the board and in the move list the arrows, Home and End step without Ctrl.
+            const int step = PlainStepCommand(key->keyCombination());
+            const bool recordHasKeys = watched == m_view || watched == m_moveList;
+            if (step != 0 && recordHasKeys && watched == QApplication::focusWidget()) {
+                ActionById(step)->trigger();
+                return true;
+            }
             break;
         }
         case QEvent::DragEnter:

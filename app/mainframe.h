@@ -11,22 +11,27 @@
 #include "app/lockkeys.h"
 #include "format/recordformat.h"
 
+class BoardPictureCommands;
+class CMoveList;
 class CVariationsBar;
 class CZelkanDoc;
 class CZelkanView;
 class Prompter;
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QMimeData;
 struct MenuItem;
 
-// The program's one top-level window: menus, the tool bar with the variations list, the view
-// and the status bar. Fixed in size (the view sets it), it remembers its screen position
-// between runs and asks to save a modified record before New, Open, a dropped file and
-// closing; its title marks a modified record. Each command has its own handler, the frame's or
-// the view's, and its state follows the announcements of the document, the view's fields and
-// the clipboard. The document and the prompter are borrowed and must outlive the frame.
+// The program's one top-level window: menus, the tool bar with the variations list, the view,
+// the move list beside it and the status bar, which shows where the user stands. It starts
+// as large as the board at its smallest needs, grows at the user's wish, remembers its
+// position, its size, the options and whether the move list shows between runs, and asks to save a
+// modified record before New, Open, a dropped file and closing; its title marks a modified record.
+// Each command has its own handler, the frame's or the view's, and its state follows the
+// announcements of the document, the view's fields and the clipboard. The document and the prompter
+// are borrowed and must outlive the frame.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
@@ -61,6 +66,8 @@ class CMainFrame : public QMainWindow {
     void SetLockKeyReader(LockKeyReader reader);
 
     CZelkanView* View() const { return m_view; }
+    CMoveList* MoveList() const { return m_moveList; }
+    BoardPictureCommands* BoardPictures() const { return m_pictures; }
     CVariationsBar* ToolBar() const { return m_wndToolBar; }
 
     // A stored position is used unless it puts the whole title bar (the frame's width, the
@@ -96,6 +103,7 @@ class CMainFrame : public QMainWindow {
     void CreateMenus();
     void AddSubmenu(QMenu& menu, const MenuItem& item);
     void CreateToolBar();
+    void CreateMoveList();
     void CreateStatusBar();
     void ConnectCommands();
     void UpdatePasteRecord();
@@ -117,6 +125,10 @@ class CMainFrame : public QMainWindow {
     Prompter& m_prompter;
     CZelkanView* m_view = nullptr;
     CVariationsBar* m_wndToolBar = nullptr;
+    CMoveList* m_moveList = nullptr;
+    QDockWidget* m_moveListDock = nullptr;
+    QLabel* m_placeLabel = nullptr;
+    BoardPictureCommands* m_pictures = nullptr;
     QMenu* m_fileMenu = nullptr;
     QLabel* m_capsLabel = nullptr;
     QLabel* m_numLabel = nullptr;

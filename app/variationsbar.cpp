@@ -20,10 +20,9 @@
 
 namespace {
 
-// The list is this many of its own average characters wide, and opens to about six lines in
-// all, the closed box included.
+// The list is this many of its own average characters wide, and opens to six whole rows.
 constexpr int ListWidthChars = 20;
-constexpr int ListHeightLines = 6;
+constexpr int ListRows = 6;
 constexpr int ListPointSize = 8;
 
 }  // namespace
@@ -34,7 +33,7 @@ bool VariationsComboBox::IsPopupOpen() const {
 
 void VariationsComboBox::showPopup() {
     QComboBox::showPopup();
-    LimitPopupHeight();
+    FitPopup();
 }
 
 void VariationsComboBox::hidePopup() {
@@ -42,23 +41,37 @@ void VariationsComboBox::hidePopup() {
     emit closedUp();
 }
 
-// Some styles open the list as a pop-up menu as tall as it needs, up to the screen's height,
-// and ignore the number of visible items: cut it to that many rows below the box (above it
-// when the screen has no room below) and let the list scroll.
-void VariationsComboBox::LimitPopupHeight() {
+// Styles size the open list each their own way: some as tall as the screen allows, some to
+// rows of another height than its own, and most no wider than the box. Make it show exactly
+// its number of visible rows, scrolling to the rest, below the box (above it when the screen
+// has no room below), and as wide as its longest label.
+void VariationsComboBox::FitPopup() {
     QWidget* popup = view()->window();
     if (popup == window()) return;
-    const int frame = popup->height() - view()->viewport()->height();
     const int row = std::max(1, view()->sizeHintForRow(0));
-    const int wanted = maxVisibleItems() * row + frame;
-    if (popup->height() <= wanted) return;
-    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
-    QPoint at = mapToGlobal(QPoint(0, height()));
-    if (screen.isValid() && at.y() + wanted > screen.bottom() + 1)
-        at = mapToGlobal(QPoint(0, 0)) - QPoint(0, wanted);
-    popup->setGeometry(QRect(at, QSize(popup->width(), wanted)));
+    const QSize content(view()->sizeHintForColumn(0), std::min(count(), maxVisibleItems()) * row);
     view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The frame around the rows may change with the size (scroll arrows come and go): a second
+    // pass takes the new one.
+    for (int pass = 0; pass < 2; ++pass) {
+        const QSize frame = popup->size() - view()->viewport()->size();
+        const QSize wanted(std::max(popup->width(), content.width() + frame.width()),
+                           content.height() + frame.height());
+        if (popup->size() == wanted) break;
+        popup->setGeometry(QRect(PopupPlace(wanted), wanted));
+    }
     view()->scrollTo(view()->currentIndex());
+}
+
+// Below the box, or above it when the screen has no room below; within the screen sideways.
+QPoint VariationsComboBox::PopupPlace(QSize size) const {
+    QPoint at = mapToGlobal(QPoint(0, height()));
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
+    if (!screen.isValid()) return at;
+    if (at.y() + size.height() > screen.bottom() + 1)
+        at = mapToGlobal(QPoint(0, 0)) - QPoint(0, size.height());
+    at.setX(std::max(screen.left(), std::min(at.x(), screen.right() + 1 - size.width())));
+    return at;
 }
 
 CVariationsBar::CVariationsBar(CZelkanDoc& doc, QWidget* parent)
@@ -84,10 +97,7 @@ CVariationsBar::CVariationsBar(CZelkanDoc& doc, QWidget* parent)
     m_comboBox->setInsertPolicy(QComboBox::InsertAtBottom);
     const QFontMetrics metrics(m_font);
     m_comboBox->setFixedWidth(ListWidthChars * metrics.averageCharWidth());
-    const int lineHeight = metrics.height() + metrics.leading();
-    const int dropLines =
-        (ListHeightLines * lineHeight - m_comboBox->sizeHint().height()) / std::max(1, lineHeight);
-    m_comboBox->setMaxVisibleItems(std::max(1, dropLines));
+    m_comboBox->setMaxVisibleItems(ListRows);
     m_comboBox->setToolTip(ToolTipFor(IDC_VARIATIONS));
     m_comboBox->setStatusTip(StatusTipFor(IDC_VARIATIONS));
     m_comboBox->setCurrentIndex(-1);
@@ -173,12 +183,10 @@ void CVariationsBar::OnSelEndOk(int index) {
 }
 
 void CVariationsBar::OnCloseUp() {
-    // The pointer may have left the list while its list part was open, and no Leave comes
-    // then: take the list's prompt away unless the pointer is still on it.
-    if (!m_comboBox->underMouse()) {
-        QStatusTipEvent noTip{QString()};
-        QCoreApplication::sendEvent(m_comboBox, &noTip);
-    }
+    // The open list holds the pointer, and the box may never hear that it left: its prompt
+    // would stay through whatever comes next. "Ready" returns when the list closes.
+    QStatusTipEvent noTip{QString()};
+    QCoreApplication::sendEvent(m_comboBox, &noTip);
     // After the list has reported the choice made in it, which is then dropped.
     if (m_refillPending)
         QMetaObject::invokeMethod(this, &CVariationsBar::Refill, Qt::QueuedConnection);

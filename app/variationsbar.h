@@ -8,8 +8,9 @@
 class CZelkanDoc;
 class QAction;
 
-// The variations list: a drop-down list that reports when its list part closes and keeps that
-// part to its number of visible items, scrolling, whatever the widget style.
+// The variations list: a drop-down list that reports when its list part closes, and opens that
+// part to its number of visible items, scrolling, and to its longest label, whatever the widget
+// style.
 class VariationsComboBox : public QComboBox {
     Q_OBJECT
 
@@ -23,7 +24,8 @@ class VariationsComboBox : public QComboBox {
     void closedUp();
 
   private:
-    void LimitPopupHeight();
+    void FitPopup();
+    QPoint PopupPlace(QSize size) const;
 };
 
 // The tool bar: the buttons of the command table and, between Backward and Forward, the list

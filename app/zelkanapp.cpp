@@ -288,7 +288,8 @@ void CZelkanApp::ReportBoardGeometryWhenExposed() {
         QWindow* window = m_frame ? m_frame->windowHandle() : nullptr;
         CBoardWnd* board = m_frame ? m_frame->View()->Board() : nullptr;
         if (!window || !window->isExposed() || !board || !board->isVisible()) return;
-        const QPoint corner = board->mapToGlobal(QPoint(0, 0));
+        // Where the board's drawing starts: the window centres it.
+        const QPoint corner = board->mapToGlobal(board->Layout().origin);
         Print(stderr, QStringLiteral("marlock: board at %1,%2\n").arg(corner.x()).arg(corner.y()));
         m_geometryReport->stop();
     });

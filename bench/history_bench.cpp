@@ -10,26 +10,16 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <random>
 #include <string>
 
+#include "bench/documentbench.h"
 #include "bench/heapcount.h"
 #include "bench/recordgen.h"
-#include "document/prompter.h"
 #include "document/zelkandoc.h"
 
 namespace {
-
-class SilentPrompter : public Prompter {
-  public:
-    bool AskYesNo(const QString&) override { return false; }
-    Answer AskYesNoCancel(const QString&) override { return Answer::No; }
-    void ShowMessage(const QString& text) override {
-        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
-    }
-};
 
 // Runs the step, says how long it took and what the heap gained, and checks it did something.
 void Measure(const char* what, const std::function<bool()>& step) {
@@ -53,12 +43,7 @@ int main(int argc, char** argv) {
 
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("line.esn"));
-    {
-        const char* shuttle[] = {"R2h-3h", "R8b-7b", "R3h-2h", "R7b-8b"};
-        std::ofstream file(path.toStdString(), std::ios::binary);
-        for (int ply = 1; ply <= moves; ++ply)
-            file << ply << ". " << shuttle[(ply - 1) % 4] << "\r\n";
-    }
+    WriteShuttleLine(path.toStdString(), moves);
 
     SilentPrompter prompter;
     CZelkanDoc doc(prompter);

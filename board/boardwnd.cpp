@@ -1,19 +1,14 @@
 #include "board/boardwnd.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QtDebug>
+#include <QSvgGenerator>
 #include <cmath>
 
 #include "format/handorder.h"
-
-// Q_INIT_RESOURCE must stand outside any namespace; calling it also keeps the linker from
-// dropping the compiled pictures out of the static library.
-static void InitPieceResources() {
-    Q_INIT_RESOURCE(pieces);
-}
 
 namespace {
 
@@ -22,13 +17,16 @@ constexpr QPoint StarPoints[] = {{160, 128}, {256, 128}, {256, 224}, {160, 224}}
 
 constexpr QRect WindowRect{0, 0, BoardWindowWidth, BoardWindowHeight};
 constexpr QRect SideToMoveRect{64, 320, 288, 32};
+// The frame that shows the keyboard focus, along the window's edge.
+constexpr int FocusFrameWidth = 2;
 
-// A filled black circle in the box (x-2, y-2)-(x+3, y+3): exactly the device pixels whose centres
-// lie inside it. Qt's own aliased ellipse samples elsewhere and comes out as a 5 x 4 block.
-void FillStarPoint(QPainter& painter, QPoint star, const QBrush& brush) {
-    const qreal ratio = painter.device()->devicePixelRatioF();
+// A filled circle of radius `radius` around the centre of the pixel at `star`: exactly the
+// device pixels whose centres lie inside it. Qt's own aliased ellipse samples elsewhere and
+// comes out lopsided.
+void FillStarPoint(QPainter& painter, QPointF star, qreal radius, const QBrush& brush) {
+    const qreal ratio = PainterPixelScale(painter);
     const qreal cx = (star.x() + 0.5) * ratio, cy = (star.y() + 0.5) * ratio;
-    const qreal radius = 2.5 * ratio;
+    radius *= ratio;
     const int first = static_cast<int>(std::floor(cy - radius));
     const int last = static_cast<int>(std::ceil(cy + radius));
     for (int row = first; row <= last; ++row) {
@@ -44,6 +42,14 @@ void FillStarPoint(QPainter& painter, QPoint star, const QBrush& brush) {
     }
 }
 
+// A frame `width` pixels wide along the inside of `r`.
+void DrawFrame(QPainter& painter, const QRect& r, int width, const QBrush& brush) {
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), brush);
+    painter.fillRect(QRect(r.left(), r.bottom() + 1 - width, r.width(), width), brush);
+    painter.fillRect(QRect(r.left(), r.top(), width, r.height()), brush);
+    painter.fillRect(QRect(r.right() + 1 - width, r.top(), width, r.height()), brush);
+}
+
 QString CountLabel(int count) {
     return QStringLiteral("x%1").arg(count);
 }
@@ -53,56 +59,18 @@ int FloorToSquare(int v) {
     return v - (((v % SquareSize) + SquareSize) % SquareSize);
 }
 
-}  // namespace
-
-int PieceCell(int code) {
-    if (KindOf(code) == King) return (code & Black) ? 7 : 15;
-    return RuleOf(code);
-}
-
-QPoint SquareOrigin(Square sq, int bottomSide) {
-    if (bottomSide == Black) return {320 - SquareSize * sq.file, 32 + SquareSize * sq.rank};
-    return {64 + SquareSize * sq.file, 32 + SquareSize * (8 - sq.rank)};
-}
-
-bool SquareAtPoint(QPoint p, int bottomSide, Square& sq) {
-    if (!GridRect.contains(p)) return false;
-    const int column = (p.x() - GridRect.left()) / SquareSize;
-    const int row = (p.y() - GridRect.top()) / SquareSize;
-    if (bottomSide == Black)
-        sq = Square{row, 8 - column};
+// The program's font, grown with the board.
+QFont LabelFont(const BoardLayout& layout) {
+    QFont font = QApplication::font();
+    if (layout.square == SquareSize) return font;
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * layout.Scale());
     else
-        sq = Square{8 - row, column};
-    return true;
+        font.setPixelSize(qRound(font.pixelSize() * layout.Scale()));
+    return font;
 }
 
-std::array<QImage, PieceCellCount> LoadPieceCells(bool japanese, bool turned) {
-    static const bool loaded = (InitPieceResources(), true);
-    (void)loaded;
-    const QString path = japanese ? QStringLiteral(":/pieces/japanese.png")
-                                  : QStringLiteral(":/pieces/international.png");
-    QImage strip(path);
-    std::array<QImage, PieceCellCount> cells;
-    if (strip.width() != PieceStripWidth || strip.height() != SquareSize) {
-        // The strips are compiled into the program, so this is a broken build, not bad input.
-        qWarning("The piece pictures %s are missing or not %d x %d", qPrintable(path),
-                 PieceStripWidth, SquareSize);
-        return cells;
-    }
-    strip = strip.convertToFormat(QImage::Format_ARGB32);
-    const QRgb transparent = StripTransparentColor.rgb();
-    for (int y = 0; y < strip.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(strip.scanLine(y));
-        for (int x = 0; x < strip.width(); ++x)
-            if ((line[x] | 0xff000000u) == transparent) line[x] = 0;
-    }
-    strip = strip.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (int cell = 0; cell < PieceCellCount; ++cell) {
-        QImage picture = strip.copy(cell * SquareSize, 0, SquareSize, SquareSize);
-        cells[cell] = turned ? picture.mirrored(true, true) : picture;
-    }
-    return cells;
-}
+}  // namespace
 
 CBoardWnd::CBoardWnd(QWidget* parent)
     : QWidget(parent),
@@ -110,14 +78,16 @@ CBoardWnd::CBoardWnd(QWidget* parent)
       m_brushBlack(GridColor),
       m_brushWhite(FrameColor),
       m_brushBackground(BackgroundColor),
-      m_brushBoard(BoardColor) {
+      m_brushBoard(BoardColor),
+      m_pieces(std::make_unique<PiecePictures>(true)) {
     setObjectName(QStringLiteral("Board"));
     setWindowTitle(QStringLiteral("Board"));
-    setFixedSize(BoardWindowWidth, BoardWindowHeight);
+    setMinimumSize(BoardWindowWidth, BoardWindowHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    resize(BoardWindowWidth, BoardWindowHeight);
     // Every pixel comes from the picture, so Qt need not clear the window first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    EnsurePictureRatio();
-    LoadPiecePictures();
+    EnsurePicture();
 }
 
 CBoardWnd::~CBoardWnd() = default;
@@ -127,32 +97,15 @@ void CBoardWnd::SetRecord(const GameRecord* record) {
 }
 
 void CBoardWnd::SetJapanesePieces(bool japanese) {
-    if (m_japanesePieces == japanese) return;
-    m_japanesePieces = japanese;
-    LoadPiecePictures();
+    if (m_pieces->IsJapanese() == japanese) return;
+    m_pieces = std::make_unique<PiecePictures>(japanese);
     Redraw(false);
-}
-
-void CBoardWnd::LoadPiecePictures() {
-    m_piecesUpright = LoadPieceCells(m_japanesePieces, false);
-    m_piecesTurned = LoadPieceCells(m_japanesePieces, true);
-    m_piecesRatio = m_bmpBoard.devicePixelRatio();
-    if (m_piecesRatio == 1.0) return;
-    // Scaled once here, so that drawing a piece stays a plain copy on a high-density screen.
-    const int size = qRound(SquareSize * m_piecesRatio);
-    for (auto* set : {&m_piecesUpright, &m_piecesTurned}) {
-        for (QImage& picture : *set) {
-            if (picture.isNull()) continue;
-            picture = picture.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            picture.setDevicePixelRatio(m_piecesRatio);
-        }
-    }
 }
 
 void CBoardWnd::Redraw(bool clearSelection) {
     if (clearSelection) m_bSelected = 0;
     if (!m_record) return;
-    EnsurePictureRatio();
+    EnsurePicture();
     DrawPicture();
     update();
 }
@@ -160,6 +113,12 @@ void CBoardWnd::Redraw(bool clearSelection) {
 void CBoardWnd::Rotate() {
     m_bottomSide ^= SideMask;
     Redraw(true);
+}
+
+void CBoardWnd::ShowFocus(bool shown) {
+    if (m_focusShown == shown) return;
+    m_focusShown = shown;
+    update();
 }
 
 QImage CBoardWnd::Picture() const {
@@ -170,62 +129,112 @@ QRect CBoardWnd::CellRect(QPoint p) {
     return QRect(FloorToSquare(p.x()), FloorToSquare(p.y()), SquareSize + 1, SquareSize + 1);
 }
 
-bool CBoardWnd::EnsurePictureRatio() {
+bool CBoardWnd::EnsurePicture() {
     const qreal ratio = devicePixelRatioF();
-    if (!m_bmpBoard.isNull() && m_bmpBoard.devicePixelRatio() == ratio) return false;
-    m_bmpBoard = QPixmap(QSize(BoardWindowWidth, BoardWindowHeight) * ratio);
+    const QSize size = this->size() * ratio;
+    if (!m_bmpBoard.isNull() && m_bmpBoard.devicePixelRatio() == ratio && m_bmpBoard.size() == size)
+        return false;
+    m_bmpBoard = QPixmap(size);
     m_bmpBoard.setDevicePixelRatio(ratio);
     m_bmpBoard.fill(BackgroundColor);
     return true;
 }
 
 void CBoardWnd::DrawPicture() {
-    if (m_piecesRatio != m_bmpBoard.devicePixelRatio()) LoadPiecePictures();
     QPainter painter(&m_bmpBoard);
-    painter.setFont(QApplication::font());
-    DrawBoard(painter);
-    DrawBoardPieces(painter);
-    DrawHands(painter);
-    DrawLabels(painter);
+    painter.fillRect(rect(), m_brushBackground);
+    Paint(painter, m_layout);
 }
 
-void CBoardWnd::DrawBoard(QPainter& painter) {
-    painter.fillRect(WindowRect, m_brushBackground);
-    painter.fillRect(GridRect, m_brushBoard);
+QImage CBoardWnd::RenderPicture(int scale) {
+    QImage image(QSize(BoardWindowWidth, BoardWindowHeight) * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    {
+        QPainter painter(&image);
+        Paint(painter, BoardLayout{});
+    }
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
+QByteArray CBoardWnd::RenderSvg(int scale) {
+    QBuffer buffer;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    const QSize size = QSize(BoardWindowWidth, BoardWindowHeight) * scale;
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(QStringLiteral("Board"));
+    QPainter painter(&svg);
+    painter.scale(scale, scale);
+    Paint(painter, BoardLayout{});
+    painter.end();
+    return buffer.data();
+}
+
+void CBoardWnd::Paint(QPainter& painter, const BoardLayout& layout) {
+    painter.fillRect(layout.Map(WindowRect), m_brushBackground);
+    if (!m_record) return;
+    painter.setFont(LabelFont(layout));
+    DrawBoard(painter, layout);
+    DrawBoardPieces(painter, layout);
+    DrawHands(painter, layout);
+    DrawLabels(painter, layout);
+}
+
+void CBoardWnd::DrawBoard(QPainter& painter, const BoardLayout& layout) {
+    const QRect grid = layout.Map(GridRect);
+    painter.fillRect(grid, m_brushBoard);
+    DrawLastMove(painter, layout);
 
     // A line one pixel wide through pixel centres paints exactly the pixels from its start up
     // to, but not including, its end point.
     painter.setPen(m_penGrid);
-    for (int x = GridRect.left(); x <= GridRect.right() + 1; x += SquareSize)
-        painter.drawLine(QLineF(x + 0.5, GridRect.top(), x + 0.5, GridRect.bottom() + 1));
-    for (int y = GridRect.top(); y <= GridRect.bottom() + 1; y += SquareSize)
-        painter.drawLine(QLineF(GridRect.left(), y + 0.5, GridRect.right() + 1, y + 0.5));
+    for (int x = grid.left(); x <= grid.right() + 1; x += layout.square)
+        painter.drawLine(QLineF(x + 0.5, grid.top(), x + 0.5, grid.bottom() + 1));
+    for (int y = grid.top(); y <= grid.bottom() + 1; y += layout.square)
+        painter.drawLine(QLineF(grid.left(), y + 0.5, grid.right() + 1, y + 0.5));
 
     for (const QPoint& star : StarPoints)
-        FillStarPoint(painter, star, m_brushBlack);
+        FillStarPoint(painter, layout.Map(star), 2.5 * layout.Scale(), m_brushBlack);
 }
 
-void CBoardWnd::DrawBoardPieces(QPainter& painter) {
+// The squares the last move left and reached; a drop reached one only. At a result, the move
+// before it.
+void CBoardWnd::DrawLastMove(QPainter& painter, const BoardLayout& layout) {
+    const MoveNode* node = &m_record->Current();
+    if (node->IsResult()) node = node->Parent();
+    if (node == nullptr || node->Parent() == nullptr) return;
+    const QSize square(SquareSize, SquareSize);
+    painter.fillRect(layout.Map(QRect(SquareOrigin(node->move.to, m_bottomSide), square)),
+                     LastMoveColor);
+    if (!node->move.drop)
+        painter.fillRect(layout.Map(QRect(SquareOrigin(node->move.from, m_bottomSide), square)),
+                         LastMoveColor);
+}
+
+void CBoardWnd::DrawBoardPieces(QPainter& painter, const BoardLayout& layout) {
     const GameRecord& record = *m_record;
     for (int rank = 0; rank < BoardSize; ++rank)
         for (int file = 0; file < BoardSize; ++file) {
             const Square sq{rank, file};
-            DrawPiece(painter, record.Cell(sq), SquareOrigin(sq, m_bottomSide));
+            DrawPiece(painter, layout, record.Cell(sq), SquareOrigin(sq, m_bottomSide));
         }
 }
 
-void CBoardWnd::DrawHands(QPainter& painter) {
+void CBoardWnd::DrawHands(QPainter& painter, const BoardLayout& layout) {
     const Position& position = m_record->GetPosition();
     painter.setPen(GridColor);
+    const QSize square(SquareSize, SquareSize);
 
     // The top side's hand fills the left column from the top, its counts left of the pieces.
     const int top = m_bottomSide ^ SideMask;
     QPoint point = TopHandRect.topLeft();
     for (const HeldPiece& held : HeldPieces(position, top, KindOrder)) {
         if (held.count > 1)
-            painter.drawText(QRect(0, point.y(), TopHandRect.left(), SquareSize),
+            painter.drawText(layout.Map(QRect(QPoint(0, point.y()), square)),
                              Qt::AlignRight | Qt::AlignTop, CountLabel(held.count));
-        DrawPiece(painter, top | held.kind, point);
+        DrawPiece(painter, layout, top | held.kind, point);
         point.ry() += SquareSize;
     }
 
@@ -234,26 +243,27 @@ void CBoardWnd::DrawHands(QPainter& painter) {
     point = QPoint(BottomHandRect.left(), BottomHandRect.bottom() + 1);
     for (const HeldPiece& held : HeldPieces(position, m_bottomSide, KindOrder)) {
         if (held.count > 1)
-            painter.drawText(QRect(labelLeft, point.y() - SquareSize, SquareSize, SquareSize),
+            painter.drawText(layout.Map(QRect(QPoint(labelLeft, point.y() - SquareSize), square)),
                              Qt::AlignLeft | Qt::AlignBottom, CountLabel(held.count));
         point.ry() -= SquareSize;
-        DrawPiece(painter, m_bottomSide | held.kind, point);
+        DrawPiece(painter, layout, m_bottomSide | held.kind, point);
     }
 }
 
-void CBoardWnd::DrawLabels(QPainter& painter) {
+void CBoardWnd::DrawLabels(QPainter& painter, const BoardLayout& layout) {
     painter.setPen(GridColor);
     const bool blackBelow = m_bottomSide == Black;
     for (int i = 0; i < BoardSize; ++i) {
         const QChar digit(blackBelow ? '9' - i : '1' + i);
-        painter.drawText(QRect(GridRect.left() + SquareSize * i, 0, SquareSize, SquareSize),
-                         Qt::AlignCenter, QString(digit));
-        const QChar letter(blackBelow ? 'a' + i : 'i' - i);
         painter.drawText(
-            QRect(GridRect.right() + 1, GridRect.top() + SquareSize * i, SquareSize, SquareSize),
-            Qt::AlignCenter, QString(letter));
+            layout.Map(QRect(GridRect.left() + SquareSize * i, 0, SquareSize, SquareSize)),
+            Qt::AlignCenter, QString(digit));
+        const QChar letter(blackBelow ? 'a' + i : 'i' - i);
+        painter.drawText(layout.Map(QRect(GridRect.right() + 1, GridRect.top() + SquareSize * i,
+                                          SquareSize, SquareSize)),
+                         Qt::AlignCenter, QString(letter));
     }
-    painter.drawText(SideToMoveRect, Qt::AlignCenter, SideToMoveLine());
+    painter.drawText(layout.Map(SideToMoveRect), Qt::AlignCenter, SideToMoveLine());
 }
 
 // "Black to move", or at the end of a line what its result says ("Black resigns").
@@ -264,18 +274,22 @@ QString CBoardWnd::SideToMoveLine() const {
     return side == Black ? QStringLiteral("Black to move") : QStringLiteral("White to move");
 }
 
-void CBoardWnd::DrawPiece(QPainter& painter, int code, QPoint point) {
-    if (code == 0) return;
-    const int cell = PieceCell(code);
-    if (code & m_bottomSide)
-        painter.drawImage(point, m_piecesUpright[cell]);
-    else if (code & SideMask)
-        painter.drawImage(point, m_piecesTurned[cell]);
+// Pieces of the side at the bottom stand upright, the other side's are turned round.
+void CBoardWnd::DrawPiece(QPainter& painter, const BoardLayout& layout, int code, QPoint base) {
+    if (!(code & SideMask)) return;
+    m_pieces->Draw(painter, code, layout.Map(QRect(base, QSize(SquareSize, SquareSize))),
+                   !(code & m_bottomSide));
+}
+
+void CBoardWnd::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_layout = BoardLayout::Fitting(size());
+    if (EnsurePicture() && m_record) DrawPicture();
 }
 
 void CBoardWnd::paintEvent(QPaintEvent* event) {
     // Moved to a screen of another pixel density: draw the picture again at the new one.
-    if (EnsurePictureRatio() && m_record) DrawPicture();
+    if (EnsurePicture() && m_record) DrawPicture();
 
     QPainter painter(this);
     const qreal ratio = m_bmpBoard.devicePixelRatio();
@@ -283,13 +297,9 @@ void CBoardWnd::paintEvent(QPaintEvent* event) {
         painter.drawPixmap(
             r, m_bmpBoard,
             QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
-    if (!m_bSelected) return;
+    if (m_focusShown) DrawFrame(painter, rect(), FocusFrameWidth, palette().highlight());
     // One pixel along the inside of the frame rectangle.
-    const QRect& f = m_rectFrame;
-    painter.fillRect(QRect(f.left(), f.top(), f.width(), 1), m_brushWhite);
-    painter.fillRect(QRect(f.left(), f.bottom(), f.width(), 1), m_brushWhite);
-    painter.fillRect(QRect(f.left(), f.top(), 1, f.height()), m_brushWhite);
-    painter.fillRect(QRect(f.right(), f.top(), 1, f.height()), m_brushWhite);
+    if (m_bSelected) DrawFrame(painter, m_layout.Map(m_rectFrame), 1, m_brushWhite);
 }
 
 bool CBoardWnd::HandPieceAt(int side, int n, int& code) const {
@@ -310,7 +320,8 @@ void CBoardWnd::mousePressEvent(QMouseEvent* event) {
     if (!m_record || m_record->Current().IsResult()) return;
 
     const QPointF pos = event->position();
-    const QPoint p(static_cast<int>(std::floor(pos.x())), static_cast<int>(std::floor(pos.y())));
+    const QPoint p = m_layout.ToBase(
+        QPoint(static_cast<int>(std::floor(pos.x())), static_cast<int>(std::floor(pos.y()))));
     const int side = m_record->SideToMove();
     const int top = m_bottomSide ^ SideMask;
     QRect rc = CellRect(p);
@@ -345,7 +356,7 @@ void CBoardWnd::mouseDoubleClickEvent(QMouseEvent* event) {
 void CBoardWnd::SelectPiece(int code, int drop, const Square* from, const QRect& rc) {
     if (m_bSelected) {
         m_bSelected = 0;
-        update(m_rectFrame);
+        update(m_layout.Map(m_rectFrame));
         if (m_rectFrame == rc) return;  // the selected piece itself: now nothing is selected
     }
     m_bSelected = 1;
@@ -353,7 +364,7 @@ void CBoardWnd::SelectPiece(int code, int drop, const Square* from, const QRect&
     m_move.piece = code;
     m_move.drop = drop;
     if (from) m_move.from = *from;
-    update(m_rectFrame);
+    update(m_layout.Map(m_rectFrame));
 }
 
 void CBoardWnd::EnterMove(Square to) {
@@ -364,6 +375,6 @@ void CBoardWnd::EnterMove(Square to) {
     if (!record.IsLegal(m_move)) return;
 
     m_bSelected = 0;
-    update(m_rectFrame);
+    update(m_layout.Map(m_rectFrame));
     emit moveEntered(m_move);
 }

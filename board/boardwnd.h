@@ -1,53 +1,27 @@
 #pragma once
 
 #include <QBrush>
-#include <QColor>
+#include <QByteArray>
 #include <QImage>
 #include <QPen>
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
-#include <array>
+#include <memory>
 
+#include "board/boardlayout.h"
+#include "board/piecepictures.h"
 #include "model/gamerecord.h"
 #include "model/move.h"
 
 class QPainter;
 
-// Board geometry shared by the board window and the view: 32-pixel squares, a window of
-// 14 x 11 squares.
-inline constexpr int SquareSize = 32;
-inline constexpr int BoardWindowWidth = 448;
-inline constexpr int BoardWindowHeight = 352;
-inline constexpr QRect GridRect{QPoint(64, 32), QPoint(351, 319)};
-inline constexpr QRect TopHandRect{QPoint(32, 32), QPoint(63, 319)};
-inline constexpr QRect BottomHandRect{QPoint(384, 32), QPoint(415, 319)};
-inline constexpr int PieceStripWidth = 512;
-inline constexpr int PieceCellCount = PieceStripWidth / SquareSize;
-
-// Colours of the board window.
-inline constexpr QColor BackgroundColor{198, 198, 198};
-inline constexpr QColor BoardColor{204, 153, 51};
-inline constexpr QColor GridColor{0, 0, 0};
-inline constexpr QColor FrameColor{255, 255, 255};
-// The colour of the piece strips that lets the board show through.
-inline constexpr QColor StripTransparentColor{0, 0, 255};
-
-// The strip cell of a piece code: the kind with its promotion, except that the two kings have
-// pictures of their own (7 for Black's, 15 for White's).
-int PieceCell(int code);
-// The top-left corner of a board square's cell on the screen, for the side drawn at the bottom.
-QPoint SquareOrigin(Square sq, int bottomSide);
-// The board square under a client point, for the side drawn at the bottom; false off the board.
-bool SquareAtPoint(QPoint p, int bottomSide, Square& sq);
-// The piece strip of a style from the program's resources, as its 16 cells with the pure blue
-// made transparent; upright, or each cell turned by 180 degrees. Empty when the strip is missing.
-std::array<QImage, PieceCellCount> LoadPieceCells(bool japanese, bool turned);
-
 // The board window: draws the current position of a record it is given, both hands, the
-// coordinates and the side to move into an off-screen picture, and turns two clicks into a
-// move, which it reports. It never changes the record and asks nothing. The record is
-// borrowed: whoever gives it keeps it alive, or takes it back, while the window lives.
+// coordinates, the side to move and the last move played into an off-screen picture, and
+// turns two clicks into a move, which it reports. It never changes the record and asks
+// nothing. The board grows with the window in whole pixels per square, from 32-pixel squares
+// up, centred in the window; clicks are read in the same geometry. The record is borrowed:
+// whoever gives it keeps it alive, or takes it back, while the window lives.
 class CBoardWnd : public QWidget {
     Q_OBJECT
 
@@ -64,13 +38,22 @@ class CBoardWnd : public QWidget {
     void Redraw(bool clearSelection);
     // Swaps the side drawn at the bottom and redraws, dropping the selection.
     void Rotate();
+    // Shows the frame along the window's edge that says the keys act on the board.
+    void ShowFocus(bool shown);
 
     int BottomSide() const { return m_bottomSide; }
     bool IsSelected() const { return m_bSelected != 0; }
+    // Where the board stands in the window and how large its squares are.
+    const BoardLayout& Layout() const { return m_layout; }
     // The off-screen picture as last drawn (device pixels), for tests and screenshots.
     QImage Picture() const;
+    // The board as drawn now, without the selection or the focus frame, at `scale` times its
+    // smallest size (32-pixel squares): as a picture, or as SVG from the same drawing.
+    QImage RenderPicture(int scale);
+    QByteArray RenderSvg(int scale);
 
-    // The frame rectangle for a client point: the 33 x 33 cell around the grid square.
+    // The frame rectangle for a point of the base geometry: the 33 x 33 cell around the grid
+    // square.
     static QRect CellRect(QPoint p);
 
   signals:
@@ -80,23 +63,27 @@ class CBoardWnd : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     // The second press of a double click selects nothing and deselects nothing.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    // The steps of a redraw, in the order they paint over each other.
-    void DrawPicture();
-    void DrawBoard(QPainter& painter);
-    void DrawBoardPieces(QPainter& painter);
-    void DrawHands(QPainter& painter);
-    void DrawLabels(QPainter& painter);
+    // The whole board in a layout, on any painter: the screen's picture, a PNG or an SVG. The
+    // steps paint over each other in this order.
+    void Paint(QPainter& painter, const BoardLayout& layout);
+    void DrawBoard(QPainter& painter, const BoardLayout& layout);
+    void DrawLastMove(QPainter& painter, const BoardLayout& layout);
+    void DrawBoardPieces(QPainter& painter, const BoardLayout& layout);
+    void DrawHands(QPainter& painter, const BoardLayout& layout);
+    void DrawLabels(QPainter& painter, const BoardLayout& layout);
     QString SideToMoveLine() const;
-    void DrawPiece(QPainter& painter, int code, QPoint point);
+    void DrawPiece(QPainter& painter, const BoardLayout& layout, int code, QPoint base);
 
-    // A picture of the window's current pixel ratio, all background, when it has another one.
-    bool EnsurePictureRatio();
-    void LoadPiecePictures();
+    void DrawPicture();
+    // A picture of the window's current size and pixel ratio, all background, when it has
+    // another one.
+    bool EnsurePicture();
 
     // The piece code of the n-th occupied slot (from 1) of a side's hand, in the order
     // P L N S G B R K; false when the side holds fewer kinds.
@@ -113,16 +100,14 @@ class CBoardWnd : public QWidget {
     QBrush m_brushBackground;
     QBrush m_brushBoard;
     QPixmap m_bmpBoard;
-    // The pictures of the current style, made transparent where the strip is pure blue,
-    // at the picture's pixel ratio; upright for the bottom side, turned for the top side.
-    std::array<QImage, PieceCellCount> m_piecesUpright;
-    std::array<QImage, PieceCellCount> m_piecesTurned;
-    qreal m_piecesRatio = 0;
+    std::unique_ptr<PiecePictures> m_pieces;
+    BoardLayout m_layout;
 
     const GameRecord* m_record = nullptr;
-    bool m_japanesePieces = true;
     int m_bSelected = 0;
     int m_bottomSide = 16;
+    bool m_focusShown = false;
+    // In the base geometry.
     QRect m_rectFrame;
     Move m_move;
 };

@@ -206,6 +206,13 @@ void CZelkanDoc::GoEnd() {
     AnnounceNavigation();
 }
 
+bool CZelkanDoc::GoToPath(const NodePath& path) {
+    if (path == m_record->CurrentPath()) return true;
+    const bool reached = m_record->GoToPath(path);
+    AnnounceNavigation();
+    return reached;
+}
+
 bool CZelkanDoc::DeleteVariation() {
     const int index = m_selectedVariation < 0 ? 0 : m_selectedVariation;
     if (index >= m_record->Current().ChildCount()) return false;

@@ -75,6 +75,9 @@ class CZelkanDoc : public QObject {
     bool GoForward();
     bool GoBackward();
     void GoEnd();
+    // Goes to the node at `path`, as the steps there would (a move list's row). False, going
+    // as far as the path leads, when it leads nowhere.
+    bool GoToPath(const NodePath& path);
     // Deletes the chosen continuation with everything below it.
     bool DeleteVariation();
     // Deletes every continuation of the current node.

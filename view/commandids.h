@@ -33,6 +33,16 @@ inline constexpr int ID_MOVE_PROMOTE = 151;
 inline constexpr int ID_MOVE_VARIATION_UP = 152;
 inline constexpr int ID_MOVE_VARIATION_DOWN = 153;
 
+// The move list, and the board's pictures: exported, copied and their size (the Picture Size
+// submenu carries its id on the action that opens it).
+inline constexpr int ID_VIEW_MOVE_LIST = 160;
+inline constexpr int ID_FILE_EXPORT_PICTURE = 161;
+inline constexpr int ID_EDIT_COPY_PICTURE = 162;
+inline constexpr int ID_OPTIONS_PICTURE_SIZE = 163;
+inline constexpr int ID_OPTIONS_PICTURE_1X = 164;
+inline constexpr int ID_OPTIONS_PICTURE_2X = 165;
+inline constexpr int ID_OPTIONS_PICTURE_3X = 166;
+
 // Child windows.
 inline constexpr int IDC_VARIATIONS = 120;
 inline constexpr int IDC_COMMENT = 121;

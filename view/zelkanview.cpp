@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -40,6 +41,7 @@ constexpr int InfoWidthChars = 40;
 constexpr int LabelWidthChars = 8;
 
 // The comment box, with its text kept clear of the left and right edges like the fields'.
+// Tab moves on to the next control, as in the fields; Ctrl+Tab types a tab.
 class CommentBox : public QPlainTextEdit {
   public:
     explicit CommentBox(QWidget* parent) : QPlainTextEdit(parent) {
@@ -47,6 +49,16 @@ class CommentBox : public QPlainTextEdit {
         // The margins lie outside the text area; they are filled like the text's background.
         setBackgroundRole(QPalette::Base);
         setAutoFillBackground(true);
+        setTabChangesFocus(true);
+    }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier) {
+            insertPlainText(QStringLiteral("\t"));
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
     }
 };
 
@@ -59,8 +71,9 @@ QString FromUtf8(std::string_view text) {
 CZelkanView::CZelkanView(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_prompter(prompter) {
     setObjectName(QStringLiteral("view"));
-    // A click on the board hands the keyboard focus to the view, away from the fields.
-    setFocusPolicy(Qt::ClickFocus);
+    // A click on the board hands the keyboard focus to the view, away from the fields; Tab
+    // reaches it too, for the keys that step through the record.
+    setFocusPolicy(Qt::StrongFocus);
 
     // The pane's measures come from the default font: a is its average character width and a
     // field line is one and a half lines of it.
@@ -68,8 +81,9 @@ CZelkanView::CZelkanView(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     const int charWidth = metrics.averageCharWidth();
     m_lineHeight = static_cast<int>(std::trunc(1.5 * (metrics.height() + metrics.leading())));
     m_infoWidth = InfoWidthChars * charWidth;
+    m_labelWidth = LabelWidthChars * charWidth;
 
-    CreateChildren(charWidth);
+    CreateChildren();
     m_board->SetRecord(&m_doc.Record());
     m_board->SetJapanesePieces(m_doc.IsJapanesePieces());
     ConnectFieldEdits();
@@ -83,7 +97,9 @@ CZelkanView::CZelkanView(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &CZelkanView::editStateChanged);
+    setMinimumSize(FittedSize());
     resize(FittedSize());
+    LayOutChildren();
 }
 
 CZelkanView::~CZelkanView() {
@@ -97,23 +113,21 @@ QSize CZelkanView::FittedSize() const {
     return {BoardWindowWidth + m_infoWidth, BoardWindowHeight};
 }
 
-void CZelkanView::CreateChildren(int charWidth) {
-    const int h = m_lineHeight;
-    const int labelWidth = LabelWidthChars * charWidth;
-    const int fieldX = BoardWindowWidth + labelWidth;
-    const int fieldWidth = m_infoWidth - labelWidth;
+QSize CZelkanView::sizeHint() const {
+    return FittedSize();
+}
 
+void CZelkanView::CreateChildren() {
     m_board = new CBoardWnd(this);
     m_board->setObjectName(QStringLiteral("Board"));
     SetControlId(*m_board, IDC_BOARD);
-    m_board->setGeometry(0, 0, BoardWindowWidth, BoardWindowHeight);
 
-    CreateLabel(QStringLiteral("Title"), {BoardWindowWidth, 0, labelWidth, h});
-    m_titleEdit = CreateLineEdit(IDC_TITLE, {fieldX, 0, fieldWidth, h});
-    CreateLabel(QStringLiteral("Black"), {BoardWindowWidth, h, labelWidth, h});
-    m_blackEdit = CreateLineEdit(IDC_BLACK, {fieldX, h, fieldWidth, h});
-    CreateLabel(QStringLiteral("White"), {BoardWindowWidth, 2 * h, labelWidth, h});
-    m_whiteEdit = CreateLineEdit(IDC_WHITE, {fieldX, 2 * h, fieldWidth, h});
+    m_titleLabel = CreateLabel(QStringLiteral("Title"));
+    m_titleEdit = CreateLineEdit(IDC_TITLE);
+    m_blackLabel = CreateLabel(QStringLiteral("Black"));
+    m_blackEdit = CreateLineEdit(IDC_BLACK);
+    m_whiteLabel = CreateLabel(QStringLiteral("White"));
+    m_whiteEdit = CreateLineEdit(IDC_WHITE);
     m_titleEdit->setObjectName(QStringLiteral("titleEdit"));
     m_blackEdit->setObjectName(QStringLiteral("blackEdit"));
     m_whiteEdit->setObjectName(QStringLiteral("whiteEdit"));
@@ -121,23 +135,53 @@ void CZelkanView::CreateChildren(int charWidth) {
     m_commentEdit = new CommentBox(this);
     m_commentEdit->setObjectName(QStringLiteral("commentEdit"));
     SetControlId(*m_commentEdit, IDC_COMMENT);
-    m_commentEdit->setGeometry(BoardWindowWidth, 3 * h, m_infoWidth, BoardWindowHeight - 3 * h);
     m_commentEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_commentEdit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 }
 
-QLabel* CZelkanView::CreateLabel(const QString& text, const QRect& rect) {
+// The board takes what the information pane, as wide as ever, leaves; the comment box takes
+// the height below the three fields.
+void CZelkanView::LayOutChildren() {
+    const int h = m_lineHeight;
+    const int paneX = std::max(BoardWindowWidth, width() - m_infoWidth);
+    const int labelWidth = m_labelWidth;
+    const int fieldX = paneX + labelWidth;
+    const int fieldWidth = m_infoWidth - labelWidth;
+    m_board->setGeometry(0, 0, paneX, std::max(height(), BoardWindowHeight));
+    m_titleLabel->setGeometry(paneX, 0, labelWidth, h);
+    m_titleEdit->setGeometry(fieldX, 0, fieldWidth, h);
+    m_blackLabel->setGeometry(paneX, h, labelWidth, h);
+    m_blackEdit->setGeometry(fieldX, h, fieldWidth, h);
+    m_whiteLabel->setGeometry(paneX, 2 * h, labelWidth, h);
+    m_whiteEdit->setGeometry(fieldX, 2 * h, fieldWidth, h);
+    m_commentEdit->setGeometry(paneX, 3 * h, m_infoWidth, m_board->height() - 3 * h);
+}
+
+void CZelkanView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayOutChildren();
+}
+
+void CZelkanView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    m_board->ShowFocus(true);
+}
+
+void CZelkanView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    m_board->ShowFocus(false);
+}
+
+QLabel* CZelkanView::CreateLabel(const QString& text) {
     auto* label = new QLabel(text, this);
     SetControlId(*label, IDC_LABEL);
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(rect);
     return label;
 }
 
-QLineEdit* CZelkanView::CreateLineEdit(int id, const QRect& rect) {
+QLineEdit* CZelkanView::CreateLineEdit(int id) {
     auto* edit = new QLineEdit(this);
     SetControlId(*edit, id);
-    edit->setGeometry(rect);
     edit->setTextMargins(EditMargin, 0, EditMargin, 0);
     // No length limit: a long header value is shown and edited whole, never cut short.
     edit->setMaxLength(std::numeric_limits<int>::max());
@@ -162,14 +206,6 @@ void CZelkanView::ConnectFieldEdits() {
 }
 
 void CZelkanView::OnInitialUpdate() {
-    // The view is exactly as large as its children, and the frame grows or shrinks around it
-    // at once, keeping its position.
-    setFixedSize(FittedSize());
-    QWidget* frame = window();
-    if (frame != this && frame->layout() != nullptr) {
-        frame->layout()->invalidate();
-        frame->layout()->activate();
-    }
     OnUpdate();
     // The first keys after start-up, New or Open go to the board, not into the title.
     setFocus(Qt::OtherFocusReason);

@@ -33,8 +33,8 @@ class CZelkanView : public QWidget {
     CZelkanView(CZelkanDoc& doc, Prompter& prompter, QWidget* parent = nullptr);
     ~CZelkanView() override;
 
-    // Sizes the view (and the frame around it) to fit the children, refreshes everything and
-    // takes the keyboard focus, as after a click on the board. Runs again for every new record.
+    // Refreshes everything and takes the keyboard focus, as after a click on the board. Runs
+    // again for every new record.
     void OnInitialUpdate();
     // Redraws the board, dropping a half-made move, and rewrites the four fields.
     void OnUpdate();
@@ -44,8 +44,10 @@ class CZelkanView : public QWidget {
     // enabled state and check mark follow the announcements of the document and the fields.
     void ConnectCommands(const std::function<QAction*(int)>& actionById);
 
-    // The size the view has after the initial update: the board and the information pane.
+    // The view at its smallest, and as it starts: the board at 32-pixel squares and the
+    // information pane. Larger, the board grows and the pane keeps its width.
     QSize FittedSize() const;
+    QSize sizeHint() const override;
 
     CBoardWnd* Board() const { return m_board; }
     QLineEdit* TitleEdit() const { return m_titleEdit; }
@@ -55,6 +57,10 @@ class CZelkanView : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // The board shows a frame while the keys act on it.
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   signals:
     // What the Edit commands may do has changed: the field they act on, its selection, its
@@ -83,9 +89,10 @@ class CZelkanView : public QWidget {
         std::string bytes;
     };
 
-    void CreateChildren(int charWidth);
-    QLineEdit* CreateLineEdit(int id, const QRect& rect);
-    QLabel* CreateLabel(const QString& text, const QRect& rect);
+    void CreateChildren();
+    void LayOutChildren();
+    QLineEdit* CreateLineEdit(int id);
+    QLabel* CreateLabel(const QString& text);
     void ConnectFieldEdits();
 
     void SetLineText(QLineEdit& edit, ShownText& shown, const std::string& bytes);
@@ -133,8 +140,12 @@ class CZelkanView : public QWidget {
     Prompter& m_prompter;
     QPointer<QWidget> m_editTarget;
     int m_infoWidth = 0;
+    int m_labelWidth = 0;
     int m_lineHeight = 0;
     CBoardWnd* m_board = nullptr;
+    QLabel* m_titleLabel = nullptr;
+    QLabel* m_blackLabel = nullptr;
+    QLabel* m_whiteLabel = nullptr;
     QLineEdit* m_titleEdit = nullptr;
     QLineEdit* m_blackEdit = nullptr;
     QLineEdit* m_whiteEdit = nullptr;

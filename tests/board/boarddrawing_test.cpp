@@ -11,13 +11,13 @@ class BoardDrawingTest : public BoardTest {
   protected:
     QColor At(QPoint p) const { return BoardTest::At(p.x(), p.y()); }
     using BoardTest::At;
+    mutable PiecePictures japanese{true};
     // Opaque pixels of the square at `origin` that differ from the Japanese picture of strip
-    // cell `cell`, upright or turned, at the screen's pixel ratio; the strip's pure blue lets
-    // the board show through.
-    int PieceMismatches(QPoint origin, int cell, bool turned) const {
-        const int size = 32 * Ratio();
-        QImage want = LoadPieceCells(true, turned)[cell].scaled(size, size, Qt::IgnoreAspectRatio,
-                                                                Qt::SmoothTransformation);
+    // cell `cell`, upright or turned, in a square of `square` pixels at the screen's pixel ratio;
+    // the strip's pure blue lets the board show through.
+    int PieceMismatches(QPoint origin, int cell, bool turned, int square = 32) const {
+        const int size = square * Ratio();
+        const QImage& want = japanese.Cell(cell, turned, size);
         const QImage shown = board->Picture();
         int mismatches = 0;
         for (int y = 0; y < size; ++y)
@@ -168,15 +168,50 @@ TEST_F(BoardDrawingTest, AProblemStartFullHandsAndAResult) {
     EXPECT_EQ(entered.count(), 1);
 }
 
-// The strips for larger boards hold the sixteen pictures at four times the size in the same
-// colours, the pure blue only at index 0, so that no half-blue pixel fringes a piece.
-TEST_F(BoardDrawingTest, LargePieceStripsKeepTheSmallOnesFormat) {
-    for (const QString style : {"japanese", "international"}) {
-        const QImage small(":/pieces/" + style + ".png"), large(":/pieces/" + style + "@4x.png");
-        EXPECT_EQ(large.size(), small.size() * 4) << style.toStdString();
-        EXPECT_EQ(large.format(), QImage::Format_Indexed8) << style.toStdString();
-        EXPECT_EQ(large.colorTable(), small.colorTable()) << style.toStdString();
+// The squares the last move left and reached are shaded, in either orientation; a drop
+// reached one only, and at the start nothing is shaded.
+TEST_F(BoardDrawingTest, TheLastMoveIsShaded) {
+    const QColor shade(230, 190, 110);
+    // A pixel of the square's second row, which a piece, upright or turned, leaves uncovered.
+    const auto inside = [&](const char* square) { return At(Centre(square) - QPoint(0, 15)); };
+    const struct {
+        std::vector<const char*> moves;
+        std::vector<const char*> marked, plain;
+    } cases[] = {
+        {{}, {}, {"7g", "7f", "5e"}},
+        {{"7g7f"}, {"7g", "7f"}, {"7e", "8h", "3c"}},
+        {{"3c3d", "8h2b+", "3a2b", "B*5e"}, {"5e"}, {"8h", "2b", "3a"}},
+    };
+    for (const auto& c : cases) {
+        for (const char* move : c.moves)
+            Play({move});
+        board->Redraw(true);
+        for (int turn = 0; turn < 2; ++turn, board->Rotate()) {
+            for (const char* square : c.marked)
+                EXPECT_EQ(inside(square), shade) << square << " turn " << turn;
+            for (const char* square : c.plain)
+                EXPECT_EQ(inside(square), Wood) << square << " turn " << turn;
+        }
     }
+}
+
+// Given more room, the board grows by whole pixels per square, centred; its lines stay one
+// pixel wide, its pieces grow with it, and clicks find their squares.
+TEST_F(BoardDrawingTest, AGrownBoardDrawsAndTakesClicksInItsOwnSquares) {
+    view->setFixedSize(1000, 720);
+    board->resize(1000, 720);
+    ASSERT_EQ(board->Layout().square, 65);
+    const QPoint origin = board->Layout().origin;
+    ASSERT_EQ(origin, QPoint(45, 2));
+    const QPoint grid = origin + QPoint(2 * 65, 65);
+    EXPECT_EQ(At(grid + QPoint(65, 100)), Ink);
+    EXPECT_EQ(At(grid + QPoint(66, 100)), Wood);
+    const QRect square(grid + QPoint(2 * 65, 6 * 65), QSize(65, 65));  // 7g, Black's pawn
+    EXPECT_EQ(PieceMismatches(square.topLeft(), 0, false, 65), 0);
+
+    QTest::mouseClick(board, Qt::LeftButton, {}, square.center());
+    QTest::mouseClick(board, Qt::LeftButton, {}, square.center() - QPoint(0, 65));
+    EXPECT_EQ(doc.Record().Cell(Sq("7f")), Black | Pawn);
 }
 
 }  // namespace

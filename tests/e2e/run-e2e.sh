@@ -4,7 +4,7 @@
 #   starts the program on a copy of a small record, plays 7g-7f with real mouse clicks,
 #   saves with Ctrl+S and checks the saved file holds the move;
 #   does the same with a KIF file in Shift_JIS, and reads the saved file back with esn;
-#   takes a screenshot and checks the pieces' yellow and the board's colour in the squares;
+#   takes a screenshot and checks the pieces' yellow and the last move's shading in the squares;
 #   checks that a file that cannot be opened shows a message box and ends with status 1.
 # Usage: run-e2e.sh BUILD_DIR SCREENCOUNT_PROGRAM
 #
@@ -131,17 +131,17 @@ probe() { # FILE RANK COLOUR
   echo "$(square_left "$1"),$(square_top "$2"),32,32,$3"
 }
 yellow=ffff66
-board=cc9933
+last_move=e6be6e
 screen_shows_the_move() {
   local counts
   counts=$("$screencount" "$work/screen.png" \
-    "$(probe 7 5 $yellow)" "$(probe 7 6 $yellow)" "$(probe 7 6 $board)" "$(probe 5 0 $yellow)") ||
+    "$(probe 7 5 $yellow)" "$(probe 7 6 $yellow)" "$(probe 7 6 $last_move)" "$(probe 5 0 $yellow)") ||
     fail "no screenshot"
   mapfile -t c <<<"$counts"
   problem=""
   [ "${c[0]}" -ge 100 ] || problem="7f shows no piece (${c[0]} yellow pixels)"
   [ "${c[1]}" -eq 0 ] || problem="7g still shows a piece (${c[1]} yellow pixels)"
-  [ "${c[2]}" -ge 600 ] || problem="empty 7g does not show the board's colour (${c[2]} pixels)"
+  [ "${c[2]}" -ge 600 ] || problem="7g, which the move left, is not shaded (${c[2]} pixels)"
   [ "${c[3]}" -ge 100 ] || problem="White's king on 5a is not drawn (${c[3]} yellow pixels)"
   [ -z "$problem" ]
 }

@@ -99,16 +99,6 @@ TEST_F(StartUp, AFileThatCannotBeOpenedEndsTheProgram) {
     EXPECT_EQ(errors, "marlock: " + message.toStdString() + "\n");
 }
 
-// The exact answers and statuses of the command line are tested on the program itself.
-TEST_F(StartUp, AnswersTheVersionTheAboutBoxShows) {
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(Start({QStringLiteral("--version")}));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              CAboutDlg().NameLabel()->text().toStdString() + "\n");
-    EXPECT_EQ(App().ExitStatus(), 0);
-    EXPECT_TRUE(m_prompter->asked.isEmpty());
-}
-
 // Opens and saves go to the top of the list, which the next run shows in the File menu in
 // place of the greyed "Recent File"; an entry that no longer opens is removed.
 TEST_F(StartUp, RecentFilesAcrossRuns) {

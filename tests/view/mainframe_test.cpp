@@ -1,19 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTextCursor>
 #include <QUrl>
 #include <QWindow>
-#include <cerrno>
-#include <cstring>
 
 #include "app/variationsbar.h"
 #include "board/boardwnd.h"
 #include "view/commandids.h"
+#include "view/movelist.h"
 #include "viewtesting.h"
 
 namespace {
@@ -43,22 +45,28 @@ QPoint StoredPosition() {
 
 }  // namespace
 
-// The accelerator keys come before the focused field's own use of them; other keys do not.
-TEST_F(FrameTest, MoveKeysActWhileATextFieldHasTheFocus) {
+// The accelerator keys come before the focused field's own use of them; other keys do not. On
+// the board and in the move list the arrows, Home and End step without Ctrl.
+TEST_F(FrameTest, MoveKeysActWhereverTheFocusIs) {
     OpenGame(SampleGame);
     const std::vector<std::pair<Qt::Key, int>> steps = {{Qt::Key_End, 3},
                                                         {Qt::Key_Home, 0},
                                                         {Qt::Key_Right, 1},
                                                         {Qt::Key_Right, 2},
                                                         {Qt::Key_Left, 1}};
-    for (QWidget* field :
-         {static_cast<QWidget*>(View().TitleEdit()), static_cast<QWidget*>(View().CommentEdit()),
-          static_cast<QWidget*>(frame->ToolBar()->ComboBox())}) {
+    const std::pair<QWidget*, Qt::KeyboardModifiers> places[] = {
+        {View().TitleEdit(), Qt::ControlModifier},
+        {View().CommentEdit(), Qt::ControlModifier},
+        {frame->ToolBar()->ComboBox(), Qt::ControlModifier},
+        {&View(), Qt::NoModifier},
+        {frame->MoveList(), Qt::NoModifier},
+        {frame->MoveList(), Qt::ControlModifier}};
+    for (const auto& [field, modifiers] : places) {
         const std::string name = field->objectName().toStdString();
         Trigger(ID_MOVE_TOP);
         field->setFocus();
         for (const auto& [key, ply] : steps) {
-            QTest::keyClick(field, key, Qt::ControlModifier);
+            QTest::keyClick(field, key, modifiers);
             EXPECT_EQ(Ply(), ply) << name;
         }
         EXPECT_TRUE(field->hasFocus()) << name;
@@ -69,6 +77,30 @@ TEST_F(FrameTest, MoveKeysActWhileATextFieldHasTheFocus) {
     title->setFocus();
     QTest::keyClick(title, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(title->selectedText(), QStringLiteral("Spring match"));
+    QTest::keyClick(title, Qt::Key_Home);
+    EXPECT_EQ(Ply(), 1) << "a plain key in a field is the field's";
+}
+
+// Tab leaves the comment box (Ctrl+Tab types a tab there) and reaches the variations list,
+// which Alt+Down opens; the board shows a frame while the keys act on it.
+TEST_F(FrameTest, TabReachesTheListAndTheBoardShowsTheFocus) {
+    OpenGame(SampleGame);
+    QPlainTextEdit* comment = View().CommentEdit();
+    comment->setFocus();
+    comment->moveCursor(QTextCursor::End);
+    QTest::keyClick(comment, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(doc.Record().Current().Comment(), "Before the first move\t");
+    QTest::keyClick(comment, Qt::Key_Tab);
+    QComboBox* list = frame->ToolBar()->ComboBox();
+    EXPECT_TRUE(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(list->view()->isVisible());
+    list->hidePopup();  // it hands the keys back to the board
+
+    const auto edge = [this] { return View().Board()->grab().toImage().pixelColor(0, 0); };
+    EXPECT_EQ(edge(), View().palette().color(QPalette::Highlight));
+    comment->setFocus();
+    EXPECT_EQ(edge(), QColor(198, 198, 198));
 }
 
 TEST_F(FrameTest, SaveQuestionGuardsNewOpenAndClose) {
@@ -156,7 +188,7 @@ TEST_F(FrameTest, DroppedFileOpensAfterTheSaveQuestion) {
     EXPECT_EQ(View().TitleEdit()->text(), QStringLiteral("Spring match"));
 }
 
-TEST_F(FrameTest, WindowPositionIsKeptBetweenRuns) {
+TEST_F(FrameTest, WindowPositionAndSizeAreKeptBetweenRuns) {
     const auto restart = [&](int x, int y) {
         frame.reset();
         QSettings settings;
@@ -166,6 +198,7 @@ TEST_F(FrameTest, WindowPositionIsKeptBetweenRuns) {
         frame = std::make_unique<CMainFrame>(doc, prompter);
         return frame->pos();
     };
+    EXPECT_EQ(frame->size(), frame->sizeHint()) << "the first run fits the board at its smallest";
     EXPECT_EQ(restart(120, 80), QPoint(120, 80));
     EXPECT_EQ(restart(-30, -4), QPoint(-30, -4)) << "partly off the screen is kept";
     EXPECT_NE(restart(100000, 80).x(), 100000);
@@ -183,18 +216,31 @@ TEST_F(FrameTest, WindowPositionIsKeptBetweenRuns) {
     EXPECT_FALSE(frame->close());
     EXPECT_EQ(StoredPosition(), QPoint(140, 90));
     frame->move(-25, 60);
+    frame->resize(780, 560);
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(StoredPosition(), QPoint(-25, 60));
+    restart(-25, 60);
+    EXPECT_EQ(frame->size(), QSize(780, 560)) << "the size is kept too";
 }
 
-// Every failure to open, a failing stream under /proc included, is one message that names the
-// file and says why; the record stays as it was.
-TEST_F(FrameTest, AFileThatCannotBeOpenedSaysWhy) {
-    OpenGame(SampleGame);
-    EXPECT_FALSE(frame->OpenDocumentFile(QStringLiteral("/proc/self/mem")));
-    EXPECT_EQ(prompter.asked, QStringList{QStringLiteral("Cannot open /proc/self/mem: ") +
-                                          QString::fromLocal8Bit(std::strerror(EIO))});
-    EXPECT_EQ(doc.Record().Title(), "Spring match");
+// The options, the size of board pictures and whether the move list shows (at first it does)
+// are remembered the moment they are chosen, and the next run starts with them.
+TEST_F(FrameTest, OptionsAreRememberedForTheNextRun) {
+    EXPECT_TRUE(Action(ID_VIEW_MOVE_LIST).isChecked());
+    const int chosen[] = {ID_OPTIONS_JAPANESE_NOTATION, ID_OPTIONS_INTERNATIONAL,
+                          ID_OPTIONS_PICTURE_3X, ID_VIEW_MOVE_LIST};
+    for (int id : chosen)
+        Trigger(id);
+    Trigger(ID_OPTIONS_ROTATE);
+    frame.reset();
+    CZelkanDoc next(prompter);
+    const CMainFrame again(next, prompter);
+    for (int id : chosen)
+        EXPECT_EQ(again.ActionById(id)->isChecked(), id != ID_VIEW_MOVE_LIST) << id;
+    EXPECT_TRUE(next.IsJapaneseNotation());
+    EXPECT_FALSE(next.IsJapanesePieces());
+    EXPECT_EQ(again.View()->Board()->BottomSide(), White);
+    EXPECT_TRUE(again.MoveList()->parentWidget()->isHidden());
 }
 
 // After start-up, New and Open the view has the keyboard focus, as after a click on the board:
@@ -213,10 +259,10 @@ TEST_F(FrameTest, TheViewHasTheFocusAfterStartUpNewAndOpen) {
     EXPECT_FALSE(doc.IsModified());
 }
 
-// The list's prompt shows while the pointer rests on it and goes when the pointer leaves;
-// "Ready" stands where the prompts stand.
+// The list's prompt shows while the pointer rests on it and goes when the pointer leaves, or
+// when a variation was picked with the mouse; "Ready" stands where the prompts stand.
 TEST_F(FrameTest, TheStatusBarPromptsForTheListAndSaysReadyInThePromptsPlace) {
-    ShowActive();
+    OpenGame(SampleGame);
     QStatusBar& bar = *frame->statusBar();
     // The first column holding dark pixels of the bar's text.
     const auto textStart = [&bar] {
@@ -238,4 +284,19 @@ TEST_F(FrameTest, TheStatusBarPromptsForTheListAndSaysReadyInThePromptsPlace) {
     EXPECT_TRUE(bar.grab().toImage() == ready) << "the prompt stays";
     EXPECT_GE(readyStart, 0);
     EXPECT_EQ(readyStart, promptStart);
+
+    QTest::mouseMove(list, list->rect().center());
+    QTest::mouseClick(list, Qt::LeftButton, {}, list->rect().center());
+    ASSERT_TRUE(list->view()->isVisible());
+    // On X11 the open list holds the pointer: the box hears nothing of it leaving, and its prompt
+    // stays up.
+    list->setAttribute(Qt::WA_UnderMouse, true);
+    QStatusTipEvent prompt(list->statusTip());
+    QCoreApplication::sendEvent(list, &prompt);
+    // The list takes no release of the button as a choice until a double click's time is over.
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    const QRect second = list->view()->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(list->view()->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(doc.SelectedVariation(), 1);
+    EXPECT_EQ(bar.currentMessage(), QStringLiteral("Ready"));
 }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <ios>
 #include <set>
 
 #include "engine/enginemoves.h"
@@ -124,8 +125,13 @@ TEST(UsiEngine, SurvivesEnginesThatMisbehave) {
     const std::string stat =
         "/proc/" + ReadBytes(pidFile).substr(0, ReadBytes(pidFile).find('\n')) + "/stat";
     EXPECT_TRUE(deaf.RunUntil([&] {
-        // Gone (nothing to read), or a zombie waiting to be reaped.
-        const std::string fields = ReadBytes(stat);
+        // Gone (nothing to read, or gone while it is read), or a zombie waiting to be reaped.
+        std::string fields;
+        try {
+            fields = ReadBytes(stat);
+        } catch (const std::ios_base::failure&) {
+            return true;
+        }
         return fields.find(") ") == std::string::npos || fields.find(") Z ") != std::string::npos;
     })) << "the engine behind the script still runs";
 }

@@ -7,11 +7,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QMainWindow>
 #include <QSettings>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "analysis/analysissession.h"
 #include "analysis/enginesdialog.h"
@@ -57,6 +59,11 @@ AnalysisPane::AnalysisPane(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     m_lines->setHeaderLabels({QStringLiteral("Score"), QStringLiteral("Line")});
     m_lines->setRootIsDecorated(false);
     m_lines->setUniformRowHeights(true);
+    // The chosen line in full, where the list has room for its start only.
+    m_chosen = new QLabel(content);
+    m_chosen->setWordWrap(true);
+    m_chosen->setTextFormat(Qt::PlainText);
+    m_chosen->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_lines->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     m_lines->header()->setStretchLastSection(true);
     m_message = new QLabel(content);
@@ -73,6 +80,7 @@ AnalysisPane::AnalysisPane(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(m_progress);
     layout->addWidget(m_lines, 1);
+    layout->addWidget(m_chosen);
     layout->addWidget(m_message);
     layout->addWidget(m_notice);
     setWidget(content);
@@ -86,7 +94,7 @@ AnalysisPane::AnalysisPane(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     connect(m_session, &AnalysisSession::changed, this, &AnalysisPane::Render);
     connect(m_session, &AnalysisSession::engineNamed, this, &AnalysisPane::OnEngineNamed);
     connect(&m_doc, &CZelkanDoc::notationChanged, this, &AnalysisPane::RenderLines);
-    connect(m_lines, &QTreeWidget::currentItemChanged, this, &AnalysisPane::UpdateCommands);
+    connect(m_lines, &QTreeWidget::currentItemChanged, this, &AnalysisPane::ShowChosenLine);
     Render();
 }
 
@@ -115,7 +123,7 @@ void AnalysisPane::ConnectCommands(const std::function<QAction*(int)>& actionByI
         buttons->addWidget(button);
     }
     buttons->addStretch();
-    static_cast<QVBoxLayout*>(widget()->layout())->insertLayout(3, buttons);
+    static_cast<QVBoxLayout*>(widget()->layout())->insertLayout(4, buttons);
     Render();
 }
 
@@ -126,11 +134,24 @@ void AnalysisPane::SetAnalyzing(bool on) {
     }
     if (m_session->IsOn()) return;
     if (const std::optional<EngineEntry> engine = ChooseEngine()) {
-        show();
-        raise();
+        ShowBesideTheBoard();
         m_session->Start(*engine);
     }
     Render();
+}
+
+void AnalysisPane::ShowBesideTheBoard() {
+    const bool wasHidden = isHidden();
+    show();
+    raise();
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    if (!wasHidden || !window || isFloating()) return;
+    // Room for a few moves of each line, taken from the board's side, and for five lines with
+    // the chosen one in full, taken from the move list's.
+    const int wide = 64 * fontMetrics().averageCharWidth();
+    const int tall = 22 * fontMetrics().lineSpacing();
+    if (width() < wide) window->resizeDocks({this}, {wide}, Qt::Horizontal);
+    if (height() < tall) window->resizeDocks({this}, {tall}, Qt::Vertical);
 }
 
 std::optional<EngineEntry> AnalysisPane::ChooseEngine() {
@@ -247,6 +268,7 @@ void AnalysisPane::RenderLines() {
         item->setText(1, line);
         item->setToolTip(1, line);
     }
+    ShowChosenLine();
     UpdateCommands();
 }
 
@@ -255,6 +277,15 @@ std::optional<EngineInfo> AnalysisPane::ChosenLine() const {
     if (lines.empty()) return std::nullopt;
     const int row = m_lines->currentIndex().isValid() ? m_lines->currentIndex().row() : 0;
     return lines[static_cast<std::size_t>(row) < lines.size() ? static_cast<std::size_t>(row) : 0];
+}
+
+void AnalysisPane::ShowChosenLine() {
+    const int count = m_lines->topLevelItemCount();
+    const int row = std::clamp(m_lines->currentIndex().row(), 0, std::max(count - 1, 0));
+    const QTreeWidgetItem* item = m_lines->topLevelItem(row);
+    m_chosen->setText(item ? item->text(0) + QStringLiteral("  ") + item->text(1) : QString());
+    m_chosen->setVisible(item != nullptr);
+    UpdateCommands();
 }
 
 void AnalysisPane::UpdateCommands() {

@@ -51,11 +51,13 @@ class AnalysisPane : public QDockWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void ShowBesideTheBoard();
     // The current engine, once the user has one.
     std::optional<EngineEntry> ChooseEngine();
     void OnEngineNamed(const QString& path, const QString& name);
     void Render();
     void RenderLines();
+    void ShowChosenLine();
     QString ProgressText() const;
     // The line chosen in the list, or the best one.
     std::optional<EngineInfo> ChosenLine() const;
@@ -69,6 +71,7 @@ class AnalysisPane : public QDockWidget {
     QSpinBox* m_multiPv = nullptr;
     QWidget* m_multiPvBox = nullptr;
     QTreeWidget* m_lines = nullptr;
+    QLabel* m_chosen = nullptr;
     QLabel* m_message = nullptr;
     QLabel* m_notice = nullptr;
     QAction* m_analyze = nullptr;

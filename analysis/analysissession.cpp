@@ -194,10 +194,10 @@ void AnalysisSession::OnEngineState(UsiEngine::State state) {
 void AnalysisSession::OnInfo(const EngineInfo& info) {
     if (!m_searching) return;
     m_lines.Add(info);
-    if (info.depth) {
-        m_progress.depth = info.depth;
-        m_progress.selectiveDepth = info.selectiveDepth;
-    }
+    // A line about the move searched now may leave out the selective depth.
+    if (info.depth && info.depth != m_progress.depth) m_progress.selectiveDepth.reset();
+    if (info.depth) m_progress.depth = info.depth;
+    if (info.selectiveDepth) m_progress.selectiveDepth = info.selectiveDepth;
     if (info.nodes) m_progress.nodes = info.nodes;
     if (info.nodesPerSecond) m_progress.nodesPerSecond = info.nodesPerSecond;
     emit changed();

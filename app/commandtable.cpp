@@ -72,7 +72,7 @@ const std::vector<MenuDefinition>& MainMenu() {
           {ID_ENGINE_ADD_VARIATION, "Add as &Variation"},
           {ID_ENGINE_ADD_EVALUATION, "Add &Evaluation to Comment"},
           {SeparatorId, ""},
-          {ID_ENGINE_ENGINES, "&Engines..."}}},
+          {ID_ENGINE_ENGINES, "E&ngines..."}}},
         {"&Help", {{ID_APP_ABOUT, "&About Marlock..."}}},
     };
     return menus;

@@ -76,11 +76,9 @@ TEST_F(AnalysisTest, ShowsARealEnginesMateAndKeepsIt) {
     EXPECT_EQ(Cell(0, 1), "▲５二金");
 
     Trigger(ID_ENGINE_ADD_EVALUATION);
-    const std::string comment = doc.Record().Current().Comment();
-    EXPECT_TRUE(comment.starts_with("Engine Fairy-Stockfish") &&
-                comment.find(": Black mates in 1 at depth ") != std::string::npos &&
-                comment.ends_with("; best ▲５二金"))
-        << comment;
+    EXPECT_TRUE(
+        doc.Record().Current().Comment().ends_with(": Black mates in 1 at depth 3; best ▲５二金"))
+        << doc.Record().Current().Comment();
     doc.Undo();
     EXPECT_EQ(doc.Record().Current().Comment(), "");
 

@@ -119,12 +119,6 @@ void AnalysisSession::ApplyMultiPv() {
     m_engine.SetOption(option->name, std::to_string(count));
 }
 
-QString AnalysisSession::EngineName() const {
-    if (m_engine.GetState() != UsiEngine::State::Off && !m_engine.Name().empty())
-        return QString::fromStdString(m_engine.Name());
-    return m_entry.name;
-}
-
 std::vector<EngineInfo> AnalysisSession::Lines() const {
     std::vector<EngineInfo> lines = m_lines.Lines();
     const std::size_t wanted = EngineHasMultiPv() ? static_cast<std::size_t>(m_multiPv) : 1;

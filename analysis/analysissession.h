@@ -49,7 +49,8 @@ class AnalysisSession : public QObject {
     void SetSettleTime(int milliseconds) { m_settle.setInterval(milliseconds); }
     void SetTimeouts(const EngineTimeouts& timeouts) { m_engine.SetTimeouts(timeouts); }
 
-    QString EngineName() const;
+    // The name kept for the engine, until it gives its own.
+    const QString& EngineName() const { return m_entry.name; }
     // The best lines found for the shown position, best first.
     std::vector<EngineInfo> Lines() const;
     // The latest depth, selective depth, nodes and speed the engine told.

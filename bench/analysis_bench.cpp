@@ -47,9 +47,8 @@ void RunFor(qint64 milliseconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir folder;
-    qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toUtf8());
+    PrepareWindow(folder);
     QApplication app(argc, argv);
     const int moves = argc > 1 ? std::atoi(argv[1]) : 300;
     const int interval = argc > 2 ? std::atoi(argv[2]) : 33;

@@ -68,7 +68,7 @@ TEST_F(AnalysisTest, ShowsARealEnginesMateAndKeepsIt) {
     OpenGame("[SFEN 4k4/9/4P4/9/9/9/9/9/4K4 b G 1]\r\n");
     Session().SetSearchLimit({SearchLimit::Kind::Depth, 3});
     Trigger(ID_ENGINE_ANALYZE);
-    ASSERT_TRUE(RunUntil([&] { return !Cell(0, 0).isEmpty() || Session().IsFailure(); }))
+    ASSERT_TRUE(RunUntil([&] { return Session().Progress().depth == 3 || Session().IsFailure(); }))
         << Pane().MessageLabel()->text().toStdString();
     EXPECT_EQ(Cell(0, 0), "Black mates in 1");
     EXPECT_EQ(Cell(0, 1), "G*5b");

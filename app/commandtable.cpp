@@ -66,6 +66,13 @@ const std::vector<MenuDefinition>& MainMenu() {
            {{ID_OPTIONS_PICTURE_1X, "&1× (448 × 352)"},
             {ID_OPTIONS_PICTURE_2X, "&2× (896 × 704)"},
             {ID_OPTIONS_PICTURE_3X, "&3× (1344 × 1056)"}}}}},
+        {"E&ngine",
+         {{ID_ENGINE_ANALYZE, "&Analyze\tF5"},
+          {SeparatorId, ""},
+          {ID_ENGINE_ADD_VARIATION, "Add as &Variation"},
+          {ID_ENGINE_ADD_EVALUATION, "Add &Evaluation to Comment"},
+          {SeparatorId, ""},
+          {ID_ENGINE_ENGINES, "E&ngines..."}}},
         {"&Help", {{ID_APP_ABOUT, "&About Marlock..."}}},
     };
     return menus;
@@ -103,6 +110,7 @@ const std::vector<Accelerator>& AcceleratorTable() {
         {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, ID_EDIT_REDO},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_C, ID_EDIT_COPY_POSITION},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_V, ID_EDIT_PASTE_RECORD},
+        {QKeyCombination(Qt::Key_F5), ID_ENGINE_ANALYZE},
     };
     return table;
 }
@@ -163,6 +171,12 @@ QString PromptString(int id) {
         {ID_OPTIONS_PICTURE_3X, "Make board pictures 1344 by 1056 pixels\nPicture Size 3x"},
         {ID_EDIT_PASTE_RECORD,
          "Open the game record on the Clipboard as a new record\nPaste Record"},
+        {ID_ENGINE_ANALYZE, "Analyse the position shown with the current engine\nAnalyze"},
+        {ID_ENGINE_ADD_VARIATION,
+         "Add the chosen line of the engine as a variation\nAdd as Variation"},
+        {ID_ENGINE_ADD_EVALUATION,
+         "Add the engine's score and best line to the comment\nAdd Evaluation to Comment"},
+        {ID_ENGINE_ENGINES, "Set up the engines and choose the one that analyses\nEngines"},
         {ID_FILE_NEW, "Create a new document\nNew"},
         {ID_FILE_OPEN, "Open an existing document\nOpen"},
         {ID_FILE_SAVE, "Save the active document\nSave"},

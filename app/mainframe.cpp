@@ -25,6 +25,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "analysis/analysispane.h"
 #include "app/boardpictures.h"
 #include "app/commandtable.h"
 #include "app/filedialogfilters.h"
@@ -140,6 +141,7 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     CreateMenus();
     CreateToolBar();
     CreateMoveList();
+    CreateAnalysisPane();
     CreateStatusBar();
     ConnectCommands();
 
@@ -243,6 +245,14 @@ void CMainFrame::CreateMoveList() {
     addDockWidget(Qt::RightDockWidgetArea, m_moveListDock);
 }
 
+void CMainFrame::CreateAnalysisPane() {
+    m_analysis = new AnalysisPane(m_doc, m_prompter, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_analysis);
+    // Under the move list; shown when the analysis starts.
+    splitDockWidget(m_moveListDock, m_analysis, Qt::Vertical);
+    m_analysis->hide();
+}
+
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     SetControlId(*bar, AFX_IDW_STATUS_BAR);
@@ -295,6 +305,7 @@ void CMainFrame::ConnectCommands() {
             [this] { QSettings().setValue(RotatedKey, m_view->Board()->BottomSide() != Black); });
     m_pictures = new BoardPictureCommands(*m_view->Board(), m_doc, m_prompter, this);
     m_pictures->Connect([this](int id) { return ActionById(id); });
+    m_analysis->ConnectCommands([this](int id) { return ActionById(id); });
 }
 
 void CMainFrame::UpdatePasteRecord() {

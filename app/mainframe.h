@@ -11,6 +11,7 @@
 #include "app/lockkeys.h"
 #include "format/recordformat.h"
 
+class AnalysisPane;
 class BoardPictureCommands;
 class CMoveList;
 class CVariationsBar;
@@ -25,8 +26,8 @@ class QMimeData;
 struct MenuItem;
 
 // The program's one top-level window: menus, the tool bar with the variations list, the view,
-// the move list beside it and the status bar, which shows where the user stands. It starts
-// as large as the board at its smallest needs, grows at the user's wish, remembers its
+// the move list and the analysis beside it and the status bar, which shows where the user stands.
+// It starts as large as the board at its smallest needs, grows at the user's wish, remembers its
 // position, its size, the options and whether the move list shows between runs, and asks to save a
 // modified record before New, Open, a dropped file and closing; its title marks a modified record.
 // Each command has its own handler, the frame's or the view's, and its state follows the
@@ -67,6 +68,7 @@ class CMainFrame : public QMainWindow {
 
     CZelkanView* View() const { return m_view; }
     CMoveList* MoveList() const { return m_moveList; }
+    AnalysisPane* Analysis() const { return m_analysis; }
     BoardPictureCommands* BoardPictures() const { return m_pictures; }
     CVariationsBar* ToolBar() const { return m_wndToolBar; }
 
@@ -104,6 +106,7 @@ class CMainFrame : public QMainWindow {
     void AddSubmenu(QMenu& menu, const MenuItem& item);
     void CreateToolBar();
     void CreateMoveList();
+    void CreateAnalysisPane();
     void CreateStatusBar();
     void ConnectCommands();
     void UpdatePasteRecord();
@@ -127,6 +130,7 @@ class CMainFrame : public QMainWindow {
     CVariationsBar* m_wndToolBar = nullptr;
     CMoveList* m_moveList = nullptr;
     QDockWidget* m_moveListDock = nullptr;
+    AnalysisPane* m_analysis = nullptr;
     QLabel* m_placeLabel = nullptr;
     BoardPictureCommands* m_pictures = nullptr;
     QMenu* m_fileMenu = nullptr;

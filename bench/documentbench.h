@@ -1,11 +1,13 @@
 #pragma once
 
-// What the benchmarks of the document and of the program share: a prompter for no one, and the
-// long line they open.
+// What the benchmarks of the document and of the program share: a prompter for no one, the
+// long line they open and the set-up of the window.
 
 #include <cstdio>
 #include <fstream>
 #include <string>
+
+#include <QTemporaryDir>
 
 #include "document/prompter.h"
 
@@ -19,6 +21,13 @@ class SilentPrompter : public Prompter {
         std::fprintf(stderr, "%s\n", text.toUtf8().constData());
     }
 };
+
+// For the benchmarks that show the program's window: on the offscreen platform unless another
+// is named, with the settings in `folder`, away from the user's. Before the application starts.
+inline void PrepareWindow(const QTemporaryDir& folder) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toUtf8());
+}
 
 // Writes an ESN record of one line of `moves` moves, the rooks shuttling to and fro.
 inline void WriteShuttleLine(const std::string& path, int moves) {

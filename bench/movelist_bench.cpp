@@ -42,9 +42,8 @@ void Measure(const char* what, int times, const std::function<void()>& step,
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir folder;
-    qputenv("XDG_CONFIG_HOME", folder.filePath(QStringLiteral("config")).toUtf8());
+    PrepareWindow(folder);
     QApplication app(argc, argv);
     const int moves = argc > 1 ? std::atoi(argv[1]) : 1'000'000;
 

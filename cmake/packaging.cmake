@@ -53,6 +53,8 @@ set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpackchecks.cmake)
 # Japanese notation and Japanese texts in records need a font with Japanese characters.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
   "shared-mime-info, desktop-file-utils, fonts-ipafont-gothic | fonts-noto-cjk")
+# The engine offered for analysis when none is set up.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fairy-stockfish")
 
 # Qt loads its platform plugin (X11's, or the offscreen one) at run time, so no library the
 # program links names the package that holds it: that package is looked up and named here.

@@ -86,6 +86,8 @@ std::string_view FirstWord(std::string_view line, std::string_view& rest) {
 UsiEngine::UsiEngine(QObject* parent) : QObject(parent) {
     deadline_.setSingleShot(true);
     connect(&deadline_, &QTimer::timeout, this, &UsiEngine::TimedOut);
+    silence_.setSingleShot(true);
+    connect(&silence_, &QTimer::timeout, this, &UsiEngine::StaysSilent);
 }
 
 UsiEngine::~UsiEngine() {
@@ -170,6 +172,7 @@ void UsiEngine::Stop() {
 }
 
 void UsiEngine::SendStop() {
+    silence_.stop();
     Send("stop");
     SetState(State::Stopping);
     WaitFor(timeouts_.stop, "answer 'stop' with 'bestmove'");
@@ -221,6 +224,7 @@ void UsiEngine::ReadOutput() {
     const QProcess* source = process_;
     if (!source) return;
     output_ += process_->readAllStandardOutput().toStdString();
+    if (silence_.isActive()) silence_.start();
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t end; (end = output_.find('\n', start)) != std::string::npos; start = end + 1)
@@ -292,6 +296,8 @@ void UsiEngine::StartSearch(const SearchRequest& request) {
     SendPendingOptions();
     if (std::exchange(newGamePending_, false)) Send("usinewgame");
     searched_ = PositionAfter(request);
+    limit_ = request.limit;
+    depthReached_ = false;
     supersededSearch_ = false;
     pvNoticeGiven_ = false;
     Send(PositionCommand(request));
@@ -300,6 +306,14 @@ void UsiEngine::StartSearch(const SearchRequest& request) {
     // A timed search that overruns its time by the stop timeout is stopped.
     if (request.limit.kind == SearchLimit::Kind::MoveTime)
         WaitFor(request.limit.value + timeouts_.stop, "end a timed search");
+    if (request.limit.kind == SearchLimit::Kind::Depth) silence_.start(timeouts_.silence);
+}
+
+void UsiEngine::StaysSilent() {
+    if (state_ != State::Thinking) return;
+    emit Notice(Text("Engine " + name_ + " has said nothing for ") + Seconds(silence_.interval()) +
+                Text(" of its search to depth " + std::to_string(limit_.value) +
+                     "; it may be stuck, and is left to search"));
 }
 
 void UsiEngine::HandleInfo(std::string_view words) {
@@ -310,6 +324,11 @@ void UsiEngine::HandleInfo(std::string_view words) {
     }
     const bool searching = state_ == State::Thinking || state_ == State::Stopping;
     if (!searching || supersededSearch_ || quitting_) return;
+    // An iteration at the depth asked for is complete: the best move is due.
+    const bool exact = info.score && info.score->bound == EngineScore::Bound::Exact;
+    if (limit_.kind == SearchLimit::Kind::Depth && state_ == State::Thinking && exact &&
+        info.depth >= limit_.value && !std::exchange(depthReached_, true))
+        WaitFor(timeouts_.stop, "end its search at depth " + std::to_string(limit_.value));
     if (info.score) info.score = ForBlack(*info.score, searched_.sideToMove);
     CheckedLine line = CheckEngineLine(searched_, info.pvWords);
     info.pv = std::move(line.moves);
@@ -330,6 +349,7 @@ void UsiEngine::HandleBestMove(std::string_view words) {
     // After `quit` only the end of the process matters, and its deadline still runs.
     if (quitting_) return;
     deadline_.stop();
+    silence_.stop();
     if (pendingSearch_) {
         // The search was stopped to make way for this one: its answer is of no use.
         const SearchRequest request = *std::exchange(pendingSearch_, std::nullopt);
@@ -351,8 +371,8 @@ void UsiEngine::HandleBestMove(std::string_view words) {
     if (!superseded && state_ == State::Ready) emit BestMoveReceived(best);
 }
 
-void UsiEngine::WaitFor(int milliseconds, const char* what) {
-    awaited_ = what;
+void UsiEngine::WaitFor(int milliseconds, std::string what) {
+    awaited_ = std::move(what);
     deadline_.start(milliseconds);
 }
 
@@ -364,8 +384,12 @@ void UsiEngine::TimedOut() {
                     "; it was ended");
         return;
     }
-    if (state_ == State::Thinking) return SendStop();
     const int waited = deadline_.interval();
+    if (state_ == State::Thinking) {
+        emit Notice(Text("Engine " + name_ + " did not " + awaited_ + " within ") +
+                    Seconds(waited) + "; it was stopped");
+        return SendStop();
+    }
     Fail(Text("Engine " + name_ + " did not " + awaited_ + " within ") + Seconds(waited) +
          "; it was ended");
 }
@@ -407,6 +431,7 @@ void UsiEngine::Fail(const QString& message) {
 
 void UsiEngine::KillProcess() {
     deadline_.stop();
+    silence_.stop();
     QProcess* process = std::exchange(process_, nullptr);
     if (!process) return;
     process->disconnect(this);

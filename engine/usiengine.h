@@ -37,6 +37,9 @@ struct EngineTimeouts {
     int readyok = 30'000;
     int stop = 5'000;  // from `stop` to `bestmove`
     int quit = 2'000;  // from `quit` to the end of the process
+    // A search to a depth with no line from the engine this long is told as a Notice; it is
+    // left to run, since some engines write nothing until they are done.
+    int silence = 60'000;
 };
 
 // One USI engine behind a process. A small state machine (starting, ready, thinking,
@@ -47,7 +50,9 @@ struct EngineTimeouts {
 // the position searched, arrive as InfoReceived; the end of each search as BestMoveReceived. A
 // search asked for while another runs stops that one first and waits for its `bestmove`
 // before the next `position`; the stopped search's late lines are dropped. A move the engine
-// names is never handed on unless it is legal in the position searched.
+// names is never handed on unless it is legal in the position searched. A search to a depth
+// whose engine reports that depth but then does not end it within the stop timeout is stopped,
+// and the engine is ended when it does not answer `stop` either.
 class UsiEngine : public QObject {
     Q_OBJECT
 
@@ -116,8 +121,9 @@ class UsiEngine : public QObject {
     // The option of that name if the engine offers it and the value suits it; else null, and a
     // Notice says why.
     const EngineOption* AdvertisedOption(const std::string& name, const std::string& value);
-    void WaitFor(int milliseconds, const char* what);
+    void WaitFor(int milliseconds, std::string what);
     void TimedOut();
+    void StaysSilent();
     void ProcessEnded();
     void Fail(const QString& message);
     void KillProcess();
@@ -125,7 +131,8 @@ class UsiEngine : public QObject {
 
     QProcess* process_ = nullptr;  // a child of this object while a program runs
     QTimer deadline_;
-    const char* awaited_ = "";  // what the deadline waits for, for its message
+    std::string awaited_;  // what the deadline waits for, for its message
+    QTimer silence_;       // while a search to a depth runs: the time since the engine's last line
     EngineTimeouts timeouts_;
     State state_ = State::Off;
     bool usiOk_ = false;          // `usiok` came
@@ -139,6 +146,8 @@ class UsiEngine : public QObject {
     std::vector<std::pair<std::string, std::string>> pendingOptions_;
     std::optional<SearchRequest> pendingSearch_;
     Position searched_;              // the position of the running search
+    SearchLimit limit_;              // and its limit
+    bool depthReached_ = false;      // it reported the depth it was asked for
     bool supersededSearch_ = false;  // the running search was stopped for another
     std::string output_;             // what the engine wrote after its last full line
     int ignoredLines_ = 0;

@@ -43,6 +43,12 @@ inline constexpr int ID_OPTIONS_PICTURE_1X = 164;
 inline constexpr int ID_OPTIONS_PICTURE_2X = 165;
 inline constexpr int ID_OPTIONS_PICTURE_3X = 166;
 
+// Analysis with an engine, and keeping what it found, in the Engine menu.
+inline constexpr int ID_ENGINE_ANALYZE = 170;
+inline constexpr int ID_ENGINE_ADD_VARIATION = 171;
+inline constexpr int ID_ENGINE_ADD_EVALUATION = 172;
+inline constexpr int ID_ENGINE_ENGINES = 173;
+
 // Child windows.
 inline constexpr int IDC_VARIATIONS = 120;
 inline constexpr int IDC_COMMENT = 121;

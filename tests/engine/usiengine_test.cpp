@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <ios>
 #include <set>
 
 #include "engine/enginemoves.h"
@@ -62,13 +63,17 @@ struct WatchedEngine {
 };
 
 // Each fault ends with a message that says what went wrong, the engine killed and off, or, for
-// what an engine survives, with the fault reported and no illegal move handed on.
+// what an engine survives, with the fault reported and no illegal move handed on. A search to
+// a depth ends even when the engine does not end it, and only then.
 TEST(UsiEngine, SurvivesEnginesThatMisbehave) {
     const std::string fake = kScripts + "fake-engine.sh";
+    constexpr SearchLimit toDepth3{SearchLimit::Kind::Depth, 3};
     const struct {
         QString fault;
         EngineTimeouts timeouts;
         const char* error;  // what the message ends with, or null when the engine survives
+        SearchLimit limit = {};
+        const char* notice = nullptr;  // what the last notice ends with
     } cases[] = {
         {"silent", {.usiok = 300}, "did not answer 'usi' with 'usiok' within 0.3 s; it was ended"},
         {"no-readyok",
@@ -78,17 +83,43 @@ TEST(UsiEngine, SurvivesEnginesThatMisbehave) {
         {"deaf", {.stop = 300}, "did not answer 'stop' with 'bestmove' within 0.3 s; it was ended"},
         {"junk", {}, nullptr},
         {"illegal", {}, nullptr},
+        // At the depth asked for but no best move: stopped; deaf to `stop` too: ended.
+        {"stuck",
+         {.stop = 300},
+         nullptr,
+         toDepth3,
+         "did not end its search at depth 3 within "
+         "0.3 s; it was stopped"},
+        {"deaf",
+         {.stop = 300},
+         "did not answer 'stop' with 'bestmove' within 0.3 s; it was ended",
+         {SearchLimit::Kind::Depth, 1}},
+        // Silent: told, and left to search until the user stops it.
+        {"mute",
+         {.stop = 300, .silence = 300},
+         nullptr,
+         toDepth3,
+         "has said nothing for 0.3 s of its search to depth 3; it may be stuck, and is left to "
+         "search"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault.toStdString());
         WatchedEngine watched(c.timeouts);
         watched.engine.Start(QString::fromStdString(fake), {}, {c.fault});
         if (watched.Reach(UsiEngine::State::Ready)) {
-            watched.engine.Search({Position(), {}, {SearchLimit::Kind::Infinite, 0}});
-            watched.RunUntil(
-                [&] { return !watched.lines.Lines().empty() || !watched.error.empty(); });
-            watched.engine.Stop();
+            watched.engine.Search({Position(), {}, c.limit});
+            watched.RunUntil([&] {
+                return !watched.lines.Lines().empty() || !watched.error.empty() ||
+                       !watched.notices.empty();
+            });
+            // A search to a depth is left to end by itself unless the engine is silent.
+            if (c.limit.kind == SearchLimit::Kind::Infinite || c.fault == "mute")
+                watched.engine.Stop();
             watched.RunUntil([&] { return !watched.bests.empty() || !watched.error.empty(); });
+        }
+        if (c.notice) {
+            ASSERT_FALSE(watched.notices.empty());
+            EXPECT_TRUE(watched.notices.back().ends_with(c.notice)) << watched.notices.back();
         }
         if (c.error) {
             EXPECT_TRUE(watched.error.ends_with(c.error)) << watched.error;
@@ -96,6 +127,7 @@ TEST(UsiEngine, SurvivesEnginesThatMisbehave) {
             continue;
         }
         ASSERT_EQ(watched.bests.size(), 1u) << watched.error;
+        if (c.notice) continue;
         if (c.fault == "junk") {
             // Two info lines, one other line and an option whose default is out of its range.
             EXPECT_EQ(watched.engine.IgnoredLines(), 4);
@@ -124,8 +156,13 @@ TEST(UsiEngine, SurvivesEnginesThatMisbehave) {
     const std::string stat =
         "/proc/" + ReadBytes(pidFile).substr(0, ReadBytes(pidFile).find('\n')) + "/stat";
     EXPECT_TRUE(deaf.RunUntil([&] {
-        // Gone (nothing to read), or a zombie waiting to be reaped.
-        const std::string fields = ReadBytes(stat);
+        // Gone (nothing to read, or gone while it is read), or a zombie waiting to be reaped.
+        std::string fields;
+        try {
+            fields = ReadBytes(stat);
+        } catch (const std::ios_base::failure&) {
+            return true;
+        }
         return fields.find(") ") == std::string::npos || fields.find(") Z ") != std::string::npos;
     })) << "the engine behind the script still runs";
 }

@@ -1,5 +1,7 @@
 #include "format/usi.h"
 
+#include <algorithm>
+
 #include "format/asciiwords.h"
 #include "format/loaderror.h"
 #include "format/sfen.h"
@@ -43,46 +45,71 @@ bool ReadUsiMove(std::string_view text, const Position& position, Move& move) {
 
 namespace {
 
-// Reads the start of the line: "startpos" or "sfen <position>", after an optional "position".
-void ReadStart(GameRecord& record, WordReader& words) {
+// The words that end a game after its last move: the side to move resigns, declares a win
+// with its king in the enemy camp, or the game is drawn.
+std::optional<GameResult> ResultOfWord(std::string_view word) {
+    if (word == "resign") return GameResult::Resign;
+    if (word == "win") return GameResult::Declaration;
+    if (word == "draw") return GameResult::Draw;
+    return std::nullopt;
+}
+
+// Reads the start of the line: "startpos" or "sfen <position>", after an optional "position";
+// a line that begins with "moves" starts from the initial position.
+void ReadStart(GameRecord& record, WordReader& words, const TextLine& line, ReadOutcome& outcome) {
     Word word;
     if (!words.Next(word)) words.Fail("no position line", 0);
     if (word.text == "position" && !words.Next(word))
         words.Fail("no position after 'position'", words.Offset());
-    if (word.text == "startpos") return;
+    outcome.startKnown = word.text == "startpos" || word.text == "moves";
+    if (word.text == "moves") words.SkipTo(word.offset);
+    if (outcome.startKnown) return;
     if (word.text != "sfen")
         words.Fail("'startpos' or 'sfen' expected, not '" + std::string(word.text) + "'",
                    word.offset);
     const std::size_t at = words.Offset();
     const SfenReading reading = ReadSfen(words.Line().substr(at));
     if (reading.error) words.Fail(reading.error->message, at + reading.error->offset);
-    record.SetStartPosition(reading.position);
+    SetReadStart(record, reading.position, line, at, outcome);
     words.SkipTo(at + reading.end);
 }
 
-void ReadMoves(GameRecord& record, WordReader& words) {
+// The moves, and a result after them; a word that is neither ends the record there with a
+// notice. Answers whether reading went to the end of the line.
+bool ReadMoves(GameRecord& record, WordReader& words, const TextLine& line, ReadOutcome& outcome) {
     Word word;
-    if (!words.Next(word)) return;
+    if (!words.Next(word)) return true;
     if (word.text != "moves")
         words.Fail("'moves' expected, not '" + std::string(word.text) + "'", word.offset);
+    const auto stop = [&](const std::string& text) {
+        const int column = static_cast<int>(std::min<std::size_t>(word.offset, 1 << 30)) + 1;
+        outcome.notices.push_back({line.number, column, text});
+        return false;
+    };
     while (words.Next(word)) {
+        const std::string text(word.text);
+        if (record.Current().IsResult()) return stop("'" + text + "' after the result is left out");
+        if (const auto result = ResultOfWord(word.text)) {
+            record.GoForward(record.AddResult(*result) - 1);
+            continue;
+        }
         Move move;
         if (!ReadUsiMove(word.text, record.GetPosition(), move))
-            words.Fail("unknown move " + std::string(word.text), word.offset);
+            return stop("the record ends before '" + text + "', which is no move");
         const int count = record.AddContinuation(move);
         if (count == 0) words.Fail("illegal move " + std::string(word.text), word.offset);
         record.GoForward(count - 1);
     }
+    return true;
 }
 
-void ReadUsiRecord(GameRecord& record, std::string_view bytes, ReadOutcome&) {
+void ReadUsiRecord(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
     record.Reset();
     const std::optional<TextLine> line = FirstLineWithText(bytes);
     if (!line) throw ESNLoadError{"no position line", 1, 1};
     WordReader words(*line);
-    ReadStart(record, words);
-    ReadMoves(record, words);
-    FailOnTextAfter(bytes, *line);
+    ReadStart(record, words, *line, outcome);
+    if (ReadMoves(record, words, *line, outcome)) FailOnTextAfter(bytes, *line);
     record.GoToTop();
 }
 
@@ -145,6 +172,11 @@ bool LooksLikeUsi(std::string_view bytes) {
     try {
         if (!words.Next(word)) return false;
         if (word.text == "position" || word.text == "startpos") return true;
+        // A line of moves alone: from the initial position.
+        if (word.text == "moves") {
+            Move move;
+            return !words.Next(word) || ReadUsiMove(word.text, Position(), move);
+        }
         if (word.text != "sfen") return false;
         while (words.Next(word))
             if (word.text == "moves") return true;

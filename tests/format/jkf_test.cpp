@@ -157,6 +157,8 @@ TEST(JkfRead, FaultsSayWhatAndWhere) {
          "2:9: same, but no move came before"},
         {"{\"moves\":[{},{\"special\":\"TORYO\"},\n" + MoveElement("0:7776FU") + "]}",
          "2:1: a move after TORYO"},
+        {"{\"moves\":[{},\n{\"special\":\"CHUDAN\",\"time\":{\"now\":{\"h\":1e9,\"m\":1e9}}}]}",
+         "2:1: the time of the result before the first move is 100 days or more"},
         {"{\"moves\":[{},\n{\"comments\":[\"?\"]}]}",
          "2:1: a move element holds neither a move nor a special"},
         {"{\"moves\":[\n" + MoveElement("0:7776FU") + "]}",

@@ -39,6 +39,33 @@ TEST(UsiAndSfenFiles, ReadWhatTheyHoldAndWriteItBack) {
     EXPECT_EQ(CountMoves(read.record->Root()), 1);
 }
 
+// A line of moves alone starts from the initial position; a result may follow the last move,
+// and a word that is no move ends the record with a notice.
+TEST(UsiAndSfenFiles, MovesAloneResultsAndWordsThatAreNoMove) {
+    const struct {
+        std::string text;
+        const char* mainLine;
+        const char* notices;
+    } cases[] = {
+        {"moves 7g7f 3c3d", "7g7f 3c3d", ""},
+        {"startpos moves 7g7f resign", "7g7f resign", ""},
+        {"position startpos moves 7g7f 3c3d win", "7g7f 3c3d declaration", ""},
+        {"moves 7g7f draw", "7g7f draw", ""},
+        {"startpos moves 7g7f 7g7z 3c3d", "7g7f",
+         "1:21: the record ends before '7g7z', which is no move"},
+        {"moves 7g7f resign 3c3d\nstartpos", "7g7f resign",
+         "1:19: '3c3d' after the result is left out"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(DetectFileType("game.txt", c.text), UsiFile);
+        const Reading read = Read(c.text, UsiFile);
+        ASSERT_FALSE(read.error) << read.error->message;
+        EXPECT_EQ(MainLine(*read.record), c.mainLine);
+        EXPECT_EQ(read.notices, c.notices);
+    }
+}
+
 struct BadCase {
     FileType type;
     std::string text;
@@ -54,7 +81,6 @@ TEST(UsiAndSfenFiles, StopWithLineColumnAndMessageKeepingWhatWasRead) {
         {UsiFile, "position kif", "1:10: 'startpos' or 'sfen' expected, not 'kif'", 0},
         {UsiFile, "position startpos 7g7f", "1:19: 'moves' expected, not '7g7f'", 0},
         {UsiFile, "position startpos moves 7g7f 3c3d 7g7e", "1:35: illegal move 7g7e", 2},
-        {UsiFile, "startpos moves 7g7f 7g7z", "1:21: unknown move 7g7z", 1},
         {UsiFile, "startpos moves 7g7f \xE7\xA7\xBB",
          "1:21: byte 0xE7 is not a character of plain ASCII text", 1},
         // A pawn that reaches the last rank must say it promotes.

@@ -1,6 +1,7 @@
 #include "format/usi.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "format/asciiwords.h"
 #include "format/loaderror.h"
@@ -47,11 +48,37 @@ namespace {
 
 // The words that end a game after its last move: the side to move resigns, declares a win
 // with its king in the enemy camp, or the game is drawn.
+struct ResultWord {
+    std::string_view word;
+    GameResult result;
+};
+constexpr ResultWord ResultWords[] = {
+    {"resign", GameResult::Resign}, {"win", GameResult::Declaration}, {"draw", GameResult::Draw}};
+
 std::optional<GameResult> ResultOfWord(std::string_view word) {
-    if (word == "resign") return GameResult::Resign;
-    if (word == "win") return GameResult::Declaration;
-    if (word == "draw") return GameResult::Draw;
+    for (const ResultWord& entry : ResultWords)
+        if (entry.word == word) return entry.result;
     return std::nullopt;
+}
+
+// The main line's last node: from the root on, each node's first continuation holding a move.
+const MoveNode& MainLineEnd(const GameRecord& record) {
+    const MoveNode* node = &record.Root();
+    for (;;) {
+        const ContinuationCell* cell = node->FirstChild();
+        while (cell && cell->node->IsResult())
+            cell = cell->next.get();
+        if (!cell) return *node;
+        node = cell->node.get();
+    }
+}
+
+// The word of the result that closes the main line, when it has one USI can say.
+std::string_view ClosingWord(const GameRecord& record) {
+    const MoveNode* first = MainLineEnd(record).Continuation(0);
+    for (const ResultWord& entry : ResultWords)
+        if (first && first->Result() == entry.result) return entry.word;
+    return {};
 }
 
 // Reads the start of the line: "startpos" or "sfen <position>", after an optional "position";
@@ -113,18 +140,21 @@ void ReadUsiRecord(GameRecord& record, std::string_view bytes, ReadOutcome& outc
     record.GoToTop();
 }
 
-// The moves of the main line, each node's first continuation that holds a move.
+// The moves of the main line, and the word of the result that closes it.
 void AppendMainLine(const GameRecord& record, std::string& out) {
-    const char* separator = " moves ";
-    for (const MoveNode* node = &record.Root();;) {
-        const ContinuationCell* cell = node->FirstChild();
-        while (cell && cell->node->IsResult())
-            cell = cell->next.get();
-        if (!cell) return;
-        node = cell->node.get();
-        out += separator;
-        separator = " ";
-        out += UsiMoveText(node->move);
+    std::vector<const MoveNode*> line;
+    for (const MoveNode* node = &MainLineEnd(record); node->Parent(); node = node->Parent())
+        line.push_back(node);
+    const std::string_view closing = ClosingWord(record);
+    if (line.empty() && closing.empty()) return;
+    out += " moves";
+    for (auto node = line.rbegin(); node != line.rend(); ++node) {
+        out += ' ';
+        out += UsiMoveText((*node)->move);
+    }
+    if (!closing.empty()) {
+        out += ' ';
+        out += closing;
     }
 }
 
@@ -139,9 +169,10 @@ bool WriteUsiRecord(const GameRecord& record, const FileType&, std::string& byte
     return true;
 }
 
-// The line holds the start and the main line's moves, nothing else.
+// The line holds the start, the main line's moves and the result closing it, nothing else.
 RecordLosses UsiLosses(const GameRecord& record, const FileType&) {
     RecordLosses losses = CountRecordContents(record);
+    losses.results -= !ClosingWord(record).empty();
     losses.headerLines += TitleAndPlayers(record);
     losses.startPosition = false;
     return losses;

@@ -40,7 +40,7 @@ TEST(UsiAndSfenFiles, ReadWhatTheyHoldAndWriteItBack) {
 }
 
 // A line of moves alone starts from the initial position; a result may follow the last move,
-// and a word that is no move ends the record with a notice.
+// and is written back; a word that is no move ends the record with a notice.
 TEST(UsiAndSfenFiles, MovesAloneResultsAndWordsThatAreNoMove) {
     const struct {
         std::string text;
@@ -63,6 +63,7 @@ TEST(UsiAndSfenFiles, MovesAloneResultsAndWordsThatAreNoMove) {
         ASSERT_FALSE(read.error) << read.error->message;
         EXPECT_EQ(MainLine(*read.record), c.mainLine);
         EXPECT_EQ(read.notices, c.notices);
+        ExpectRoundTrip(*read.record, UsiFile);
     }
 }
 

@@ -25,6 +25,7 @@ TEST(RecordIo, FileTypeByExtensionElseByContent) {
         {"/home/a.b/GAME.Esn", "", EsnFile},
         {"game.usi", usi, UsiFile},
         {"game.esn", usi, UsiFile},
+        {"game.txt", "moves 7g7f", UsiFile},
         {"game.sfen", "sfen " + BishopGiven + " moves 3c3d", UsiFile},
         {"problem.txt", "\r\n" + BishopGiven, SfenFile},
         {"problem.esn", "sfen " + BishopGiven, SfenFile},

@@ -10,9 +10,13 @@ struct GoodCase {
     FileType type;
     std::string text;
     std::string written;  // as the same format writes it back
+    const char* notices = "";
 };
 
+// A line of moves alone starts from the initial position; a result may follow the last move,
+// and a word that is no move ends the record with a notice.
 TEST(UsiAndSfenFiles, ReadWhatTheyHoldAndWriteItBack) {
+    const std::string moves = "position startpos moves 7g7f 3c3d";
     const GoodCase cases[] = {
         {UsiFile, "position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*4e\n",
          "position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*4e\n"},
@@ -20,6 +24,14 @@ TEST(UsiAndSfenFiles, ReadWhatTheyHoldAndWriteItBack) {
         {UsiFile, "\xEF\xBB\xBF\r\n startpos\tmoves  7g7f 3c3d 8h2b+ 3a2b b*4e \r\n\r\n",
          "position startpos moves 7g7f 3c3d 8h2b+ 3a2b B*4e\n"},
         {UsiFile, "startpos", "position startpos\n"},
+        {UsiFile, "moves 7g7f 3c3d", moves + "\n"},
+        {UsiFile, "startpos moves 7g7f 3c3d resign", moves + " resign\n"},
+        {UsiFile, "moves 7g7f 3c3d win", moves + " win\n"},
+        {UsiFile, "moves draw", "position startpos moves draw\n"},
+        {UsiFile, "moves 7g7f 3c3d 7g7z 2g2f", moves + "\n",
+         "1:17: the record ends before '7g7z', which is no move"},
+        {UsiFile, "moves 7g7f 3c3d resign 2g2f\nstartpos", moves + " resign\n",
+         "1:24: '2g2f' after the result is left out"},
         // White moves first from the handicap; the move number of the position is not kept.
         {UsiFile,
          "position sfen " + BishopGiven.substr(0, BishopGiven.size() - 1) + "7 moves 3c3d 7g7f",
@@ -33,38 +45,11 @@ TEST(UsiAndSfenFiles, ReadWhatTheyHoldAndWriteItBack) {
         ASSERT_FALSE(read.error) << read.error->message;
         EXPECT_EQ(&read.record->Current(), &read.record->Root());
         EXPECT_EQ(Write(*read.record, c.type), c.written);
+        EXPECT_EQ(read.notices, c.notices);
     }
     const Reading read = Read("sfen " + BishopGiven + " moves 3c3d", UsiFile);
     EXPECT_EQ(MatchHandicap(read.record->StartPosition()), Handicap::Bishop);
     EXPECT_EQ(CountMoves(read.record->Root()), 1);
-}
-
-// A line of moves alone starts from the initial position; a result may follow the last move,
-// and is written back; a word that is no move ends the record with a notice.
-TEST(UsiAndSfenFiles, MovesAloneResultsAndWordsThatAreNoMove) {
-    const struct {
-        std::string text;
-        const char* mainLine;
-        const char* notices;
-    } cases[] = {
-        {"moves 7g7f 3c3d", "7g7f 3c3d", ""},
-        {"startpos moves 7g7f resign", "7g7f resign", ""},
-        {"position startpos moves 7g7f 3c3d win", "7g7f 3c3d declaration", ""},
-        {"moves 7g7f draw", "7g7f draw", ""},
-        {"startpos moves 7g7f 7g7z 3c3d", "7g7f",
-         "1:21: the record ends before '7g7z', which is no move"},
-        {"moves 7g7f resign 3c3d\nstartpos", "7g7f resign",
-         "1:19: '3c3d' after the result is left out"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(DetectFileType("game.txt", c.text), UsiFile);
-        const Reading read = Read(c.text, UsiFile);
-        ASSERT_FALSE(read.error) << read.error->message;
-        EXPECT_EQ(MainLine(*read.record), c.mainLine);
-        EXPECT_EQ(read.notices, c.notices);
-        ExpectRoundTrip(*read.record, UsiFile);
-    }
 }
 
 struct BadCase {

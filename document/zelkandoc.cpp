@@ -58,6 +58,7 @@ QString ReadingErrorText(const ESNLoadError& error) {
 QString StoppedBeforeStartText(const ESNLoadError& error, const QString& name) {
     if (error.message == NoGameRecordText)
         return QStringLiteral("%1 holds no game record").arg(name);
+    if (error.line <= 0) return FromUtf8(error.message);  // a failure with no place in the file
     return QStringLiteral("%1 (line %2, column %3)")
         .arg(FromUtf8(error.message))
         .arg(error.line)

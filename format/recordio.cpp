@@ -54,7 +54,7 @@ ReadOutcome ReadRecord(GameRecord& record, std::string_view bytes, const FileTyp
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception& failure) {
-        outcome.error = ESNLoadError{failure.what(), 1, 1};
+        outcome.error = ESNLoadError{failure.what(), 0, 0};  // no place in the file
         outcome.startKnown = false;
     }
     return outcome;

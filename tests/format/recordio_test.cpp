@@ -236,6 +236,7 @@ TEST(RecordIo, AnyFailureOfAFormatIsAnErrorOrARefusal) {
     const ReadOutcome read = ReadRecord(record, "1 ７六歩(77)", KifFile, &failing);
     ASSERT_TRUE(read.error);
     EXPECT_EQ(read.error->message, "the C library cannot convert from CP932");
+    EXPECT_EQ(read.error->line, 0);  // no place in the file
     EXPECT_FALSE(read.startKnown);
     std::string bytes = "old", refusal;
     EXPECT_FALSE(WriteRecord(record, KifFile, bytes, refusal, &failing));

@@ -30,8 +30,8 @@ struct FormatHandler;
 // Resets `record` and reads `bytes` as `type` (the encoding is detected again from the bytes
 // where the format allows), with `handler` or else the format's own. Never throws but when
 // memory runs out: a load error, and any other failure of the reader (a character set the
-// system cannot convert; its error has line 0, no place in the file), is returned as the error. On success the root is current; after an
-// error the current node is where reading stopped.
+// system cannot convert; its error has line 0, no place in the file), is returned as the error. On
+// success the root is current; after an error the current node is where reading stopped.
 ReadOutcome ReadRecord(GameRecord& record, std::string_view bytes, const FileType& type,
                        const FormatHandler* handler = nullptr);
 

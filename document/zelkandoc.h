@@ -110,7 +110,7 @@ class CZelkanDoc : public QObject {
     bool OnNewDocument();
     // A new, untitled record that starts from `start` (a position set up by hand), with an
     // empty history; modified, since only the program holds it. False, changing nothing, when
-    // the position is not sound.
+    // no record can hold the position (RefusalText says why; a rule of play broken is no bar).
     bool NewRecordFrom(const Position& start);
     // Reads a record file in whatever format it holds: the one its extension names, or the
     // one its contents show when the extension names none or another. False when the file

@@ -91,8 +91,8 @@ void Read(benchmark::State& state, const Sample& sample, Format format) {
             CsaFileFacts facts;
             ReadCsa(*record, sample.text, facts);
         } else {
-            TextEncoding encoding;
-            ReadJkf(*record, sample.text, encoding);
+            ReadOutcome outcome;
+            ReadJkf(*record, sample.text, outcome);
         }
         benchmark::DoNotOptimize(record.get());
         state.PauseTiming();

@@ -97,7 +97,7 @@ void PrintBoard(const GameRecord& record, const MoveNode& node, const Position& 
     std::cout << "White's hand: " << HandText(after, White) << '\n'
               << BoardDiagram(after) << "Black's hand: " << HandText(after, Black) << '\n'
               << (after.sideToMove == Black ? "Black to move" : "White to move") << '\n'
-              << "SFEN " << Sfen(after, node.number) << '\n';
+              << "SFEN " << Sfen(after, PlyOfPosition(node)) << '\n';
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 
 ReadOutcome ReadRecordFile(const std::string& path, std::string_view bytes, GameRecord& record) {
     ReadOutcome outcome = ReadRecord(record, bytes, DetectFileType(path, bytes));
-    for (const std::string& notice : outcome.notices)
-        std::cerr << "esn: " << path << ": " << notice << '\n';
+    for (const ReadNotice& notice : outcome.notices)
+        std::cerr << "esn: "
+                  << LocatedNotice(path, {notice.line, notice.column, "notice: " + notice.text})
+                  << '\n';
     return outcome;
 }
 
@@ -46,8 +48,13 @@ int WriteRecordAs(const GameRecord& record, const FileType& target, const std::s
 }
 
 std::string LocatedError(const std::string& path, const ESNLoadError& error) {
-    return path + ':' + std::to_string(error.line) + ':' + std::to_string(error.column) + ": " +
-           error.message;
+    return LocatedNotice(path, {error.line, error.column, error.message});
+}
+
+std::string LocatedNotice(const std::string& path, const ReadNotice& notice) {
+    if (notice.line <= 0) return path + ": " + notice.text;
+    return path + ':' + std::to_string(notice.line) + ':' + std::to_string(notice.column) + ": " +
+           notice.text;
 }
 
 int DeliverOutput(const std::string& outputPath, std::string_view bytes) {

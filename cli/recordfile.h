@@ -8,7 +8,8 @@
 #include "model/gamerecord.h"
 
 // Reads a record file's bytes into `record` as the type its path and contents name
-// (DetectFileType). The notices of the reader go to standard error as "esn: FILE: NOTICE".
+// (DetectFileType). The notices of the reader go to standard error as
+// "esn: FILE:LINE:COLUMN: notice: TEXT" ("esn: FILE: notice: TEXT" for the file as a whole).
 // After an error the record keeps what was read before it.
 ReadOutcome ReadRecordFile(const std::string& path, std::string_view bytes, GameRecord& record);
 
@@ -31,3 +32,5 @@ int DeliverOutput(const std::string& outputPath, std::string_view bytes);
 
 // The "FILE:LINE:COLUMN: MESSAGE" line that says where and why a file did not read.
 std::string LocatedError(const std::string& path, const ESNLoadError& error);
+// "FILE:LINE:COLUMN: TEXT", or "FILE: TEXT" for a notice about the file as a whole.
+std::string LocatedNotice(const std::string& path, const ReadNotice& notice);

@@ -68,7 +68,7 @@ void AppendNode(std::string& out, PreorderWalk& walk) {
     out += ", \"comment\": ";
     AppendJsonString(out, node.Comment());
     out += ", \"sfen\": ";
-    AppendJsonString(out, Sfen(walk.After(), node.number));
+    AppendJsonString(out, Sfen(walk.After(), PlyOfPosition(node)));
     out += ", \"result\": ";
     if (const std::optional<GameResult> result = node.Result())
         AppendJsonString(out, ResultKeyword(*result));

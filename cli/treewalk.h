@@ -33,6 +33,11 @@ class PreorderWalk {
     std::vector<const ContinuationCell*> cells_;  // the cell holding each node on the path
 };
 
+// The ply of the position after the node: a result closes the position of the move before it.
+inline int PlyOfPosition(const MoveNode& node) {
+    return node.IsResult() && node.Parent() ? node.Parent()->number : node.number;
+}
+
 // Follows continuation indices from the root, whose position is `start`. On success `node` is the
 // node reached, `before` the position before its move and `after` the position after it; otherwise
 // `why` says which index does not exist.

@@ -53,11 +53,23 @@ QString ReadingErrorText(const ESNLoadError& error) {
         .arg(error.column);
 }
 
+// Why reading stopped before the start position was known, the file named as `name`: "list.kif
+// holds no game record", or the reader's message and its place.
+QString StoppedBeforeStartText(const ESNLoadError& error, const QString& name) {
+    if (error.message == NoGameRecordText)
+        return QStringLiteral("%1 holds no game record").arg(name);
+    if (error.line <= 0) return FromUtf8(error.message);  // a failure with no place in the file
+    return QStringLiteral("%1 (line %2, column %3)")
+        .arg(FromUtf8(error.message))
+        .arg(error.line)
+        .arg(error.column);
+}
+
 // The reader's notices, one sentence each: "The file holds 3 records; only the first was read."
-QString NoticesText(const std::vector<std::string>& notices) {
+QString NoticesText(const std::vector<ReadNotice>& notices) {
     QStringList sentences;
-    for (const std::string& notice : notices) {
-        QString sentence = FromUtf8(notice).trimmed();
+    for (const ReadNotice& notice : notices) {
+        QString sentence = FromUtf8(notice.text).trimmed();
         if (sentence.isEmpty()) continue;
         sentence[0] = sentence[0].toUpper();
         if (!sentence.endsWith(QLatin1Char('.'))) sentence += QLatin1Char('.');
@@ -380,8 +392,8 @@ bool CZelkanDoc::OnOpenDocument(const QString& path) {
         return false;
     }
     ReadOutcome outcome;
-    std::unique_ptr<GameRecord> record =
-        ReadRecordBytes(bytes, DetectFileType(NativePath(path), bytes), outcome);
+    std::unique_ptr<GameRecord> record = ReadRecordBytes(
+        bytes, DetectFileType(NativePath(path), bytes), outcome, QFileInfo(path).fileName());
     if (!record) return false;
     SetPathName(QFileInfo(path).absoluteFilePath());
     ReplaceRecord(std::move(record), false);
@@ -395,7 +407,8 @@ bool CZelkanDoc::OpenRecordText(const QString& text) {
     const std::optional<RecordFormat> format = FormatByContent(bytes);
     if (!format) return false;
     ReadOutcome outcome;
-    std::unique_ptr<GameRecord> record = ReadRecordBytes(bytes, DefaultFileType(*format), outcome);
+    std::unique_ptr<GameRecord> record =
+        ReadRecordBytes(bytes, DefaultFileType(*format), outcome, QStringLiteral("The clipboard"));
     if (!record) return false;
     SetPathName(QString());
     // Nothing holds the record yet but the program.
@@ -405,7 +418,7 @@ bool CZelkanDoc::OpenRecordText(const QString& text) {
 }
 
 std::unique_ptr<GameRecord> CZelkanDoc::ReadRecordBytes(std::string& bytes, const FileType& type,
-                                                        ReadOutcome& outcome) {
+                                                        ReadOutcome& outcome, const QString& name) {
     // Read beside the open record, so that a record too large for memory leaves it as it was.
     std::unique_ptr<GameRecord> record;
     try {
@@ -417,6 +430,11 @@ std::unique_ptr<GameRecord> CZelkanDoc::ReadRecordBytes(std::string& bytes, cons
     }
     // The bytes are not wanted once read, and a modal message may follow.
     std::string().swap(bytes);
+    // What was read before the start was known is no record of the file: the open one stays.
+    if (outcome.error && !outcome.startKnown) {
+        m_lastFileError = StoppedBeforeStartText(*outcome.error, name);
+        return nullptr;
+    }
     m_fileType = outcome.type;
     m_readInPart = outcome.error.has_value();
     return record;

@@ -110,11 +110,12 @@ class CZelkanDoc : public QObject {
     bool OnNewDocument();
     // A new, untitled record that starts from `start` (a position set up by hand), with an
     // empty history; modified, since only the program holds it. False, changing nothing, when
-    // the position is not sound.
+    // no record can hold the position (RefusalText says why; a rule of play broken is no bar).
     bool NewRecordFrom(const Position& start);
     // Reads a record file in whatever format it holds: the one its extension names, or the
     // one its contents show when the extension names none or another. False when the file
-    // cannot be read whole or the record does not fit in memory: the reason is then in
+    // cannot be read whole, the record does not fit in memory or reading stopped before the
+    // start position was known ("list.kif holds no game record"): the reason is then in
     // LastFileError(), the record is untouched and the caller shows the message. A reading
     // error is shown here as "Error : MESSAGE (line L, column C)", after the update, and what
     // was read is kept: that still answers true; so are the reader's notices ("the file holds
@@ -123,7 +124,8 @@ class CZelkanDoc : public QObject {
     bool OnOpenDocument(const QString& path);
     // Takes a record from a text (the clipboard's) as a new, untitled and modified record
     // with an empty history, showing a reading error and notices as an open does. False,
-    // changing nothing, when the text holds no record in any format.
+    // changing nothing, when the text holds no record in any format or reading stops before
+    // its start is known.
     bool OpenRecordText(const QString& text);
     // Writes the record atomically to `path` as FileType(), or as `type`, asking and showing
     // what is needed: texts the format cannot hold (refused), what it cannot keep ("KIF cannot
@@ -198,10 +200,11 @@ class CZelkanDoc : public QObject {
     // Another record with no file behind it, written as ESN when saved.
     void StartUntitled(std::unique_ptr<GameRecord> record, bool modified);
     void SetPathName(const QString& path);
-    // Reads `bytes` as `type` into a new record, the bytes let go. False, with the record
-    // untouched, when memory runs out.
+    // Reads `bytes` as `type` into a new record, the bytes let go. Null, with the record
+    // untouched and the reason in LastFileError() (which names the file as `name`), when memory
+    // runs out or reading stopped before the start position was known.
     std::unique_ptr<GameRecord> ReadRecordBytes(std::string& bytes, const FileType& type,
-                                                ReadOutcome& outcome);
+                                                ReadOutcome& outcome, const QString& name);
     // The reading error and the reader's notices, after the views show what was read.
     void ShowReadProblems(const ReadOutcome& outcome);
     bool AskToReplacePartlyReadFile();

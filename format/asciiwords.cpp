@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "format/loaderror.h"
+#include "format/recordio.h"
 
 namespace {
 
@@ -68,4 +69,13 @@ bool WordReader::Next(Word& word) {
 
 void WordReader::Fail(const std::string& message, std::size_t offset) const {
     FailAt(message, line_.number, offset);
+}
+
+void SetReadStart(GameRecord& record, const Position& start, const TextLine& line,
+                  std::size_t offset, ReadOutcome& outcome) {
+    record.SetStartPosition(start);
+    offset = std::min(line.text.size(), line.text.find_first_not_of(" \t", offset));
+    const int column = static_cast<int>(std::min<std::size_t>(offset, 1 << 30)) + 1;
+    AddStartNotices(outcome.notices, start, line.number, column);
+    outcome.startKnown = true;
 }

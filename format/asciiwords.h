@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "format/textlines.h"
+#include "model/position.h"
 
 // USI and SFEN files hold one line of blank-separated ASCII words, with blank lines allowed
 // around it. These read such a file; their errors carry the line and the column (bytes from 1).
@@ -43,3 +44,10 @@ class WordReader {
 };
 
 bool IsBlankLine(std::string_view text);
+
+struct ReadOutcome;
+class GameRecord;
+// Makes the position read from `line` at byte `offset` (blanks before it skipped) the record's
+// start, with a notice there for each rule of play it breaks; the start is known from then on.
+void SetReadStart(GameRecord& record, const Position& start, const TextLine& line,
+                  std::size_t offset, ReadOutcome& outcome);

@@ -65,6 +65,42 @@ std::optional<TextEncoding> DeclaredEncoding(std::string_view bytes) {
     return EncodingFromName(Trim(bytes.substr(0, bytes.find_first_of("\r\n"))));
 }
 
+// Whether an item of a line has the shape of a CSA statement that lines of statements hold: a
+// version ("V2.2"), a position line ("PI", "P1", "P+"), a side to move or a move ("+",
+// "+7776FU"), a time ("T12") or a special ("%TORYO"). Names, record information and comments
+// take the whole line and are told apart before.
+bool IsStatement(std::string_view item) {
+    const char next = item.size() > 1 ? item[1] : '\0';
+    switch (item[0]) {
+        case 'V':
+        case 'T':
+            return IsDigit(next);
+        case 'P':
+            return next == 'I' || next == '+' || next == '-' || (next >= '1' && next <= '9');
+        case '+':
+        case '-':
+            return next == '\0' || IsDigit(next);
+        case '%':
+            return (next >= 'A' && next <= 'Z') || next == '+' || next == '-';
+        default:
+            return false;
+    }
+}
+
+// Whether a whole line is a name ("N+"), record information ("$EVENT:") or a comment.
+bool IsTextLine(std::string_view line) {
+    switch (line[0]) {
+        case '\'':
+            return true;
+        case 'N':
+            return line.size() >= 2 && (line[1] == '+' || line[1] == '-');
+        case '$':
+            return line.find(':') != std::string_view::npos;
+        default:
+            return false;
+    }
+}
+
 // Where one item of a line is: lines may hold several items separated by commas.
 struct ItemPlace {
     const TextLine* line = nullptr;
@@ -81,6 +117,7 @@ class CsaReader {
 
   private:
     bool ReadLine(const TextLine& line);
+    void KeepAsComment(std::string_view rest, std::string_view item);
     void ReadItem(std::string_view item);
     void ReadText(std::string_view line);
     void ReadRecordInformation(std::string_view line);
@@ -105,6 +142,8 @@ class CsaReader {
     std::string endedBy_;  // the special that ended the game, once one has
     std::string comment_;  // comment lines for the current node, not yet stored
     bool commentPending_ = false;
+    bool sawText_ = false;     // a line held more than blanks
+    bool recognised_ = false;  // a statement was read: the file holds a record
 };
 
 void CsaReader::Read(std::string_view text, const std::optional<DecodeFailure>& failure) {
@@ -124,6 +163,11 @@ void CsaReader::Read(std::string_view text, const std::optional<DecodeFailure>& 
             return;
         }
     }
+    // Nothing but lines that are no statement (a shopping list saved as .csa): no record.
+    if (sawText_ && !recognised_ && !failure) {
+        facts_.notices.clear();
+        throw ESNLoadError{std::string(NoGameRecordText), 1, 1};
+    }
     if (failure) {
         FlushComment();
         throw ESNLoadError{
@@ -140,21 +184,33 @@ bool CsaReader::ReadLine(const TextLine& line) {
     while (start < text.size() && IsBlank(text[start]))
         ++start;
     if (start == text.size()) return true;
+    sawText_ = true;
     place_.offset = start;
-    const char kind = text[start];
     // Comments, names and record information run to the end of the line; they may hold commas.
-    if (kind == '\'' || kind == 'N' || kind == '$') {
+    if (IsTextLine(text.substr(start))) {
+        recognised_ = true;
         ReadText(text.substr(start));
         return true;
     }
-    // Everything else may be several items on one line, separated by commas: "+7776FU,T3".
+    // Everything else may be several items on one line, separated by commas: "+7776FU,T3". A
+    // comment after them runs to the end of the line.
     while (start <= text.size()) {
         std::size_t end = text.find(',', start);
         if (end == std::string_view::npos) end = text.size();
         const std::string_view item = Trim(text.substr(start, end - start));
         if (!item.empty()) {
             place_.offset = item.data() - text.data();
+            const std::string_view rest = Trim(text.substr(place_.offset));
+            if (item[0] == '\'') {
+                ReadText(rest);
+                return true;
+            }
             if (item == "/") return false;
+            if (!IsStatement(item)) {
+                KeepAsComment(rest, item);
+                return true;
+            }
+            recognised_ = true;
             ReadItem(item);
         }
         start = end + 1;
@@ -162,13 +218,19 @@ bool CsaReader::ReadLine(const TextLine& line) {
     return true;
 }
 
+// The rest of a line that holds no statement stays where it stands, as a comment line.
+void CsaReader::KeepAsComment(std::string_view rest, std::string_view item) {
+    AddCommentLine(rest);
+    facts_.notices.push_back(
+        {place_.line->number, CharacterColumn(place_.line->text, place_.offset),
+         Quoted(item) + " is no CSA statement; the line is kept as a comment"});
+}
+
 void CsaReader::ReadText(std::string_view line) {
     if (line[0] == '\'') {
         // "'*" comments are for programs to read; any other comment line is skipped.
         if (line.size() >= 2 && line[1] == '*') AddCommentLine(line.substr(2));
     } else if (line[0] == 'N') {
-        if (line.size() < 2 || (line[1] != '+' && line[1] != '-'))
-            Fail(Quoted(line.substr(0, 2)) + " is not a player's name line (N+ or N-)");
         if (line[1] == '+')
             record_.SetBlackPlayer(std::string(line.substr(2)));
         else
@@ -209,11 +271,8 @@ void CsaReader::ReadItem(std::string_view item) {
         case 'T':
             ReadTime(item);
             return;
-        case '%':
-            ReadSpecial(item);
-            return;
         default:
-            Fail(Quoted(item) + " is no CSA line");
+            ReadSpecial(item);
     }
 }
 
@@ -227,9 +286,12 @@ void CsaReader::ReadSideToMove(std::string_view item) {
     if (!position_.Started()) Fail("the side to move comes before the start position");
     sideGiven_ = true;
     const Position start = position_.Finish(item[0] == '+' ? Black : White);
-    if (std::string problem = PositionProblem(start); !problem.empty())
-        Fail("the start position is not sound: " + problem);
+    if (std::string refusal = RefusalText(start); !refusal.empty())
+        Fail("the start position is impossible: " + refusal);
     record_.SetStartPosition(start);
+    facts_.startKnown = true;
+    AddStartNotices(facts_.notices, start, place_.line->number,
+                    CharacterColumn(place_.line->text, place_.offset));
 }
 
 // The start position must be complete before the first move.
@@ -307,7 +369,8 @@ void CsaReader::ReadTime(std::string_view item) {
     int scale = 100;
     for (std::size_t i = 0; i < fraction.size() && scale > 0; ++i, scale /= 10)
         ms += (fraction[i] - '0') * scale;
-    record_.SetCurrentTime(ms);
+    if (!record_.SetCurrentTime(ms))
+        Fail(TimeTooLongText(record_.Current().number, record_.Current().IsResult()));
 }
 
 void CsaReader::ReadSpecial(std::string_view item) {
@@ -366,10 +429,11 @@ void CsaReader::CountLaterRecords(LineSplitter& lines) {
     }
     records += holdsSomething;
     if (records == 0) return;
-    facts_.notices.push_back("the file holds " + std::to_string(records + 1) +
-                             " records; only the first was read (" + std::to_string(records) +
-                             (records == 1 ? " record" : " records") + " after line " +
-                             std::to_string(separatorLine) + " left out)");
+    facts_.notices.push_back({separatorLine, CharacterColumn(place_.line->text, place_.offset),
+                              "the file holds " + std::to_string(records + 1) +
+                                  " records; only the first was read (" + std::to_string(records) +
+                                  (records == 1 ? " record" : " records") + " after line " +
+                                  std::to_string(separatorLine) + " left out)"});
 }
 
 void CsaReader::Fail(const std::string& message) {

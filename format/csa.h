@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "format/loaderror.h"
 #include "format/textencoding.h"
 #include "model/gamerecord.h"
 #include "model/headerline.h"
@@ -18,17 +19,21 @@
 // What reading a CSA file found out besides the record.
 struct CsaFileFacts {
     TextEncoding encoding = TextEncoding::Cp932;
-    int version = 22;                  // 30 for a 3.0 file (its encoding line or "V3.0")
-    std::vector<std::string> notices;  // what was left out on purpose, in a user's words
+    int version = 22;                 // 30 for a 3.0 file (its encoding line or "V3.0")
+    std::vector<ReadNotice> notices;  // what was left out or bent on purpose, in a user's words
+    bool startKnown = false;          // the start position was fixed
 };
 
 // Reads the first record of a CSA file into `record`, which is reset first; a later record
 // (after a "/" line) is left out with a notice. On success the root is current. Reading is
-// strict about the game (a move whose piece code does not fit the board, an illegal move, an
-// unsound start position) and forgiving about the rest (record information under keys it does
-// not know is kept under the key; "$END_TIME" after the moves is fine). Throws ESNLoadError with
-// the line and the column in characters of the item where reading stopped; the record keeps what
-// was read before it.
+// strict about the game (a move whose piece code does not fit the board, an illegal move, a
+// start position no record can hold) and forgiving about the rest: record information under
+// keys it does not know is kept under the key, "$END_TIME" after the moves is fine, a comment
+// may end a line of statements ("+7776FU,T3,'* good"), and a line that is no CSA statement at
+// all (a second line of a "$NOTE:" value) is kept as a comment where it stands, with a notice.
+// The rules of play a start breaks are notices too. Throws ESNLoadError with the line and the
+// column in characters of the item where reading stopped; the record keeps what was read
+// before it.
 void ReadCsa(GameRecord& record, std::string_view bytes, CsaFileFacts& facts);
 
 // Whether the first lines of the bytes are plainly CSA.

@@ -33,7 +33,8 @@ struct SpecialMeaning {
 SpecialMeaning MeaningOfSpecial(std::string_view name, int sideToMove);
 
 // The special that writes `result` with `sideToMove` to move (without '%'). The move limit has
-// a special only where `withMoveLimit` says so (CSA 3.0); elsewhere it is written as CHUDAN.
+// a special only where `withMoveLimit` says so (CSA 3.0); elsewhere it is written as CHUDAN, as
+// is a sealed move, which has none.
 std::string_view SpecialName(GameResult result, int sideToMove, bool withMoveLimit);
 
 // An item of a file as a message quotes it: 'XX'.

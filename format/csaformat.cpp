@@ -16,6 +16,7 @@ void ReadCsaRecord(GameRecord& record, std::string_view bytes, ReadOutcome& outc
     const auto tell = [&] {
         outcome.type = FileType{RecordFormat::Csa, facts.encoding, facts.version};
         outcome.notices = std::move(facts.notices);
+        outcome.startKnown = facts.startKnown;
     };
     try {
         ReadCsa(record, bytes, facts);
@@ -53,9 +54,12 @@ RecordLosses CsaLosses(const GameRecord& record, const FileType& type) {
             losses.comments += !node->Comment().empty();
             losses.moveTimes += node->TimeMs().has_value();
             losses.results += node->IsResult();
-        } else if (wholeSeconds) {
-            losses.moveTimes += node->TimeMs() && *node->TimeMs() % 1000 != 0;
-            losses.results += node->Result() == GameResult::MaxMoves;
+        } else {
+            // CSA has no special for a sealed move, and 2.2 none for the move limit: both are
+            // written as an interruption.
+            losses.results += node->Result() == GameResult::Sealed ||
+                              (wholeSeconds && node->Result() == GameResult::MaxMoves);
+            losses.moveTimes += wholeSeconds && node->TimeMs() && *node->TimeMs() % 1000 != 0;
         }
         int index = 0;
         for (const ContinuationCell* cell = node->FirstChild(); cell;

@@ -53,8 +53,10 @@ bool IsMoveShape(std::string_view word) {
     return word.empty();
 }
 
-void ReadEsnRecord(GameRecord& record, std::string_view bytes, ReadOutcome&) {
-    ReadESN(record, bytes);
+void ReadEsnRecord(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
+    // Every ESN file starts from the initial position until a bracket text says otherwise.
+    outcome.startKnown = true;
+    ReadESN(record, bytes, &outcome.notices);
 }
 
 bool WriteEsnRecord(const GameRecord& record, const FileType&, std::string& bytes,

@@ -64,7 +64,8 @@ bool BeginsWith(const std::string& text, const char* keyword) {
 // exhaust the call stack.
 class ESNReader {
   public:
-    ESNReader(GameRecord& record, std::string_view bytes) : record_(record), bytes_(bytes) {}
+    ESNReader(GameRecord& record, std::string_view bytes, std::vector<ReadNotice>* notices)
+        : record_(record), bytes_(bytes), notices_(notices) {}
 
     // Reads items up to the end of the input or a '}' outside every variation.
     void ReadSequence();
@@ -106,6 +107,7 @@ class ESNReader {
 
     GameRecord& record_;
     std::string_view bytes_;
+    std::vector<ReadNotice>* notices_;
     int ch_ = 0;  // the fresh character before the first byte: filler
     // Byte count so far and the byte number of the last line feed, for the column.
     std::size_t offset_ = 0;
@@ -183,7 +185,7 @@ void ESNReader::ApplyBracketText(std::string& text) {
         record_.SetCurrentComment(std::move(text));
 }
 
-// The first sound start position given before the first move sets the record's start; any
+// The first start position given before the first move sets the record's start; any
 // other bracket text, a second one among them, stays a comment, as every bracket text was
 // before start positions could be given.
 bool ESNReader::SetStartPositionFrom(const std::string& text) {
@@ -192,6 +194,7 @@ bool ESNReader::SetStartPositionFrom(const std::string& text) {
     const std::optional<Position> start = StartPositionOfTag(text);
     if (!start || !record_.SetStartPosition(*start)) return false;
     startPositionSet_ = true;
+    if (notices_) AddStartNotices(*notices_, *start, itemLine_, itemColumn_);
     return true;
 }
 
@@ -351,9 +354,9 @@ std::optional<Position> StartPositionOfTag(std::string_view text) {
     return reading.position;
 }
 
-void ReadESN(GameRecord& record, std::string_view bytes) {
+void ReadESN(GameRecord& record, std::string_view bytes, std::vector<ReadNotice>* notices) {
     record.Reset();
-    ESNReader reader(record, bytes);
+    ESNReader reader(record, bytes, notices);
     reader.ReadSequence();
     record.GoToTop();
 }

@@ -51,6 +51,7 @@ constexpr ResultWord ResultWords[] = {
     {GameResult::NoMate, "不詰"},
     {GameResult::Draw, "引き分け"},
     {GameResult::MaxMoves, "最大手数"},
+    {GameResult::Sealed, "封じ手"},
 };
 
 struct HandicapName {
@@ -174,6 +175,10 @@ constexpr SummaryWording SummaryWordings[] = {
     {GameResult::NoMate, "不詰", false, false, ""},
     {GameResult::Draw, "引き分け", false, false, ""},
     {GameResult::MaxMoves, "最大手数", false, false, ""},
+    {GameResult::Sealed, "封じ手", false, false, ""},
+    // Read, never written: the shorter words other programs use.
+    {GameResult::Mate, "詰", false, false, ""},
+    {GameResult::Resign, "投了", false, false, ""},
 };
 
 // Which side a result names: the winner, or for a foul the loser.
@@ -196,13 +201,16 @@ std::string SummaryText(GameResult result, int moves, int sideToMove, bool handi
             text += black ? (handicapLabels ? "下手" : "先手") : (handicapLabels ? "上手" : "後手");
         }
         text += wording.after;
+        break;
     }
     return text;
 }
 
 std::optional<GameResult> ResultOfSummary(std::string_view rest, int sideToMove) {
-    if (!rest.starts_with("手で")) return std::nullopt;
-    rest.remove_prefix(std::string_view("手で").size());
+    // "まで49手で詰み", also without で: "まで49手詰".
+    if (!rest.starts_with("手")) return std::nullopt;
+    rest.remove_prefix(std::string_view("手").size());
+    if (rest.starts_with("で")) rest.remove_prefix(std::string_view("で").size());
     rest = TrimBlanks(rest);
     for (const SummaryWording& wording : SummaryWordings) {
         if (!rest.starts_with(wording.before)) continue;
@@ -460,7 +468,12 @@ bool ReadJapaneseMoveText(std::string_view text, std::size_t& pos, JapaneseMoveT
         std::size_t end = pieceStart;
         for (std::size_t next = end; !EndsMoveText(NextCharacter(text, next));)
             end = next;
-        error = "unknown piece " + std::string(text.substr(pieceStart, end - pieceStart));
+        // A line cut short, or a blank where the piece belongs, has no name to quote.
+        if (end == pieceStart)
+            error = pieceStart >= text.size() ? "the line ends before the piece"
+                                              : "no piece after the square";
+        else
+            error = "unknown piece " + std::string(text.substr(pieceStart, end - pieceStart));
         pos = pieceStart;
         return false;
     }

@@ -66,17 +66,19 @@ std::string_view SideMark(int side);
 // Black or White for a mark, else 0.
 int SideOfMark(char32_t c);
 
-// The word of a result in a KIF move line: 投了, 中断, 千日手, ... The formats' descriptions
-// know no word for a draw nor for the move limit: 引き分け and 最大手数 are written for them.
+// The word of a result in a KIF move line: 投了, 中断, 千日手, 封じ手, ... The formats'
+// descriptions know no word for a draw nor for the move limit: 引き分け and 最大手数 are written
+// for them.
 std::string_view KifResultWord(GameResult result);
 std::optional<GameResult> ResultOfKifWord(std::string_view word);
 
 // The summary line after a line of play that ends in a result, one wording per result, with
 // `moves` the moves played before it and the sides named 先手/後手 or, with `handicapLabels`,
-// 下手/上手: "まで64手で後手の勝ち", "まで31手で詰み", "まで80手で千日手", ...
+// 下手/上手: "まで64手で後手の勝ち", "まで31手で詰み", "まで80手で千日手", "まで52手で封じ手", ...
 std::string SummaryText(GameResult result, int moves, int sideToMove, bool handicapLabels);
 // The result a summary line gives (the text after "まで" and its number of moves, e.g.
-// "手で後手の勝ち"), when the sides it names fit `sideToMove`; nothing otherwise.
+// "手で後手の勝ち"; also the shorter wordings "手詰", "手で詰" and "手で投了"), when the sides it
+// names fit `sideToMove`; nothing otherwise.
 std::optional<GameResult> ResultOfSummary(std::string_view rest, int sideToMove);
 
 // The named start positions: the handicaps by their 手合割 name (平手, 香落ち, 右香落ち, 角落ち,

@@ -70,8 +70,9 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 // lines nor deeply nested forks use the call stack.
 class JkfPlayer {
   public:
-    JkfPlayer(GameRecord& record, const JkfDocument& document, std::string_view text)
-        : record_(record), document_(document), text_(text) {}
+    JkfPlayer(GameRecord& record, const JkfDocument& document, std::string_view text,
+              ReadOutcome& outcome)
+        : record_(record), document_(document), text_(text), outcome_(outcome) {}
 
     void Play();
 
@@ -91,11 +92,13 @@ class JkfPlayer {
     Move ResolveMove(const JkfMove& jkf);
     bool ResolveWithoutOrigin(const JkfMove& jkf, Square to, Move& move, std::string& error);
     void AddComments(const JkfElement& element, std::string first);
+    void SetTime(const JkfElement& element);
     [[noreturn]] void Fail(const std::string& message, std::size_t offset);
 
     GameRecord& record_;
     const JkfDocument& document_;
     std::string_view text_;
+    ReadOutcome& outcome_;
     std::vector<Fork> forks_;
 };
 
@@ -119,6 +122,7 @@ void JkfPlayer::ReadHeader() {
 }
 
 void JkfPlayer::SetStart() {
+    outcome_.startKnown = !document_.initial;
     if (!document_.initial) return;
     const JkfInitial& initial = *document_.initial;
     Position start;
@@ -129,9 +133,13 @@ void JkfPlayer::SetStart() {
     } else if (!initial.preset.empty()) {
         Fail("unknown preset '" + initial.preset + "'", initial.presetOffset);
     }
-    if (std::string problem = PositionProblem(start); !problem.empty())
-        Fail("the start position is not sound: " + problem, initial.offset);
+    if (std::string refusal = RefusalText(start); !refusal.empty())
+        Fail("the start position is impossible: " + refusal, initial.offset);
     record_.SetStartPosition(start);
+    const TextPosition place =
+        PositionAfter(text_.substr(0, std::min(initial.offset, text_.size())));
+    AddStartNotices(outcome_.notices, start, place.line, place.column);
+    outcome_.startKnown = true;
 
     // 手合割 is kept only where it says more than the start position itself.
     record_.RemoveHeaderLinesIf([&](const HeaderLine& line) {
@@ -189,7 +197,7 @@ bool JkfPlayer::PlayElement(const JkfElement& element) {
     if (element.hasMove) {
         const Move move = ResolveMove(element.move);
         record_.GoForward(record_.AddContinuation(move) - 1);
-        if (element.timeMs >= 0) record_.SetCurrentTime(element.timeMs);
+        SetTime(element);
         AddComments(element, {});
         return true;
     }
@@ -199,10 +207,16 @@ bool JkfPlayer::PlayElement(const JkfElement& element) {
     const SpecialMeaning meaning = MeaningOfSpecial(name, record_.SideToMove());
     if (meaning.result) {
         record_.GoForward(record_.AddResult(*meaning.result) - 1);
-        if (element.timeMs >= 0) record_.SetCurrentTime(element.timeMs);
+        SetTime(element);
     }
     AddComments(element, meaning.keepNameAsComment ? '%' + name : std::string());
     return !meaning.result;
+}
+
+void JkfPlayer::SetTime(const JkfElement& element) {
+    if (element.timeMs >= 0 && !record_.SetCurrentTime(element.timeMs))
+        Fail(TimeTooLongText(record_.Current().number, record_.Current().IsResult()),
+             element.offset);
 }
 
 void JkfPlayer::AddComments(const JkfElement& element, std::string first) {
@@ -318,10 +332,11 @@ bool JkfHandicapNameMatches(std::string_view name, const Position& start) {
     return named && *named == name;
 }
 
-void ReadJkf(GameRecord& record, std::string_view bytes, TextEncoding& encoding) {
+void ReadJkf(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
     record.Reset();
     const DecodedText decoded = DecodeToUtf8(bytes);
-    encoding = decoded.encoding;
+    outcome.type = FileType{RecordFormat::Jkf, decoded.encoding, 0};
+    const TextEncoding encoding = decoded.encoding;
     std::string_view text = decoded.text;
     JkfDocument document;
     if (decoded.failure) {
@@ -334,7 +349,7 @@ void ReadJkf(GameRecord& record, std::string_view bytes, TextEncoding& encoding)
             PositionAfter(text.substr(0, std::min(fault->offset, text.size())));
         throw ESNLoadError{fault->message, place.line, place.column};
     }
-    JkfPlayer(record, document, text).Play();
+    JkfPlayer(record, document, text, outcome).Play();
     record.GoToTop();
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "format/recordio.h"
 #include "format/textencoding.h"
 #include "model/gamerecord.h"
 #include "model/handicap.h"
@@ -14,12 +15,13 @@
 // start's comments first, then one element per move with "move", "time", "special" (a result,
 // by its CSA name), "comments" and "forks", the lines that are alternatives to that move.
 
-// Reads a JKF file into `record`, which is reset first; `encoding` says what the bytes were
-// (UTF-8, as JKF is, unless the bytes say otherwise). On success the root is current. Moves must
-// fit the board (the piece on the origin, what is captured, the side to move) and be legal;
-// header labels this reader does not know are kept under themselves. Throws ESNLoadError with
-// the line and the column in characters where reading stopped; the record keeps what was read.
-void ReadJkf(GameRecord& record, std::string_view bytes, TextEncoding& encoding);
+// Reads a JKF file into `record`, which is reset first; `outcome` tells the type (UTF-8, as JKF
+// is, unless the bytes say otherwise), the rules of play the start breaks as notices and whether
+// the start was fixed. On success the root is current. Moves must fit the board (the piece on
+// the origin, what is captured, the side to move) and be legal; header labels this reader does
+// not know are kept under themselves. Throws ESNLoadError with the line and the column in
+// characters where reading stopped; the record keeps what was read.
+void ReadJkf(GameRecord& record, std::string_view bytes, ReadOutcome& outcome);
 
 // Whether the bytes plainly are a JKF file: a JSON object with "moves".
 bool LooksLikeJkf(std::string_view bytes);

@@ -8,8 +8,7 @@
 namespace {
 
 void ReadJkfRecord(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
-    outcome.type = FileType{RecordFormat::Jkf, TextEncoding::Utf8, 0};
-    ReadJkf(record, bytes, outcome.type.encoding);
+    ReadJkf(record, bytes, outcome);
 }
 
 bool WriteJkfRecord(const GameRecord& record, const FileType&, std::string& bytes,
@@ -33,6 +32,8 @@ RecordLosses JkfLosses(const GameRecord& record, const FileType&) {
         pending.pop_back();
         losses.bookmarks += !node->Bookmark().empty();
         losses.moveTimes += node->TimeMs() && *node->TimeMs() % 1000 != 0;
+        // A sealed move has no special: it is written as an interruption.
+        losses.results += node->Result() == GameResult::Sealed;
         for (const ContinuationCell* cell = node->FirstChild(); cell; cell = cell->next.get())
             pending.push_back(cell->node.get());
     }

@@ -21,7 +21,6 @@ class Ki2Reader : public KifRecordReader {
   protected:
     bool IsMoveLine(std::string_view text) const override { return IsKi2MoveLine(text); }
     void ReadMoveLine(const TextLine& line) override;
-    void ReadSummaryLine(const TextLine& line) override;
 
   private:
     std::size_t ReadToken(const TextLine& line, std::size_t pos);
@@ -74,17 +73,6 @@ std::size_t Ki2Reader::ReadToken(const TextLine& line, std::size_t pos) {
     return pos;
 }
 
-// "まで64手で後手の勝ち" after a line of play: its result, when the count fits the line and
-// the wording is one of ours. Any other summary is only a summary.
-void Ki2Reader::ReadSummaryLine(const TextLine& line) {
-    const std::string_view text = line.text;
-    std::size_t pos = std::string_view("まで").size();
-    const auto moves = ReadNumber(text, pos);
-    if (!moves || *moves != Ply() || AtResult()) return;
-    if (const auto result = ResultOfSummary(text.substr(pos), CurrentPosition().sideToMove))
-        AddResult(*result, line, 0);
-}
-
 bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
     const bool handicapLabels = UsesHandicapLabels(record.StartPosition());
     KifLineWalk walk(record);
@@ -135,7 +123,7 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
 
 void ReadKi2Record(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
     Ki2Reader reader(record);
-    reader.Read(bytes, outcome.type.encoding);
+    reader.Read(bytes, outcome);
 }
 
 bool WriteKi2Record(const GameRecord& record, const FileType& type, std::string& bytes,

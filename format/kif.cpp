@@ -107,6 +107,8 @@ void KifReader::ReadMoveLine(const TextLine& line) {
         if (!previous) Fail(line, moveAt, "同 at the first move");
         moveText.to = *previous;
     }
+    // Blanks, full-width ones too, may stand between the move and its origin: "７六歩　(77)".
+    if (const std::size_t origin = SkipBlanks(text, pos); IsOriginStart(text, origin)) pos = origin;
     Move move;
     if (IsOriginStart(text, pos)) {
         if (moveText.drop) Fail(line, pos, "a drop has no square it comes from");
@@ -195,8 +197,9 @@ void KifReader::ReadTimeAndEnd(const TextLine& line, std::size_t pos) {
     pos = SkipBlanks(text, pos);
     if (CharacterAt(text, pos) == U'(' || CharacterAt(text, pos) == U'（') {
         std::int64_t milliseconds = 0;
+        const std::size_t timeAt = pos;
         if (!ReadTime(text, pos, milliseconds)) Fail(line, pos, "unreadable time");
-        SetTime(milliseconds);
+        SetTime(milliseconds, line, timeAt);
         pos = SkipBlanks(text, pos);
     }
     // '+' marks a move that variations replace; the blocks themselves say so.
@@ -283,7 +286,7 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
 
 void ReadKifRecord(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
     KifReader reader(record);
-    reader.Read(bytes, outcome.type.encoding);
+    reader.Read(bytes, outcome);
 }
 
 bool WriteKifRecord(const GameRecord& record, const FileType& type, std::string& bytes,

@@ -68,14 +68,19 @@ bool HandicapLineSays(std::string_view value, const Position& start) {
     return named && *named == start;
 }
 
-void KifRecordReader::Read(std::string_view bytes, TextEncoding& encoding) {
+void KifRecordReader::Read(std::string_view bytes, ReadOutcome& outcome) {
+    const auto tell = [&] {
+        outcome.type.encoding = encoding_;
+        outcome.notices = std::move(notices_);
+        outcome.startKnown = startKnown_;
+    };
     try {
         Read(bytes);
     } catch (const ESNLoadError&) {
-        encoding = encoding_;
+        tell();
         throw;
     }
-    encoding = encoding_;
+    tell();
 }
 
 void KifRecordReader::Read(std::string_view bytes) {
@@ -97,6 +102,7 @@ void KifRecordReader::Read(std::string_view bytes) {
     LineSplitter splitter(text);
     bool inMoves = false;
     for (TextLine line; splitter.Next(line) && line.number <= lastLine;) {
+        sawText_ = sawText_ || !TrimBlanks(line.text).empty();
         if (inMoves) {
             ReadBodyLine(line);
         } else if (IsMoveLine(line.text)) {
@@ -107,7 +113,11 @@ void KifRecordReader::Read(std::string_view bytes) {
             ReadPreambleLine(line);
         }
     }
-    if (!inMoves) FinishPreamble(nullptr);
+    // Bytes that do not decode before any move (a binary file) give no start to go on from.
+    if (!inMoves && !decoded.failure) {
+        if (sawText_ && !recognised_) throw ESNLoadError{std::string(NoGameRecordText), 1, 1};
+        FinishPreamble(nullptr);
+    }
     FlushNotes();
     if (decoded.failure) {
         const DecodeFailure& failure = *decoded.failure;
@@ -129,6 +139,10 @@ void KifRecordReader::Fail(const TextLine& line, std::size_t offset, std::string
 
 void KifRecordReader::ReadPreambleLine(const TextLine& line) {
     const KifLine kind = ClassifyKifLine(line.text);
+    recognised_ = recognised_ || kind.kind == KifLineKind::Diagram ||
+                  kind.kind == KifLineKind::MoveColumns || line.text.starts_with("#KIF") ||
+                  (kind.kind == KifLineKind::Header &&
+                   (IsReservedJapaneseLabel(kind.label) || kind.label == JapaneseHandicapLabel));
     switch (kind.kind) {
         case KifLineKind::Comment:
             // Also a header line "commented out" with '*': it is the start's comment then.
@@ -180,10 +194,10 @@ void KifRecordReader::ReadDiagramLine(const TextLine& line) {
 void KifRecordReader::FinishPreamble(const TextLine* firstMove) {
     Position start;
     if (diagram_.HasBoard()) {
-        if (diagram_.RanksRead() != BoardSize) {
+        if (const int ranks = diagram_.RanksRead(); ranks != BoardSize) {
             Fail(firstDiagramLine_, 0,
-                 "the board diagram has " + std::to_string(diagram_.RanksRead()) +
-                     " ranks instead of nine");
+                 "the board diagram has " + std::to_string(ranks) +
+                     (ranks == 1 ? " rank" : " ranks") + " instead of nine");
         }
         start = diagram_.position();
     } else if (handicapLine_ && !handicapName_.empty()) {
@@ -198,13 +212,15 @@ void KifRecordReader::FinishPreamble(const TextLine* firstMove) {
     record_.RemoveHeaderLinesIf([&start](const HeaderLine& line) {
         return line.key == HeaderKey::Handicap && HandicapLineSays(line.value, start);
     });
-    if (!record_.SetStartPosition(start)) {
-        const TextLine& where = diagram_.HasBoard() ? firstDiagramLine_
-                                : handicapLine_     ? *handicapLine_
-                                : firstMove         ? *firstMove
-                                                    : TextLine{{}, 1, 0};
-        Fail(where, 0, "the start position is not sound: " + PositionProblem(start));
-    }
+    const TextLine where = diagram_.HasBoard() ? firstDiagramLine_
+                           : handicapLine_     ? *handicapLine_
+                           : firstMove         ? *firstMove
+                                               : TextLine{{}, 1, 0};
+    if (std::string refusal = RefusalText(start); !refusal.empty())
+        Fail(where, 0, "the start position is impossible: " + refusal);
+    record_.SetStartPosition(start);
+    AddStartNotices(notices_, start, where.number, 1);
+    startKnown_ = true;
 }
 
 void KifRecordReader::ReadBodyLine(const TextLine& line) {
@@ -323,8 +339,31 @@ void KifRecordReader::AddResult(GameResult result, const TextLine& line, std::si
     lines_.back().nodes.push_back(&record_.Current());
 }
 
-void KifRecordReader::SetTime(std::int64_t milliseconds) {
-    record_.SetCurrentTime(milliseconds);
+void KifRecordReader::SetTime(std::int64_t milliseconds, const TextLine& line, std::size_t offset) {
+    if (!record_.SetCurrentTime(milliseconds))
+        Fail(line, offset, TimeTooLongText(Ply(), AtResult()));
+}
+
+void KifRecordReader::ReadSummaryLine(const TextLine& line) {
+    if (AtResult()) return;
+    const std::string_view text = line.text;
+    std::size_t pos = std::string_view("まで").size();
+    const auto moves = ReadNumber(text, pos);
+    const long long played = NumberOfPly(Ply());
+    std::string skipped;
+    if (!moves) {
+        skipped = "the summary line gives no number of moves";
+    } else if (*moves != played) {
+        skipped = "the summary line counts " + std::to_string(*moves) +
+                  " moves, but the line has " + std::to_string(played);
+    } else if (const auto result =
+                   ResultOfSummary(text.substr(pos), CurrentPosition().sideToMove)) {
+        AddResult(*result, line, 0);
+        return;
+    } else {
+        skipped = "the summary line gives no result this line can have";
+    }
+    notices_.push_back({line.number, 1, skipped + "; it is left out"});
 }
 
 void KifRecordReader::AddNote(std::string_view text) {

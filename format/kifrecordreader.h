@@ -9,6 +9,7 @@
 
 #include "format/kifdiagram.h"
 #include "format/loaderror.h"
+#include "format/recordio.h"
 #include "format/textencoding.h"
 #include "format/textlines.h"
 #include "model/gamerecord.h"
@@ -38,15 +39,15 @@ class KifRecordReader {
     // The character set the bytes turned out to be in.
     TextEncoding Encoding() const { return encoding_; }
 
-    // Read, setting `encoding` to the character set also when reading fails part way, so that
-    // the caller can still tell which set the file was taken for.
-    void Read(std::string_view bytes, TextEncoding& encoding);
+    // Read, telling `outcome` the character set, the notices and whether the start position was
+    // fixed also when reading fails part way, so that the caller can still tell which set the
+    // file was taken for.
+    void Read(std::string_view bytes, ReadOutcome& outcome);
 
   protected:
     virtual bool IsMoveLine(std::string_view text) const = 0;
     virtual void ReadMoveLine(const TextLine& line) = 0;
-    // A "まで…" line after the moves: a summary, which only KI2 takes a result from.
-    virtual void ReadSummaryLine(const TextLine& line) { (void)line; }
+
     // The file's move number of ply 1 is 1, unless the first KIF move line says otherwise.
     long long NumberOfPly(long long ply) const { return ply + numberOffset_; }
     void SetNumberOffset(long long offset) { numberOffset_ = offset; }
@@ -64,7 +65,8 @@ class KifRecordReader {
     // rules refuse stops reading with the reason, at `offset` of the line.
     void AddMove(const Move& move, const TextLine& line, std::size_t offset);
     void AddResult(GameResult result, const TextLine& line, std::size_t offset);
-    void SetTime(std::int64_t milliseconds);
+    // The current node's time; one of 100 days or more stops reading at `offset` of the line.
+    void SetTime(std::int64_t milliseconds, const TextLine& line, std::size_t offset);
     // A line that the record keeps as a header line of the note kind (不戦勝, 不戦敗).
     void AddNote(std::string_view text);
 
@@ -82,6 +84,8 @@ class KifRecordReader {
     void ReadHeaderLine(const TextLine& line, std::string_view label, std::string_view value);
     void ReadDiagramLine(const TextLine& line);
     void ReadVariationLine(const TextLine& line);
+    // A "まで…" line after a line of play: its result, unless the line has one already.
+    void ReadSummaryLine(const TextLine& line);
     void AppendCommentLine(std::string_view text);
     void ReadBookmark(std::string_view name);
     void FlushNotes();
@@ -95,6 +99,11 @@ class KifRecordReader {
     TextLine firstDiagramLine_;  // the first rank's line, where a diagram's fault is reported
     std::optional<TextLine> handicapLine_;
     std::string handicapName_;
+
+    std::vector<ReadNotice> notices_;
+    bool startKnown_ = false;
+    bool sawText_ = false;     // a line held more than blanks
+    bool recognised_ = false;  // a line had KIF's or KI2's shape: the file holds a record
 
     std::vector<OpenLine> lines_;
     // The comment being gathered for the current node, its lines joined with CR LF.

@@ -1,5 +1,7 @@
 #include "format/recordio.h"
 
+#include <exception>
+#include <new>
 #include <string>
 
 #include "format/csaformat.h"
@@ -34,10 +36,11 @@ const FormatHandler* HandlerFor(RecordFormat format) {
     return nullptr;
 }
 
-ReadOutcome ReadRecord(GameRecord& record, std::string_view bytes, const FileType& type) {
+ReadOutcome ReadRecord(GameRecord& record, std::string_view bytes, const FileType& type,
+                       const FormatHandler* handler) {
     ReadOutcome outcome;
     outcome.type = type;
-    const FormatHandler* handler = HandlerFor(type.format);
+    if (!handler) handler = HandlerFor(type.format);
     if (!handler) {
         record.Reset();
         outcome.error = ESNLoadError{NoHandlerText(type.format), 1, 1};
@@ -45,22 +48,34 @@ ReadOutcome ReadRecord(GameRecord& record, std::string_view bytes, const FileTyp
     }
     try {
         handler->read(record, bytes, outcome);
+        outcome.startKnown = true;
     } catch (const ESNLoadError& error) {
         outcome.error = error;
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::exception& failure) {
+        outcome.error = ESNLoadError{failure.what(), 0, 0};  // no place in the file
+        outcome.startKnown = false;
     }
     return outcome;
 }
 
 bool WriteRecord(const GameRecord& record, const FileType& type, std::string& bytes,
-                 std::string& refusal) {
+                 std::string& refusal, const FormatHandler* handler) {
     bytes.clear();
     refusal.clear();
-    const FormatHandler* handler = HandlerFor(type.format);
+    if (!handler) handler = HandlerFor(type.format);
     if (!handler) {
         refusal = NoHandlerText(type.format);
         return false;
     }
-    if (handler->write(record, type, bytes, refusal)) return true;
+    try {
+        if (handler->write(record, type, bytes, refusal)) return true;
+    } catch (const std::bad_alloc&) {
+        refusal = "there is not enough memory to write the record";
+    } catch (const std::exception& failure) {
+        refusal = failure.what();
+    }
     bytes.clear();
     return false;
 }

@@ -90,8 +90,8 @@ class SfenParser {
         const std::size_t boardStart = at_;
         position_.board.fill(0);
         if (ReadBoard() && ReadSide() && ReadHands() && ReadMoveNumber()) {
-            if (std::string problem = PositionProblem(position_); !problem.empty())
-                Fail(std::move(problem), boardStart);
+            if (std::string refusal = RefusalText(position_); !refusal.empty())
+                Fail(std::move(refusal), boardStart);
         }
         reading_.position = position_;
         reading_.end = end_;

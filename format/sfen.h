@@ -31,5 +31,6 @@ struct SfenReading {
 // which a record does not keep (its plies count from its start). Reading stops there, or before
 // the first word after the hands that is not a number. Hands are taken in any order, a count of
 // 0 or 1 written out included, but each kind of each side only once. A position that is read
-// whole but is not sound (PositionProblem) is an error at the start of the board.
+// whole but that no record can hold (RefusalText) is an error at the start of the board; the
+// rules of play it breaks are for the caller to tell (PositionProblems).
 SfenReading ReadSfen(std::string_view text);

@@ -17,7 +17,7 @@ bool IsBoardShaped(std::string_view word) {
            std::count(word.begin(), word.end(), '/') == 8;
 }
 
-void ReadSfenRecord(GameRecord& record, std::string_view bytes, ReadOutcome&) {
+void ReadSfenRecord(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
     record.Reset();
     const std::optional<TextLine> line = FirstLineWithText(bytes);
     if (!line) throw ESNLoadError{"no position", 1, 1};
@@ -28,7 +28,7 @@ void ReadSfenRecord(GameRecord& record, std::string_view bytes, ReadOutcome&) {
     const std::size_t at = words.Offset();
     const SfenReading reading = ReadSfen(line->text.substr(at));
     if (reading.error) words.Fail(reading.error->message, at + reading.error->offset);
-    record.SetStartPosition(reading.position);
+    SetReadStart(record, reading.position, *line, at, outcome);
     words.SkipTo(at + reading.end);
     if (words.Next(word))
         words.Fail("unexpected '" + std::string(word.text) + "' after the position", word.offset);

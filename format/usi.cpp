@@ -1,5 +1,8 @@
 #include "format/usi.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "format/asciiwords.h"
 #include "format/loaderror.h"
 #include "format/sfen.h"
@@ -43,61 +46,115 @@ bool ReadUsiMove(std::string_view text, const Position& position, Move& move) {
 
 namespace {
 
-// Reads the start of the line: "startpos" or "sfen <position>", after an optional "position".
-void ReadStart(GameRecord& record, WordReader& words) {
+// The words that end a game after its last move: the side to move resigns, declares a win
+// with its king in the enemy camp, or the game is drawn.
+struct ResultWord {
+    std::string_view word;
+    GameResult result;
+};
+constexpr ResultWord ResultWords[] = {
+    {"resign", GameResult::Resign}, {"win", GameResult::Declaration}, {"draw", GameResult::Draw}};
+
+std::optional<GameResult> ResultOfWord(std::string_view word) {
+    for (const ResultWord& entry : ResultWords)
+        if (entry.word == word) return entry.result;
+    return std::nullopt;
+}
+
+// The main line's last node: from the root on, each node's first continuation holding a move.
+const MoveNode& MainLineEnd(const GameRecord& record) {
+    const MoveNode* node = &record.Root();
+    for (;;) {
+        const ContinuationCell* cell = node->FirstChild();
+        while (cell && cell->node->IsResult())
+            cell = cell->next.get();
+        if (!cell) return *node;
+        node = cell->node.get();
+    }
+}
+
+// The word of the result that closes the main line, when it has one USI can say.
+std::string_view ClosingWord(const GameRecord& record) {
+    const MoveNode* first = MainLineEnd(record).Continuation(0);
+    for (const ResultWord& entry : ResultWords)
+        if (first && first->Result() == entry.result) return entry.word;
+    return {};
+}
+
+// Reads the start of the line: "startpos" or "sfen <position>", after an optional "position";
+// a line that begins with "moves" starts from the initial position.
+void ReadStart(GameRecord& record, WordReader& words, const TextLine& line, ReadOutcome& outcome) {
     Word word;
     if (!words.Next(word)) words.Fail("no position line", 0);
     if (word.text == "position" && !words.Next(word))
         words.Fail("no position after 'position'", words.Offset());
-    if (word.text == "startpos") return;
+    outcome.startKnown = word.text == "startpos" || word.text == "moves";
+    if (word.text == "moves") words.SkipTo(word.offset);
+    if (outcome.startKnown) return;
     if (word.text != "sfen")
         words.Fail("'startpos' or 'sfen' expected, not '" + std::string(word.text) + "'",
                    word.offset);
     const std::size_t at = words.Offset();
     const SfenReading reading = ReadSfen(words.Line().substr(at));
     if (reading.error) words.Fail(reading.error->message, at + reading.error->offset);
-    record.SetStartPosition(reading.position);
+    SetReadStart(record, reading.position, line, at, outcome);
     words.SkipTo(at + reading.end);
 }
 
-void ReadMoves(GameRecord& record, WordReader& words) {
+// The moves, and a result after them; a word that is neither ends the record there with a
+// notice. Answers whether reading went to the end of the line.
+bool ReadMoves(GameRecord& record, WordReader& words, const TextLine& line, ReadOutcome& outcome) {
     Word word;
-    if (!words.Next(word)) return;
+    if (!words.Next(word)) return true;
     if (word.text != "moves")
         words.Fail("'moves' expected, not '" + std::string(word.text) + "'", word.offset);
+    const auto stop = [&](const std::string& text) {
+        const int column = static_cast<int>(std::min<std::size_t>(word.offset, 1 << 30)) + 1;
+        outcome.notices.push_back({line.number, column, text});
+        return false;
+    };
     while (words.Next(word)) {
+        const std::string text(word.text);
+        if (record.Current().IsResult()) return stop("'" + text + "' after the result is left out");
+        if (const auto result = ResultOfWord(word.text)) {
+            record.GoForward(record.AddResult(*result) - 1);
+            continue;
+        }
         Move move;
         if (!ReadUsiMove(word.text, record.GetPosition(), move))
-            words.Fail("unknown move " + std::string(word.text), word.offset);
+            return stop("the record ends before '" + text + "', which is no move");
         const int count = record.AddContinuation(move);
         if (count == 0) words.Fail("illegal move " + std::string(word.text), word.offset);
         record.GoForward(count - 1);
     }
+    return true;
 }
 
-void ReadUsiRecord(GameRecord& record, std::string_view bytes, ReadOutcome&) {
+void ReadUsiRecord(GameRecord& record, std::string_view bytes, ReadOutcome& outcome) {
     record.Reset();
     const std::optional<TextLine> line = FirstLineWithText(bytes);
     if (!line) throw ESNLoadError{"no position line", 1, 1};
     WordReader words(*line);
-    ReadStart(record, words);
-    ReadMoves(record, words);
-    FailOnTextAfter(bytes, *line);
+    ReadStart(record, words, *line, outcome);
+    if (ReadMoves(record, words, *line, outcome)) FailOnTextAfter(bytes, *line);
     record.GoToTop();
 }
 
-// The moves of the main line, each node's first continuation that holds a move.
+// The moves of the main line, and the word of the result that closes it.
 void AppendMainLine(const GameRecord& record, std::string& out) {
-    const char* separator = " moves ";
-    for (const MoveNode* node = &record.Root();;) {
-        const ContinuationCell* cell = node->FirstChild();
-        while (cell && cell->node->IsResult())
-            cell = cell->next.get();
-        if (!cell) return;
-        node = cell->node.get();
-        out += separator;
-        separator = " ";
-        out += UsiMoveText(node->move);
+    std::vector<const MoveNode*> line;
+    for (const MoveNode* node = &MainLineEnd(record); node->Parent(); node = node->Parent())
+        line.push_back(node);
+    const std::string_view closing = ClosingWord(record);
+    if (line.empty() && closing.empty()) return;
+    out += " moves";
+    for (auto node = line.rbegin(); node != line.rend(); ++node) {
+        out += ' ';
+        out += UsiMoveText((*node)->move);
+    }
+    if (!closing.empty()) {
+        out += ' ';
+        out += closing;
     }
 }
 
@@ -112,9 +169,10 @@ bool WriteUsiRecord(const GameRecord& record, const FileType&, std::string& byte
     return true;
 }
 
-// The line holds the start and the main line's moves, nothing else.
+// The line holds the start, the main line's moves and the result closing it, nothing else.
 RecordLosses UsiLosses(const GameRecord& record, const FileType&) {
     RecordLosses losses = CountRecordContents(record);
+    losses.results -= !ClosingWord(record).empty();
     losses.headerLines += TitleAndPlayers(record);
     losses.startPosition = false;
     return losses;
@@ -145,6 +203,11 @@ bool LooksLikeUsi(std::string_view bytes) {
     try {
         if (!words.Next(word)) return false;
         if (word.text == "position" || word.text == "startpos") return true;
+        // A line of moves alone: from the initial position.
+        if (word.text == "moves") {
+            Move move;
+            return !words.Next(word) || ReadUsiMove(word.text, Position(), move);
+        }
         if (word.text != "sfen") return false;
         while (words.Next(word))
             if (word.text == "moves") return true;

@@ -87,7 +87,7 @@ void GameRecord::Reset() {
 }
 
 bool GameRecord::SetStartPosition(const Position& start) {
-    if (root_.firstChild || !IsSound(start)) return false;
+    if (root_.firstChild || !CanHoldPosition(start)) return false;
     start_ = start;
     GoToTop();
     return true;
@@ -216,7 +216,8 @@ void GameRecord::SetCurrentBookmark(std::string name) {
 }
 
 bool GameRecord::SetCurrentTime(std::optional<std::int64_t> milliseconds) {
-    if (!current_->parent || (milliseconds && *milliseconds < 0)) return false;
+    if (!current_->parent) return false;
+    if (milliseconds && (*milliseconds < 0 || *milliseconds >= MoveTimeLimitMs)) return false;
     if (!milliseconds && !current_->notes_) return true;
     NotesOf(*current_).timeMs = milliseconds;
     DropNotesIfEmpty(*current_);

@@ -107,6 +107,9 @@ struct BranchPlace {
     int index;
 };
 
+// A move's time is under 100 days.
+inline constexpr std::int64_t MoveTimeLimitMs = 100LL * 24 * 60 * 60 * 1000;
+
 // One game: the header, the start position, the tree of moves and the position after the
 // current node's move.
 class GameRecord {
@@ -137,9 +140,9 @@ class GameRecord {
     void Reset();
 
     // Makes `start` the position before the first move: a handicap game (White to move), a
-    // problem, a position reached elsewhere. Refused, changing nothing, when the position is
-    // not sound (PositionProblem says why) or the root already has continuations; on success
-    // the root is current.
+    // problem, a position reached elsewhere, also one that breaks a rule of play on purpose.
+    // Refused, changing nothing, when no record can hold the position (RefusalText says why) or
+    // the root already has continuations; on success the root is current.
     bool SetStartPosition(const Position& start);
     const Position& StartPosition() const { return start_; }
 
@@ -197,7 +200,8 @@ class GameRecord {
     void SetCurrentComment(std::string comment);
     void SetCurrentBookmark(std::string name);
     // The time the current move took, or none; a result may carry one too (the thinking before
-    // resigning). Refused at the root, which has no move, and for a negative time.
+    // resigning). Refused at the root, which has no move, and for a time below 0 or of
+    // MoveTimeLimitMs or more, so that no sum of times can overflow.
     bool SetCurrentTime(std::optional<std::int64_t> milliseconds);
 
     // The position after the current node's move, and the rules on it.

@@ -27,6 +27,7 @@ constexpr ResultNames Names[GameResultCount] = {
     {"nomate", "No mate", nullptr, "No mate"},
     {"draw", "Draw", nullptr, "Draw"},
     {"maxmoves", "Move limit", nullptr, "Move limit reached"},
+    {"sealed", "Sealed move", "seals the next move", nullptr},
 };
 
 const ResultNames& NamesOf(GameResult result) {

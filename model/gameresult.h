@@ -20,15 +20,16 @@ enum class GameResult : std::uint8_t {
     NoMate,       // a problem without a mate
     Draw,
     MaxMoves,  // the move limit of the game was reached
+    Sealed,    // an adjourned game: the side to move has sealed its next move
 };
 
-inline constexpr int GameResultCount = 12;
+inline constexpr int GameResultCount = 13;
 
-// The fixed ASCII name used by the tool's JSON: "resign", "illegal-win", "nomate", ...
+// The fixed ASCII name used by the tool's JSON: "resign", "illegal-win", "nomate", "sealed", ...
 const char* ResultKeyword(GameResult result);
 // The result named by its keyword, or nothing.
 std::optional<GameResult> ResultOfKeyword(std::string_view keyword);
-// The short label of the variations list: "Resigns", "Time-out", "No mate", ...
+// The short label of the variations list: "Resigns", "Time-out", "No mate", "Sealed move", ...
 const char* ResultLabel(GameResult result);
 // What the board says at the result, naming the side to move where the result is about one
 // side: "Black resigns", "White is mated", "Repetition".

@@ -44,17 +44,17 @@ std::vector<Square> RemovedSquares(Handicap handicap) {
         case Handicap::FourPieces:
             return {WhiteRook, WhiteBishop, LeftLance, RightLance};
         case Handicap::FivePieces:
-            return {WhiteRook, WhiteBishop, LeftLance, RightLance, LeftKnight};
-        case Handicap::LeftFivePieces:
             return {WhiteRook, WhiteBishop, LeftLance, RightLance, RightKnight};
+        case Handicap::LeftFivePieces:
+            return {WhiteRook, WhiteBishop, LeftLance, RightLance, LeftKnight};
         case Handicap::SixPieces:
             return {WhiteRook, WhiteBishop, LeftLance, RightLance, LeftKnight, RightKnight};
         case Handicap::LeftSevenPieces:
-            return {WhiteRook,  WhiteBishop, LeftLance,  RightLance,
-                    LeftKnight, RightKnight, RightSilver};
-        case Handicap::RightSevenPieces:
             return {WhiteRook,  WhiteBishop, LeftLance, RightLance,
                     LeftKnight, RightKnight, LeftSilver};
+        case Handicap::RightSevenPieces:
+            return {WhiteRook,  WhiteBishop, LeftLance,  RightLance,
+                    LeftKnight, RightKnight, RightSilver};
         case Handicap::EightPieces:
             return {WhiteRook,  WhiteBishop, LeftLance,  RightLance,
                     LeftKnight, RightKnight, LeftSilver, RightSilver};

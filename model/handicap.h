@@ -17,11 +17,11 @@ enum class Handicap {
     TwoPieces,         // rook and bishop
     ThreePieces,       // rook, bishop and the left lance
     FourPieces,        // rook, bishop and both lances
-    FivePieces,        // four pieces and the left knight (2a)
-    LeftFivePieces,    // four pieces and the right knight (8a)
+    FivePieces,        // four pieces and the right knight (8a)
+    LeftFivePieces,    // four pieces and the left knight (2a)
     SixPieces,         // four pieces and both knights
-    LeftSevenPieces,   // six pieces and the right silver (7a)
-    RightSevenPieces,  // six pieces and the left silver (3a)
+    LeftSevenPieces,   // six pieces and the left silver (3a)
+    RightSevenPieces,  // six pieces and the right silver (7a)
     EightPieces,       // six pieces and both silvers
     TenPieces,         // eight pieces and both golds
 };

@@ -2,14 +2,23 @@
 
 #include <array>
 
+#include "model/check.h"
+
 namespace {
 
 constexpr const char* KindNames[KindCount] = {"pawn", "lance",  "knight", "silver",
                                               "gold", "bishop", "rook",   "king"};
 
 // The square as the notation writes it: file digit, then rank letter ("5a").
-std::string SquareName(int rank, int file) {
-    return {static_cast<char>('1' + file), static_cast<char>('a' + rank)};
+std::string SquareName(Square sq) {
+    return {static_cast<char>('1' + sq.file), static_cast<char>('a' + sq.rank)};
+}
+
+// "two", "three", ... for the small counts a message names; digits beyond.
+std::string CountWord(long long count) {
+    static constexpr const char* Words[] = {"two", "three", "four",  "five",
+                                            "six", "seven", "eight", "nine"};
+    return count >= 2 && count <= 9 ? Words[count - 2] : std::to_string(count);
 }
 
 bool IsValidCode(PieceCode code) {
@@ -32,88 +41,125 @@ int RanksNeeded(PieceType kind) {
     return 0;
 }
 
-std::string CellCodesProblem(const Position& pos) {
+using Problems = std::vector<PositionProblem>;
+
+void AddCodeProblems(const Position& pos, Problems& problems) {
     for (int rank = 0; rank < BoardSize; ++rank)
         for (int file = 0; file < BoardSize; ++file)
             if (!IsValidCode(pos.Cell(rank, file)))
-                return "invalid piece code " + std::to_string(pos.Cell(rank, file)) + " at " +
-                       SquareName(rank, file);
-    return {};
+                problems.push_back(
+                    {PositionRule::InvalidCode, 0, 0, Square(rank, file), pos.Cell(rank, file)});
 }
 
-std::string HandsProblem(const Position& pos) {
+void AddHandProblems(const Position& pos, Problems& problems) {
     for (int side : {Black, White})
         for (PieceType kind = 0; kind < KindCount; ++kind)
             if (pos.HandCount(side, kind) < 0)
-                return std::string(SideName(side)) + " has " +
-                       std::to_string(pos.HandCount(side, kind)) + " " + KindNames[kind] +
-                       "s in hand";
-    return {};
+                problems.push_back(
+                    {PositionRule::NegativeHand, side, kind, {}, pos.HandCount(side, kind)});
 }
 
-std::string KingsProblem(const Position& pos) {
+void AddKingProblems(const Position& pos, Problems& problems) {
     for (int side : {Black, White}) {
         int kings = 0;
         for (PieceCode code : pos.board)
             kings += code == (side | King);
-        if (kings > 1)
-            return (kings == 2 ? std::string("two") : std::to_string(kings)) + " " +
-                   SideName(side) + " kings";
+        if (kings > 1) problems.push_back({PositionRule::TwoKings, side, King, {}, kings});
     }
-    return {};
 }
 
-std::string StrandedPieceProblem(const Position& pos) {
+void AddPieceCountProblems(const Position& pos, Problems& problems) {
+    std::array<long long, KindCount> counts{};
+    for (PieceCode code : pos.board)
+        if (code != 0) ++counts[KindOf(code)];
+    for (PieceType kind = 0; kind < KindCount; ++kind) {
+        const long long total =
+            counts[kind] + pos.HandCount(Black, kind) + pos.HandCount(White, kind);
+        if (total > PiecesInSet[kind])
+            problems.push_back({PositionRule::TooManyPieces, 0, kind, {}, total});
+    }
+}
+
+void AddStrandedPieces(const Position& pos, Problems& problems) {
     for (int rank = 0; rank < BoardSize; ++rank) {
         for (int file = 0; file < BoardSize; ++file) {
             const PieceCode code = pos.Cell(rank, file);
             if (code == 0 || IsPromoted(code)) continue;
-            const int needed = RanksNeeded(KindOf(code));
-            if (RanksAhead(OwnerOf(code), rank) >= needed) continue;
-            return std::string(KindNames[KindOf(code)]) +
-                   (needed == 1 ? " on the last rank at " : " on the last two ranks at ") +
-                   SquareName(rank, file);
+            if (RanksAhead(OwnerOf(code), rank) >= RanksNeeded(KindOf(code))) continue;
+            problems.push_back(
+                {PositionRule::StrandedPiece, OwnerOf(code), KindOf(code), Square(rank, file)});
         }
     }
-    return {};
 }
 
-std::string DoubledPawnsProblem(const Position& pos) {
+void AddDoubledPawns(const Position& pos, Problems& problems) {
     for (int side : {Black, White}) {
         for (int file = 0; file < BoardSize; ++file) {
             int pawns = 0;
             for (int rank = 0; rank < BoardSize; ++rank)
                 pawns += pos.Cell(rank, file) == (side | Pawn);
             if (pawns > 1)
-                return std::string("two ") + SideName(side) + " pawns on file " +
-                       std::to_string(file + 1);
+                problems.push_back(
+                    {PositionRule::DoubledPawns, side, Pawn, Square(0, file), pawns});
         }
     }
-    return {};
 }
 
-std::string PieceCountProblem(const Position& pos) {
-    std::array<int, KindCount> counts{};
-    for (PieceCode code : pos.board)
-        if (code != 0) ++counts[KindOf(code)];
-    for (PieceType kind = 0; kind < KindCount; ++kind) {
-        const long long total = static_cast<long long>(counts[kind]) + pos.HandCount(Black, kind) +
-                                pos.HandCount(White, kind);
-        if (total > PiecesInSet[kind]) return std::to_string(total) + " " + KindNames[kind] + "s";
+void AddOpponentInCheck(const Position& pos, Problems& problems) {
+    const int side = OtherSide(pos.sideToMove);
+    for (int cell = 0; cell < CellCount; ++cell) {
+        const Square sq(cell / BoardSize, cell % BoardSize);
+        if (pos.Cell(sq) == (side | King) && IsAttacked(pos, sq, pos.sideToMove))
+            problems.push_back({PositionRule::OpponentInCheck, side, King, sq});
     }
-    return {};
 }
 
 }  // namespace
 
-std::string PositionProblem(const Position& pos) {
-    if (pos.sideToMove != Black && pos.sideToMove != White)
-        return "the side to move is neither Black nor White";
-    // The codes first: every later rule reads kinds and owners out of them.
-    for (auto rule : {CellCodesProblem, HandsProblem, KingsProblem, StrandedPieceProblem,
-                      DoubledPawnsProblem, PieceCountProblem}) {
-        std::string problem = rule(pos);
-        if (!problem.empty()) return problem;
+std::vector<PositionProblem> PositionProblems(const Position& pos) {
+    Problems problems;
+    if (pos.sideToMove != Black && pos.sideToMove != White) {
+        problems.push_back({PositionRule::SideToMove});
+        return problems;
     }
+    // The codes first: every later rule reads kinds and owners out of them.
+    AddCodeProblems(pos, problems);
+    if (!problems.empty()) return problems;
+    for (auto rule : {AddHandProblems, AddKingProblems, AddPieceCountProblems, AddStrandedPieces,
+                      AddDoubledPawns, AddOpponentInCheck})
+        rule(pos, problems);
+    return problems;
+}
+
+std::string ProblemText(const PositionProblem& problem) {
+    const std::string side = SideName(problem.side);
+    const std::string kind = KindNames[problem.kind & 7];
+    switch (problem.rule) {
+        case PositionRule::SideToMove:
+            return "the side to move is neither Black nor White";
+        case PositionRule::InvalidCode:
+            return "invalid piece code " + std::to_string(problem.count) + " at " +
+                   SquareName(problem.square);
+        case PositionRule::NegativeHand:
+            return side + " has " + std::to_string(problem.count) + " " + kind + "s in hand";
+        case PositionRule::TwoKings:
+            return CountWord(problem.count) + " " + side + " kings";
+        case PositionRule::TooManyPieces:
+            return std::to_string(problem.count) + " " + kind + "s";
+        case PositionRule::StrandedPiece:
+            return side + "'s " + kind + " on " + SquareName(problem.square) + " can never move";
+        case PositionRule::DoubledPawns:
+            return CountWord(problem.count) + " " + side + " pawns on file " +
+                   std::to_string(problem.square.file + 1);
+        case PositionRule::OpponentInCheck:
+            return side + "'s king on " + SquareName(problem.square) + " is in check with " +
+                   SideName(OtherSide(problem.side)) + " to move";
+    }
+    return {};
+}
+
+std::string RefusalText(const Position& pos) {
+    for (const PositionProblem& problem : PositionProblems(pos))
+        if (IsRefusal(problem)) return ProblemText(problem);
     return {};
 }

@@ -8,7 +8,8 @@
 namespace {
 
 // Header lines, a start where White moves first, times with and without a fraction, and a
-// result: the fields that only records from richer formats fill.
+// result, whose position is the one of the move it closes: the fields that only records from
+// richer formats fill.
 TEST(DumpJson, ListsHeaderLinesResultsAndTimes) {
     GameRecord record;
     record.SetHeaderLines({{"event", "Lesson"}, {"Venue", "Hall"}});
@@ -17,7 +18,7 @@ TEST(DumpJson, ListsHeaderLinesResultsAndTimes) {
     ASSERT_EQ(record.AddContinuation(Move(from, Square(3, 2), record.Cell(from))), 1);
     ASSERT_TRUE(record.GoForward(0));
     ASSERT_TRUE(record.SetCurrentTime(1500));
-    ASSERT_EQ(record.AddResult(GameResult::Resign), 1);
+    ASSERT_EQ(record.AddResult(GameResult::Sealed), 1);
     ASSERT_TRUE(record.GoForward(0));
     ASSERT_TRUE(record.SetCurrentTime(12001));
 
@@ -34,7 +35,7 @@ TEST(DumpJson, ListsHeaderLinesResultsAndTimes) {
             "{\"path\": [0], \"ply\": 1, \"move\": \"P-3d\", \"comment\": \"\", \"sfen\": \"" +
             after + " b - 2\", \"result\": null, \"time\": 1.5},\n" +
             "{\"path\": [0, 0], \"ply\": 2, \"move\": null, \"comment\": \"\", \"sfen\": \"" +
-            after + " b - 3\", \"result\": \"resign\", \"time\": 12.001}\n],\n" +
+            after + " b - 2\", \"result\": \"sealed\", \"time\": 12.001}\n],\n" +
             "\"error\": null}\n");
 }
 

@@ -39,9 +39,13 @@ TEST(EsnFormats, EveryFormatIsReadByExtensionOrContents) {
     const ToolResult result = RunTool(args);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, said);
-    EXPECT_EQ(result.err, "esn: " + threeGames +
-                              ": the file holds 3 records; only the first was read (2 records "
-                              "after line 8 left out)\n");
+    const std::string notice =
+        "8:1: the file holds 3 records; only the first was read (2 records after line 8 left out)";
+    EXPECT_EQ(result.err, "esn: " + threeGames + ":8:1: notice: " + notice.substr(5) + "\n");
+    // Strict, a notice is an error.
+    const ToolResult strict = RunTool({"check", "--strict", threeGames});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_EQ(strict.out, threeGames + ":" + notice + "\n");
 }
 
 TEST(EsnConvert, WritesAnotherFormatListingWhatItLeavesOut) {

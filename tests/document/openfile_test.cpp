@@ -83,7 +83,8 @@ TEST_F(OpenFileTest, AReadingErrorIsShownAndWhatWasReadIsKept) {
 }
 
 // Whatever the reason, the open fails with it and the unsaved work stays: a failing stream
-// such as a file under /proc and a file too large for memory included.
+// such as a file under /proc, a file too large for memory and a file whose reading stopped
+// before its start position was known included.
 TEST_F(OpenFileTest, AFileThatCannotBeReadLeavesEverythingAsItWas) {
     QTemporaryDir folder;
     const QString pipe = folder.filePath("pipe.esn");
@@ -91,6 +92,10 @@ TEST_F(OpenFileTest, AFileThatCannotBeReadLeavesEverythingAsItWas) {
     const QString huge = folder.filePath("huge.esn");
     ASSERT_TRUE(WriteBytes(huge, ""));
     ASSERT_EQ(::truncate(QFile::encodeName(huge).constData(), off_t{1} << 42), 0);
+    const QString list = folder.filePath("list.kif");
+    ASSERT_TRUE(WriteBytes(list, "milk\neggs: 12\n"));
+    const QString cut = folder.filePath("cut.kifu");
+    ASSERT_TRUE(WriteBytes(cut, "後手の持駒：なし\n| ・ ・ ・ ・v玉 ・ ・ ・ ・|一\n"));
     const auto reason = [](int error) { return QString::fromLocal8Bit(std::strerror(error)); };
     const std::pair<QString, QString> failures[] = {
         {folder.filePath("no-such-folder/record.esn"), reason(ENOENT)},
@@ -98,6 +103,8 @@ TEST_F(OpenFileTest, AFileThatCannotBeReadLeavesEverythingAsItWas) {
         {pipe, "Not a regular file"},
         {"/proc/self/mem", reason(EIO)},
         {huge, reason(ENOMEM)},
+        {list, "list.kif holds no game record"},
+        {cut, "the board diagram has 1 rank instead of nine (line 2, column 1)"},
     };
     for (const auto& [path, why] : failures) {
         SCOPED_TRACE(path.toStdString());

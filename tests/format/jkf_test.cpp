@@ -104,19 +104,11 @@ TEST(JkfRead, EverySpecial) {
         const char* comment;
         const char* writtenAs;  // the special written for the result
     } cases[] = {
-        // After Black's first move, White is to move.
+        // After Black's first move, White is to move. The names are CSA's, whose reader's test
+        // has each of them.
         {"TORYO", GameResult::Resign, "", "TORYO"},
-        {"CHUDAN", GameResult::Interrupt, "", "CHUDAN"},
-        {"SENNICHITE", GameResult::Repetition, "", "SENNICHITE"},
-        {"TIME_UP", GameResult::Timeout, "", "TIME_UP"},
-        {"ILLEGAL_MOVE", GameResult::IllegalLoss, "", "ILLEGAL_MOVE"},
         {"+ILLEGAL_ACTION", GameResult::IllegalWin, "", "+ILLEGAL_ACTION"},
         {"-ILLEGAL_ACTION", GameResult::IllegalLoss, "", "ILLEGAL_MOVE"},
-        {"JISHOGI", GameResult::Impasse, "", "JISHOGI"},
-        {"KACHI", GameResult::Declaration, "", "KACHI"},
-        {"HIKIWAKE", GameResult::Draw, "", "HIKIWAKE"},
-        {"TSUMI", GameResult::Mate, "", "TSUMI"},
-        {"FUZUMI", GameResult::NoMate, "", "FUZUMI"},
         {"MAX_MOVES", GameResult::MaxMoves, "", "MAX_MOVES"},
         {"ERROR", GameResult::Interrupt, "%ERROR", "CHUDAN"},
         {"MATTA", std::nullopt, "%MATTA", nullptr},
@@ -157,6 +149,8 @@ TEST(JkfRead, FaultsSayWhatAndWhere) {
          "2:9: same, but no move came before"},
         {"{\"moves\":[{},{\"special\":\"TORYO\"},\n" + MoveElement("0:7776FU") + "]}",
          "2:1: a move after TORYO"},
+        {"{\"moves\":[{},\n{\"special\":\"CHUDAN\",\"time\":{\"now\":{\"h\":1e9,\"m\":1e9}}}]}",
+         "2:1: the time of the result before the first move is 100 days or more"},
         {"{\"moves\":[{},\n{\"comments\":[\"?\"]}]}",
          "2:1: a move element holds neither a move nor a special"},
         {"{\"moves\":[\n" + MoveElement("0:7776FU") + "]}",

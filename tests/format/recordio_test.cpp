@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <stdexcept>
 
 #include "format/recordio.h"
 #include "format/recordtesting.h"
+#include "format/sfen.h"
 #include "model/handicap.h"
 
 namespace {
@@ -23,6 +25,7 @@ TEST(RecordIo, FileTypeByExtensionElseByContent) {
         {"/home/a.b/GAME.Esn", "", EsnFile},
         {"game.usi", usi, UsiFile},
         {"game.esn", usi, UsiFile},
+        {"game.txt", "moves 7g7f", UsiFile},
         {"game.sfen", "sfen " + BishopGiven + " moves 3c3d", UsiFile},
         {"problem.txt", "\r\n" + BishopGiven, SfenFile},
         {"problem.esn", "sfen " + BishopGiven, SfenFile},
@@ -112,7 +115,7 @@ TEST(RecordIo, EachFormatCountsWhatItLeavesOut) {
     record.SetCurrentComment("off the main line");
     record.SetCurrentTime(3'000);
     record.GoBack();
-    ASSERT_EQ(record.AddResult(GameResult::Resign), 3);
+    ASSERT_EQ(record.AddResult(GameResult::Sealed), 3);
 
     const struct {
         FileType type;
@@ -131,7 +134,8 @@ TEST(RecordIo, EachFormatCountsWhatItLeavesOut) {
         // The main line only, whose times 2.2 cuts to whole seconds and has no move limit.
         {Csa30File, "1 variation, 1 comment, 1 result, 1 move time, 1 bookmark, 6 header lines"},
         {Csa22File, "1 variation, 1 comment, 2 results, 2 move times, 1 bookmark, 6 header lines"},
-        {JkfFile, "1 move time, 1 bookmark, 2 header lines"},
+        // A sealed move has no special: written as an interruption.
+        {JkfFile, "1 result, 1 move time, 1 bookmark, 2 header lines"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ListLosses(WriteLosses(record, c.type)), c.losses) << FileTypeName(c.type);
@@ -143,6 +147,101 @@ TEST(RecordIo, EachFormatCountsWhatItLeavesOut) {
               "2 variations and 2 results");
     EXPECT_FALSE(RecordLosses{}.Any());
     EXPECT_TRUE(RecordLosses{.startPosition = true}.Any());
+}
+
+// A start that breaks rules of play (White's pawns doubled on file 2, the one on 2i with no move
+// left) is the start wherever it is read, with a notice for each rule, and moves are played
+// from it; it reads back the same from every format that holds a start.
+TEST(RecordIo, StartsThatBreakRulesOfPlayOpenWithNotices) {
+    const std::string sfen = "4k4/9/7p1/9/9/9/9/9/4K2p1 b - 1";
+    const std::string notices = "White's pawn on 2i can never move\ntwo White pawns on file 2";
+    const auto placed = [&](const char* place) {
+        return place + notices.substr(0, notices.find('\n') + 1) + place +
+               notices.substr(notices.find('\n') + 1);
+    };
+    const struct {
+        FileType type;
+        std::string text;
+        const char* notices;
+    } cases[] = {
+        {SfenFile, "\n  sfen " + sfen, "2:8: "},
+        {UsiFile, "position sfen " + sfen + " moves 5i4h", "1:15: "},
+        {EsnFile, "[TITLE Lesson]\n[SFEN " + sfen + "]\nK5i-4h", "2:1: "},
+        {Csa30File,
+         CrLf({"P1 *  *  *  * -OU", "P3 *  *  *  *  *  *  * -FU", "P9 *  *  *  * +OU *  * -FU",
+               "+"}),
+         "4:1: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Reading read = Read(c.text, c.type);
+        ASSERT_FALSE(read.error) << read.error->message;
+        EXPECT_EQ(Sfen(read.record->StartPosition(), 0), sfen);
+        EXPECT_EQ(read.notices, placed(c.notices));
+    }
+    GameRecord record;
+    ASSERT_TRUE(record.SetStartPosition(SfenPosition(sfen)));
+    ASSERT_TRUE(PlayLine(record, "5i4h 5a4b"));
+    for (const FileType& type : KnownFileTypes()) {
+        SCOPED_TRACE(FileTypeName(type));
+        const Reading read = Read(Write(record, type), type);
+        ASSERT_FALSE(read.error) << read.error->message;
+        EXPECT_EQ(read.record->StartPosition(), record.StartPosition());
+        EXPECT_NE(read.notices.find("two White pawns on file 2"), std::string::npos);
+    }
+}
+
+// What was read before the start position was known is no record of the file: a binary file, a
+// diagram that breaks off, a start no record can hold, a file in which nothing is recognised.
+TEST(RecordIo, ReadingThatStopsBeforeTheStartIsKnown) {
+    const struct {
+        FileType type;
+        std::string text;
+        const char* stop;
+        bool startKnown;
+    } cases[] = {
+        {KifFile, std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\xFF\xFE\x80\x80", 20), "", false},
+        {KifuFile,
+         CrLf({"後手の持駒：なし", "  ９ ８ ７ ６ ５ ４ ３ ２ １", "+---------------------------+",
+               "| ・ ・ ・ ・v玉 ・ ・ ・ ・|一"}),
+         "4:1: the board diagram has 1 rank instead of nine", false},
+        {KifuFile, "milk\r\neggs: 12\r\n* bread\r\n", "1:1: the file holds no game record", false},
+        {Csa30File, "milk\r\neggs: 12\r\n", "1:1: the file holds no game record", false},
+        {Csa30File, CrLf({"P+59OU", "P+58OU", "+"}),
+         "3:1: the start position is impossible: two Black kings", false},
+        {KifuFile, CrLf({"1 ７六歩(77)", "2 ５五歩"}), "2:3: no piece can move to ５五", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Reading read = Read(c.text, c.type);
+        ASSERT_TRUE(read.error);
+        if (*c.stop) {
+            EXPECT_EQ(StopText(read), c.stop);
+        }
+        EXPECT_EQ(read.startKnown, c.startKnown);
+    }
+}
+
+// A reader or a writer that fails in any other way (a character set the system cannot convert)
+// gives its reason as an error or a refusal; nothing escapes to the caller.
+TEST(RecordIo, AnyFailureOfAFormatIsAnErrorOrARefusal) {
+    FormatHandler failing = *HandlerFor(RecordFormat::Kif);
+    failing.read = [](GameRecord&, std::string_view, ReadOutcome&) {
+        throw std::runtime_error("the C library cannot convert from CP932");
+    };
+    failing.write = [](const GameRecord&, const FileType&, std::string&, std::string&) -> bool {
+        throw std::runtime_error("the C library cannot convert to CP932");
+    };
+    GameRecord record;
+    const ReadOutcome read = ReadRecord(record, "1 ７六歩(77)", KifFile, &failing);
+    ASSERT_TRUE(read.error);
+    EXPECT_EQ(read.error->message, "the C library cannot convert from CP932");
+    EXPECT_EQ(read.error->line, 0);  // no place in the file
+    EXPECT_FALSE(read.startKnown);
+    std::string bytes = "old", refusal;
+    EXPECT_FALSE(WriteRecord(record, KifFile, bytes, refusal, &failing));
+    EXPECT_EQ(refusal, "the C library cannot convert to CP932");
+    EXPECT_EQ(bytes, "");
 }
 
 }  // namespace

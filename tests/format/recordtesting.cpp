@@ -39,7 +39,12 @@ Reading Read(std::string_view bytes, const FileType& type) {
     ReadOutcome outcome = ReadRecord(*reading.record, bytes, type);
     reading.type = outcome.type;
     reading.error = std::move(outcome.error);
-    reading.notices = std::move(outcome.notices);
+    for (const ReadNotice& notice : outcome.notices) {
+        if (!reading.notices.empty()) reading.notices += '\n';
+        reading.notices +=
+            std::to_string(notice.line) + ":" + std::to_string(notice.column) + ": " + notice.text;
+    }
+    reading.startKnown = outcome.startKnown;
     return reading;
 }
 

@@ -37,12 +37,14 @@ std::string CrLf(std::initializer_list<std::string_view> lines);
 Position SfenPosition(std::string_view sfen);
 
 // What reading bytes as a file type gave: the record as the reader left it, the type the bytes
-// turned out to be, the error where reading stopped and the reader's notices.
+// turned out to be, the error where reading stopped, the reader's notices (each as
+// "line:column: text", one a line) and whether the start position was fixed.
 struct Reading {
     std::unique_ptr<GameRecord> record = std::make_unique<GameRecord>();
     FileType type;
     std::optional<ESNLoadError> error;
-    std::vector<std::string> notices;
+    std::string notices;
+    bool startKnown = false;
 };
 Reading Read(std::string_view bytes, const FileType& type = EsnFile);
 // Where and why reading stopped, as "line:column: message"; empty when it did not.

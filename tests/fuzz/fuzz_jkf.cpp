@@ -26,9 +26,9 @@ namespace {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     GameRecord record;
-    TextEncoding encoding;
+    ReadOutcome outcome;
     try {
-        ReadJkf(record, std::string_view(reinterpret_cast<const char*>(data), size), encoding);
+        ReadJkf(record, std::string_view(reinterpret_cast<const char*>(data), size), outcome);
     } catch (const ESNLoadError& error) {
         if (error.line < 1 || error.column < 1 || error.message.empty())
             Fail("an error without a place", error.message);
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!WriteJkf(record, text, refusal)) Fail("the writer refused", refusal);
     GameRecord copy;
     try {
-        ReadJkf(copy, text, encoding);
+        ReadJkf(copy, text, outcome);
     } catch (const ESNLoadError& error) {
         Fail("the written record does not read back", error.message + "\n" + text);
     }

@@ -24,16 +24,17 @@ TEST(Notes, CommentsBookmarksAndTimesAreSetChangedAndClearedOneByOne) {
     ExpectNoNotes(record.Current());
     EXPECT_TRUE(record.SetCurrentTime(0));  // no time at all is not the same as none given
     EXPECT_EQ(record.Current().TimeMs(), 0);
-    EXPECT_TRUE(record.SetCurrentTime(86'400'000'123LL));
+    EXPECT_TRUE(record.SetCurrentTime(MoveTimeLimitMs - 1));
     EXPECT_FALSE(record.SetCurrentTime(-5));
-    EXPECT_EQ(record.Current().TimeMs(), 86'400'000'123LL);
+    EXPECT_FALSE(record.SetCurrentTime(MoveTimeLimitMs));  // 100 days: no sum of times overflows
+    EXPECT_EQ(record.Current().TimeMs(), MoveTimeLimitMs - 1);
     record.SetCurrentComment("Opens the bishop's diagonal.\r\nThe usual start.");
     record.SetCurrentBookmark("Opening");
 
     // Clearing one note keeps the others.
     record.SetCurrentComment("");
     EXPECT_EQ(record.Current().Bookmark(), "Opening");
-    EXPECT_EQ(record.Current().TimeMs(), 86'400'000'123LL);
+    EXPECT_EQ(record.Current().TimeMs(), MoveTimeLimitMs - 1);
     EXPECT_TRUE(record.SetCurrentTime(std::nullopt));
     EXPECT_EQ(record.Current().Bookmark(), "Opening");
     record.SetCurrentBookmark("");

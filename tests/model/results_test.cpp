@@ -73,6 +73,7 @@ TEST(Results, EndALineAtTheRootOrAfterWhitesMove) {
         {GameResult::Mate, "White is mated"},
         {GameResult::Impasse, "Impasse"},
         {GameResult::MaxMoves, "Move limit reached"},
+        {GameResult::Sealed, "White seals the next move"},
     };
     for (const auto& e : endings) {
         const int count = record.AddResult(e.result);

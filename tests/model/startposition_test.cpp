@@ -27,7 +27,7 @@ TEST(StartPosition, AHandicapGameStartsWithWhiteAndReturnsToItsStart) {
     EXPECT_EQ(record.GetPosition(), start);
 }
 
-TEST(StartPosition, IsRefusedWhenUnsoundOrWhenMovesFollowTheRoot) {
+TEST(StartPosition, IsRefusedWhenNoRecordCanHoldItOrWhenMovesFollowTheRoot) {
     GameRecord record;
     Position unsound = HandicapPosition(Handicap::Bishop);
     unsound.Cell(Sq("5e")) = Black | King;

@@ -73,47 +73,6 @@ TEST(SetupPosition, RandomEditsNeverMakeOrLoseAPiece) {
     EXPECT_GT(refused, 1000);  // empty places, kings bound for a hand, a piece onto itself
 }
 
-TEST(SetupPosition, MovesTurnsAndProblemHands) {
-    SetupPosition setup;
-    setup.SetEmpty();
-    EXPECT_EQ(setup.BoxCount(King), 2);
-    // A problem: White's king on 5a, a Black gold on 5c from the box, a silver in Black's hand.
-    ASSERT_TRUE(setup.Move(Place::InBox(King), Place::OnBoard(Sq("5a"), White)));
-    ASSERT_TRUE(setup.Move(Place::InBox(Gold), Place::OnBoard(Sq("5c"), Black)));
-    ASSERT_TRUE(setup.Move(Place::InBox(Silver), Place::InHand(Black)));
-    EXPECT_FALSE(setup.Move(Place::OnBoard(Sq("5a")), Place::InHand(Black)));
-    setup.GiveBoxToWhite();
-    const Position& pos = setup.GetPosition();
-    EXPECT_EQ(pos.Cell(Sq("5a")), White | King);
-    EXPECT_EQ(pos.Cell(Sq("5c")), Black | Gold);
-    const int white[KindCount] = {18, 4, 4, 3, 3, 2, 2, 0};
-    for (PieceType kind = 0; kind < KindCount; ++kind) {
-        EXPECT_EQ(pos.HandCount(White, kind), white[kind]) << kind;
-        EXPECT_EQ(pos.HandCount(Black, kind), kind == Silver) << kind;
-        EXPECT_EQ(setup.BoxCount(kind), kind == King) << kind;
-    }
-
-    // Turning over promotes, then gives the piece to the other side; a gold only changes side.
-    const PieceCode pawnTurns[] = {Black | PromotedFlag | Pawn, White | Pawn,
-                                   White | PromotedFlag | Pawn, Black | Pawn};
-    setup.SetInitial();
-    for (PieceCode expected : pawnTurns) {
-        ASSERT_TRUE(setup.Turn(Sq("7g")));
-        EXPECT_EQ(setup.GetPosition().Cell(Sq("7g")), expected);
-    }
-    ASSERT_TRUE(setup.Turn(Sq("4i")));
-    EXPECT_EQ(setup.GetPosition().Cell(Sq("4i")), White | Gold);
-    EXPECT_FALSE(setup.Turn(Sq("5e")));
-
-    // A promoted piece taken into a hand goes back; a piece landed on goes to the box.
-    setup.Turn(Sq("2h"));
-    ASSERT_TRUE(setup.Move(Place::OnBoard(Sq("2h")), Place::InHand(White)));
-    EXPECT_EQ(setup.GetPosition().HandCount(White, Rook), 1);
-    ASSERT_TRUE(setup.Move(Place::InHand(White, Rook), Place::OnBoard(Sq("5i"))));
-    EXPECT_EQ(setup.GetPosition().Cell(Sq("5i")), White | Rook);
-    EXPECT_EQ(setup.BoxCount(King), 1);
-}
-
 TEST(SetupPosition, TakesAPositionOnlyWhenOneSetHoldsIt) {
     Position captured;
     captured.Cell(Sq("5i")) = 0;

@@ -49,7 +49,8 @@ void PositionSetupCommands::OnPastePosition() {
 }
 
 void PositionSetupCommands::SetUp(const SetupPosition& setup) {
-    SetupDialog dialog(setup, m_doc.IsJapanesePieces(), m_board.BottomSide(), m_prompter, m_parent);
+    const BoardLook look{m_doc.IsJapanesePieces(), m_board.BottomSide(), m_board.Layout().square};
+    SetupDialog dialog(setup, look, m_prompter, m_parent);
     if (dialog.exec() != QDialog::Accepted) return;
     if (!m_doc.NewRecordFrom(dialog.GetPosition()))
         m_prompter.ShowMessage(QStringLiteral("No record can start from this position: %1")

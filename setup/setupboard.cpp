@@ -20,11 +20,12 @@ constexpr int Rows = SetupBoard::PictureHeight / SquareSize;
 
 }  // namespace
 
-SetupBoard::SetupBoard(const SetupPosition& setup, bool japanese, int bottomSide, QWidget* parent)
+SetupBoard::SetupBoard(const SetupPosition& setup, const BoardLook& look, QWidget* parent)
     : QWidget(parent),
       m_setup(setup),
-      m_pieces(std::make_unique<PiecePictures>(japanese)),
-      m_bottomSide(bottomSide) {
+      m_pieces(std::make_unique<PiecePictures>(look.japanese)),
+      m_bottomSide(look.bottomSide),
+      m_startSquare(std::max(SquareSize, look.square)) {
     setObjectName(QStringLiteral("setupBoard"));
     setMinimumSize(BoardWindowWidth, PictureHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -34,7 +35,7 @@ SetupBoard::SetupBoard(const SetupPosition& setup, bool japanese, int bottomSide
 SetupBoard::~SetupBoard() = default;
 
 QSize SetupBoard::sizeHint() const {
-    return {BoardWindowWidth, PictureHeight};
+    return QSize(Columns, Rows) * m_startSquare;
 }
 
 QRect SetupBoard::BoxSlot(PieceType kind) {

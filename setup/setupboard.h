@@ -10,18 +10,26 @@
 
 class PiecePictures;
 
+// How the main board is drawn, which the set-up board follows: the piece style, the side drawn
+// at the bottom and the size of a square it starts with.
+struct BoardLook {
+    bool japanese = true;
+    int bottomSide = Black;
+    int square = SquareSize;
+};
+
 // The board of the set-up window: the board, both hands with their counts and, below, the box
 // of the pieces that take no part, drawn as the board window draws them. A piece is moved by
 // dragging it, or by clicking it and then the square, hand or box it goes to (a piece landed
 // on goes to the box). A right click on a board piece, or Space while it is picked up, turns
 // it over (Turn). A piece taken from the box onto the board belongs to the side drawn at the
-// bottom. It grows with the window, from 32-pixel squares up.
+// bottom. It starts with the squares of the look and grows and shrinks with the window, down to
+// 32-pixel squares.
 class SetupBoard : public QWidget {
     Q_OBJECT
 
   public:
-    SetupBoard(const SetupPosition& setup, bool japanese, int bottomSide,
-               QWidget* parent = nullptr);
+    SetupBoard(const SetupPosition& setup, const BoardLook& look, QWidget* parent = nullptr);
     ~SetupBoard() override;
 
     const SetupPosition& Setup() const { return m_setup; }
@@ -62,6 +70,7 @@ class SetupBoard : public QWidget {
     SetupPosition m_setup;
     std::unique_ptr<PiecePictures> m_pieces;
     int m_bottomSide;
+    int m_startSquare;
     BoardLayout m_layout;
     std::optional<PiecePlace> m_picked;
     QRect m_pickedFrame;  // in the base geometry

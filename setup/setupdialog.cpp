@@ -5,18 +5,19 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "document/prompter.h"
 #include "format/positiontext.h"
 #include "model/soundness.h"
-#include "setup/setupboard.h"
 
 namespace {
 
@@ -29,11 +30,11 @@ static_assert(std::size(HandicapNames) == HandicapCount - 1);
 
 }  // namespace
 
-SetupDialog::SetupDialog(const SetupPosition& setup, bool japanesePieces, int bottomSide,
-                         Prompter& prompter, QWidget* parent)
+SetupDialog::SetupDialog(const SetupPosition& setup, const BoardLook& look, Prompter& prompter,
+                         QWidget* parent)
     : QDialog(parent), m_prompter(prompter) {
     setWindowTitle(QStringLiteral("Set Up Position"));
-    m_board = new SetupBoard(setup, japanesePieces, bottomSide, this);
+    m_board = new SetupBoard(setup, look, this);
 
     auto* sideBox = new QGroupBox(QStringLiteral("Side to move"), this);
     m_blackToMove = new QRadioButton(QStringLiteral("&Black"), sideBox);
@@ -96,6 +97,10 @@ SetupDialog::SetupDialog(const SetupPosition& setup, bool japanesePieces, int bo
     connect(m_board, &SetupBoard::changed, this, &SetupDialog::ShowProblems);
     ShowProblems();
     m_board->setFocus();
+    // As large as the main board, where the screen has room: Qt alone would stop at two thirds
+    // of it.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen) resize(sizeHint().boundedTo(screen->availableSize() * 9 / 10));
 }
 
 const Position& SetupDialog::GetPosition() const {

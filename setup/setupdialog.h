@@ -5,13 +5,13 @@
 #include <optional>
 
 #include "model/setupposition.h"
+#include "setup/setupboard.h"
 
 class Prompter;
 class QComboBox;
 class QDialogButtonBox;
 class QListWidget;
 class QRadioButton;
-class SetupBoard;
 
 // The set-up window: a position edited on a board of its own (SetupBoard), the side to move,
 // buttons that lay out the initial position, an empty board, a handicap's start or a problem's
@@ -24,7 +24,7 @@ class SetupDialog : public QDialog {
     Q_OBJECT
 
   public:
-    SetupDialog(const SetupPosition& setup, bool japanesePieces, int bottomSide, Prompter& prompter,
+    SetupDialog(const SetupPosition& setup, const BoardLook& look, Prompter& prompter,
                 QWidget* parent = nullptr);
 
     const Position& GetPosition() const;

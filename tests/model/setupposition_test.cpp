@@ -73,21 +73,18 @@ TEST(SetupPosition, RandomEditsNeverMakeOrLoseAPiece) {
     EXPECT_GT(refused, 1000);  // empty places, kings bound for a hand, a piece onto itself
 }
 
+// A king taken into a hand goes to the box; more pieces than a set cannot be laid out.
 TEST(SetupPosition, TakesAPositionOnlyWhenOneSetHoldsIt) {
-    Position captured;
-    captured.Cell(Sq("5i")) = 0;
-    captured.HandCount(White, King) = 1;
-    const std::optional<SetupPosition> setup = SetupPosition::From(captured);
+    const std::optional<SetupPosition> setup = SetupPosition::From(InitialWith([](Position& p) {
+        p.Cell(Sq("5i")) = 0;
+        p.HandCount(White, King) = 1;
+    }));
     ASSERT_TRUE(setup);
     EXPECT_EQ(setup->GetPosition().HandCount(White, King), 0);
     EXPECT_EQ(setup->BoxCount(King), 1);
-
-    Position tooMany;
-    tooMany.HandCount(Black, Pawn) = 1;
-    EXPECT_FALSE(SetupPosition::From(tooMany));
-    Position invalid;
-    invalid.Cell(Sq("5e")) = 99;
-    EXPECT_FALSE(SetupPosition::From(invalid));
+    EXPECT_FALSE(
+        SetupPosition::From(InitialWith([](Position& p) { p.HandCount(Black, Pawn) = 1; })));
+    EXPECT_FALSE(SetupPosition::From(InitialWith([](Position& p) { p.Cell(Sq("5e")) = 99; })));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "format/kifdiagram.h"
 #include "format/recordio.h"
 #include "format/sfen.h"
 #include "setup/setupboard.h"
@@ -35,7 +36,6 @@ void Click(SetupDialog& d, QPoint p, Qt::MouseButton button = Qt::LeftButton) {
 }
 void Drag(SetupDialog& d, QPoint from, QPoint to) {
     QTest::mousePress(d.Board(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(d.Board(), (from + to) / 2);
     QTest::mouseMove(d.Board(), to);
     QTest::mouseRelease(d.Board(), Qt::LeftButton, {}, to);
 }
@@ -49,9 +49,9 @@ QPushButton* Ok(SetupDialog& d) {
 }
 QStringList Problems(SetupDialog& d) {
     QStringList texts;
-    const auto* list = d.findChild<QListWidget*>(QStringLiteral("problems"));
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
+    for (const QListWidgetItem* item :
+         d.findChild<QListWidget*>()->findItems("", Qt::MatchContains))
+        texts.append(item->text());
     return texts;
 }
 std::string Shown(SetupDialog& d) {
@@ -133,14 +133,10 @@ TEST_F(FrameTest, NewFromPositionSetsUpAProblemAsANewRecord) {
 // Paste Position takes an SFEN, a USI position command and a KIF diagram among other lines;
 // anything else changes nothing.
 TEST_F(FrameTest, PastePositionSetsUpTheClipboardsPosition) {
-    const char* const diagram =
-        "開始日時：2024/05/01\n後手の持駒：なし\n  ９ ８ ７ ６ ５ ４ ３ ２ １\n"
-        "+---------------------------+\n| ・ ・ ・ ・v玉 ・ ・ ・ ・|一\n"
-        "| ・ ・ ・ ・ ・ ・ ・ ・ ・|二\n| ・ ・ ・ ・ 金 ・ ・ ・ ・|三\n"
-        "| ・ ・ ・ ・ ・ ・ ・ ・ ・|四\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|五\n"
-        "| ・ ・ ・ ・ ・ ・ ・ ・ ・|六\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|七\n"
-        "| ・ ・ ・ ・ ・ ・ ・ ・ ・|八\n| ・ ・ ・ ・ ・ ・ ・ ・ ・|九\n"
-        "+---------------------------+\n先手の持駒：金　銀二\n後手番\n手数----指手--\n";
+    // Our own diagram, among a header line and the column line of a KIF file.
+    const std::string problem = "4k4/9/4G4/9/9/9/9/9/9 w G2S 1";
+    const std::string diagram = "開始日時：2024/05/01\r\n" +
+                                KifDiagramText(ReadSfen(problem).position) + "手数----指手--\n";
     const struct {
         const char* text;
         const char* sfen;  // or the message
@@ -148,7 +144,7 @@ TEST_F(FrameTest, PastePositionSetsUpTheClipboardsPosition) {
         {"sfen 4k4/9/9/9/9/9/9/9/4K4 w G 1", "4k4/9/9/9/9/9/9/9/4K4 w G 1"},
         {"position startpos moves 7g7f 3c3d",
          "lnsgkgsnl/1r5b1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/1B5R1/LNSGKGSNL b - 1"},
-        {diagram, "4k4/9/4G4/9/9/9/9/9/9 w G2S 1"},
+        {diagram.c_str(), problem.c_str()},
         {"Milk, eggs and bread", "The clipboard holds no position."},
         {"4k4/9/9/9/9/9/9/9/4KK3 b - 1",
          "The clipboard's position cannot be read: two Black kings"},
@@ -170,12 +166,13 @@ TEST_F(FrameTest, PastePositionSetsUpTheClipboardsPosition) {
     }
 }
 
-// Each handicap of the list lays out its start, White to move, the pieces it leaves out in the
-// box. The keys: Tab reaches every button, Space turns a picked-up piece over, Enter accepts
-// only while OK is on, Escape cancels.
+// Each handicap of the list lays out its start as the public tables give it (White's left is
+// the side of file 1), White to move, the pieces it leaves out in the box. The keys: Tab reaches
+// every button, Space turns a picked-up piece over, Enter accepts only while OK is on, Escape
+// cancels.
 TEST(SetupWindow, HandicapsAndKeys) {
     ScriptedPrompter prompter;
-    SetupDialog d(SetupPosition(), true, Black, prompter);
+    SetupDialog d(SetupPosition(), BoardLook(), prompter);
     d.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
     const std::string rest = "/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";

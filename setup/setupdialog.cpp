@@ -21,7 +21,8 @@
 
 namespace {
 
-// The handicaps in the order of the list, after its first entry, which names the list.
+// The handicaps in the order of their enumeration, after the even game. The list's first entry
+// names the list, so that its entry i lays out Handicap(i).
 constexpr const char* HandicapNames[] = {
     "Lance",    "Right Lance",   "Bishop",         "Rook",     "Rook and Lance",
     "2 Pieces", "3 Pieces",      "4 Pieces",       "5 Pieces", "Left 5 Pieces",

@@ -9,6 +9,7 @@ const std::vector<MenuDefinition>& MainMenu() {
     static const std::vector<MenuDefinition> menus = {
         {"&File",
          {{ID_FILE_NEW, "&New\tCtrl+N"},
+          {ID_FILE_NEW_FROM_POSITION, "New From Pos&ition..."},
           {ID_FILE_OPEN, "&Open...\tCtrl+O"},
           {ID_FILE_SAVE, "&Save\tCtrl+S"},
           {ID_FILE_SAVE_AS, "Save &As..."},
@@ -38,7 +39,8 @@ const std::vector<MenuDefinition>& MainMenu() {
           {ID_EDIT_COPY_POSITION, "Copy Po&sition\tCtrl+Shift+C"},
           {ID_EDIT_COPY_DIAGRAM, "Copy Position As &Diagram"},
           {ID_EDIT_COPY_PICTURE, "Copy &Board Picture"},
-          {ID_EDIT_PASTE_RECORD, "Paste R&ecord\tCtrl+Shift+V"}}},
+          {ID_EDIT_PASTE_RECORD, "Paste R&ecord\tCtrl+Shift+V"},
+          {ID_EDIT_PASTE_POSITION, "Paste Pos&ition\tCtrl+Alt+V"}}},
         {"&View", {{ID_VIEW_MOVE_LIST, "&Move List"}}},
         {"&Move",
          {{ID_MOVE_TOP, "&Top\tCtrl+Home"},
@@ -110,6 +112,7 @@ const std::vector<Accelerator>& AcceleratorTable() {
         {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, ID_EDIT_REDO},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_C, ID_EDIT_COPY_POSITION},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_V, ID_EDIT_PASTE_RECORD},
+        {Qt::CTRL | Qt::ALT | Qt::Key_V, ID_EDIT_PASTE_POSITION},
         {QKeyCombination(Qt::Key_F5), ID_ENGINE_ANALYZE},
     };
     return table;
@@ -171,6 +174,10 @@ QString PromptString(int id) {
         {ID_OPTIONS_PICTURE_3X, "Make board pictures 1344 by 1056 pixels\nPicture Size 3x"},
         {ID_EDIT_PASTE_RECORD,
          "Open the game record on the Clipboard as a new record\nPaste Record"},
+        {ID_FILE_NEW_FROM_POSITION,
+         "Set up a position by hand and start a new record from it\nNew From Position"},
+        {ID_EDIT_PASTE_POSITION,
+         "Set up the position on the Clipboard and start a new record from it\nPaste Position"},
         {ID_ENGINE_ANALYZE, "Analyse the position shown with the current engine\nAnalyze"},
         {ID_ENGINE_ADD_VARIATION,
          "Add the chosen line of the engine as a variation\nAdd as Variation"},

@@ -29,6 +29,7 @@
 #include "app/boardpictures.h"
 #include "app/commandtable.h"
 #include "app/filedialogfilters.h"
+#include "app/positionsetup.h"
 #include "app/resources.h"
 #include "app/variationsbar.h"
 #include "board/boardwnd.h"
@@ -306,6 +307,9 @@ void CMainFrame::ConnectCommands() {
     m_pictures = new BoardPictureCommands(*m_view->Board(), m_doc, m_prompter, this);
     m_pictures->Connect([this](int id) { return ActionById(id); });
     m_analysis->ConnectCommands([this](int id) { return ActionById(id); });
+    auto* setup = new PositionSetupCommands(
+        m_doc, m_prompter, *m_view->Board(), [this] { return SaveModified(); }, this);
+    setup->Connect([this](int id) { return ActionById(id); });
 }
 
 void CMainFrame::UpdatePasteRecord() {

@@ -3,7 +3,6 @@
 #include <QBrush>
 #include <QByteArray>
 #include <QImage>
-#include <QPen>
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
@@ -74,31 +73,22 @@ class CBoardWnd : public QWidget {
     void Paint(QPainter& painter, const BoardLayout& layout);
     void DrawBoard(QPainter& painter, const BoardLayout& layout);
     void DrawLastMove(QPainter& painter, const BoardLayout& layout);
-    void DrawBoardPieces(QPainter& painter, const BoardLayout& layout);
-    void DrawHands(QPainter& painter, const BoardLayout& layout);
     void DrawLabels(QPainter& painter, const BoardLayout& layout);
     QString SideToMoveLine() const;
-    void DrawPiece(QPainter& painter, const BoardLayout& layout, int code, QPoint base);
 
     void DrawPicture();
     // A picture of the window's current size and pixel ratio, all background, when it has
     // another one.
     bool EnsurePicture();
 
-    // The piece code of the n-th occupied slot (from 1) of a side's hand, in the order
-    // P L N S G B R K; false when the side holds fewer kinds.
-    bool HandPieceAt(int side, int n, int& code) const;
     // Selects a piece from the board (drop 0, with its square) or from a hand (drop 1), or
     // deselects it when the click was on the selected piece itself.
     void SelectPiece(int code, int drop, const Square* from, const QRect& rc);
     // The second click: completes the move to `to` and reports it when legal.
     void EnterMove(Square to);
 
-    QPen m_penGrid;
-    QBrush m_brushBlack;
     QBrush m_brushWhite;
     QBrush m_brushBackground;
-    QBrush m_brushBoard;
     QPixmap m_bmpBoard;
     std::unique_ptr<PiecePictures> m_pieces;
     BoardLayout m_layout;

@@ -49,6 +49,10 @@ inline constexpr int ID_ENGINE_ADD_VARIATION = 171;
 inline constexpr int ID_ENGINE_ADD_EVALUATION = 172;
 inline constexpr int ID_ENGINE_ENGINES = 173;
 
+// Positions set up by hand: a new record from one, and a position pasted to set up.
+inline constexpr int ID_FILE_NEW_FROM_POSITION = 180;
+inline constexpr int ID_EDIT_PASTE_POSITION = 181;
+
 // Child windows.
 inline constexpr int IDC_VARIATIONS = 120;
 inline constexpr int IDC_COMMENT = 121;

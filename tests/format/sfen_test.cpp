@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "format/sfen.h"
-#include "model/handicap.h"
 
 namespace {
 
@@ -26,33 +25,6 @@ TEST(Sfen, ReadsWhatItWritesAndTheUsualLiberties) {
         EXPECT_EQ(Sfen(reading.position, 0), c.written);
     }
     EXPECT_EQ(ReadSfen("8k/9/9/9/9/9/9/9/K8 w - moves").end, 23u);
-}
-
-// Each handicap's start as the public tables give it; White's left is the side of file 1.
-TEST(Sfen, EveryHandicapStart) {
-    const std::string Black = "/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL w - 1";
-    const std::pair<Handicap, std::string> starts[] = {
-        {Handicap::Even, Initial + " b - 1"},
-        {Handicap::Lance, "lnsgkgsn1/1r5b1" + Black},
-        {Handicap::RightLance, "1nsgkgsnl/1r5b1" + Black},
-        {Handicap::Bishop, "lnsgkgsnl/1r7" + Black},
-        {Handicap::Rook, "lnsgkgsnl/7b1" + Black},
-        {Handicap::RookAndLance, "lnsgkgsn1/7b1" + Black},
-        {Handicap::TwoPieces, "lnsgkgsnl/9" + Black},
-        {Handicap::ThreePieces, "lnsgkgsn1/9" + Black},
-        {Handicap::FourPieces, "1nsgkgsn1/9" + Black},
-        {Handicap::FivePieces, "2sgkgsn1/9" + Black},
-        {Handicap::LeftFivePieces, "1nsgkgs2/9" + Black},
-        {Handicap::SixPieces, "2sgkgs2/9" + Black},
-        {Handicap::LeftSevenPieces, "2sgkg3/9" + Black},
-        {Handicap::RightSevenPieces, "3gkgs2/9" + Black},
-        {Handicap::EightPieces, "3gkg3/9" + Black},
-        {Handicap::TenPieces, "4k4/9" + Black},
-    };
-    for (const auto& [handicap, sfen] : starts) {
-        EXPECT_EQ(Sfen(HandicapPosition(handicap), 0), sfen);
-        EXPECT_EQ(MatchHandicap(ReadSfen(sfen).position), handicap) << sfen;
-    }
 }
 
 TEST(Sfen, SaysWhatIsWrongAndWhere) {

@@ -12,8 +12,8 @@
 
 #include "bench/heapcount.h"
 #include "bench/recordgen.h"
-#include "format/esnreader.h"
-#include "format/esnwriter.h"
+#include "format/esn/esnreader.h"
+#include "format/esn/esnwriter.h"
 #include "format/recordio.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include "cli/recordfile.h"
 #include "cli/treewalk.h"
 #include "format/filebytes.h"
-#include "format/notation.h"
-#include "format/sfen.h"
+#include "format/esn/notation.h"
+#include "format/usi/sfen.h"
 
 namespace {
 

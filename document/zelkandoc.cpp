@@ -12,7 +12,7 @@
 
 #include "document/prompter.h"
 #include "format/filebytes.h"
-#include "format/loaderror.h"
+#include "format/text/loaderror.h"
 #include "format/losses.h"
 #include "format/recordio.h"
 #include "format/safefile.h"
@@ -46,7 +46,7 @@ QString FromUtf8(const std::string& text) {
 
 // "Error : Illegal move. (line 12, column 3)": the reader's message first, as the program has
 // always shown it, then where reading stopped.
-QString ReadingErrorText(const ESNLoadError& error) {
+QString ReadingErrorText(const ReadError& error) {
     return QStringLiteral("Error : %1 (line %2, column %3)")
         .arg(FromUtf8(error.message))
         .arg(error.line)
@@ -55,7 +55,7 @@ QString ReadingErrorText(const ESNLoadError& error) {
 
 // Why reading stopped before the start position was known, the file named as `name`: "list.kif
 // holds no game record", or the reader's message and its place.
-QString StoppedBeforeStartText(const ESNLoadError& error, const QString& name) {
+QString StoppedBeforeStartText(const ReadError& error, const QString& name) {
     if (error.message == NoGameRecordText)
         return QStringLiteral("%1 holds no game record").arg(name);
     if (error.line <= 0) return FromUtf8(error.message);  // a failure with no place in the file

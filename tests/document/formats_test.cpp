@@ -5,7 +5,7 @@
 #include "document/zelkandoc.h"
 #include "format/recordcompare.h"
 #include "format/recordio.h"
-#include "format/textencoding.h"
+#include "format/text/textencoding.h"
 #include "model/handicap.h"
 #include "tests/document/documenttesting.h"
 #include "tests/support/scriptedprompter.h"

@@ -5,7 +5,7 @@
 
 #include "format/recordio.h"
 #include "format/recordtesting.h"
-#include "format/sfen.h"
+#include "format/usi/sfen.h"
 #include "model/handicap.h"
 
 namespace {
@@ -226,7 +226,7 @@ TEST(RecordIo, ReadingThatStopsBeforeTheStartIsKnown) {
 // gives its reason as an error or a refusal; nothing escapes to the caller.
 TEST(RecordIo, AnyFailureOfAFormatIsAnErrorOrARefusal) {
     FormatHandler failing = *HandlerFor(RecordFormat::Kif);
-    failing.read = [](GameRecord&, std::string_view, ReadOutcome&) {
+    failing.read = [](GameRecord&, RecordText&, ReadOutcome&) {
         throw std::runtime_error("the C library cannot convert from CP932");
     };
     failing.write = [](const GameRecord&, const FileType&, std::string&, std::string&) -> bool {

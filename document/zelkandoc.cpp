@@ -65,17 +65,23 @@ QString StoppedBeforeStartText(const ReadError& error, const QString& name) {
         .arg(error.column);
 }
 
-// The reader's notices, one sentence each: "The file holds 3 records; only the first was read."
+// The reader's notices, one a line with its place as the tool gives it: "Line 8, column 1: the
+// file holds 3 records; only the first was read (...)."; one about the file as a whole alone.
 QString NoticesText(const std::vector<ReadNotice>& notices) {
-    QStringList sentences;
+    QStringList lines;
     for (const ReadNotice& notice : notices) {
-        QString sentence = FromUtf8(notice.text).trimmed();
-        if (sentence.isEmpty()) continue;
-        sentence[0] = sentence[0].toUpper();
-        if (!sentence.endsWith(QLatin1Char('.'))) sentence += QLatin1Char('.');
-        sentences.append(sentence);
+        QString text = FromUtf8(notice.text).trimmed();
+        if (text.isEmpty()) continue;
+        // A notice about the file as a whole has no place.
+        if (notice.line <= 0) {
+            text[0] = text[0].toUpper();
+        } else {
+            text = QStringLiteral("Line %1, column %2: %3").arg(notice.line).arg(notice.column).arg(text);
+        }
+        if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+        lines.append(text);
     }
-    return sentences.join(QLatin1Char('\n'));
+    return lines.join(QLatin1Char('\n'));
 }
 
 // The first continuation of `node` that plays `move`, or null.

@@ -24,7 +24,14 @@ void AppendJsonText(std::string& out, std::string_view utf8) {
 }
 
 void AppendNumber(std::string& out, std::int64_t value) {
-    out += std::to_string(value);
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    while (count > 0)
+        out += digits[--count];
 }
 
 // {"x":7,"y":6}
@@ -75,7 +82,7 @@ std::string RelativeLetters(const Position& before, const Move& move) {
         {U'左', 'L'}, {U'直', 'C'}, {U'右', 'R'}, {U'上', 'U'},
         {U'寄', 'M'}, {U'引', 'D'}, {U'打', 'H'},
     };
-    const std::string text = Ki2MoveText(before, move);
+    const std::string text = Ki2Marks(before, move);
     std::string letters;
     for (std::size_t at = 0; at < text.size();) {
         const char32_t c = NextCharacter(text, at);
@@ -137,6 +144,9 @@ class JkfWriter {
 };
 
 std::string JkfWriter::Write() {
+    // About what a move with its time takes, so that a long record's text grows in place.
+    constexpr std::size_t BytesPerMove = 160;
+    out_.reserve(4096 + BytesPerMove * static_cast<std::size_t>(CountMoves(record_.Root())));
     out_ += "{\n";
     WriteHeader();
     WriteInitial();

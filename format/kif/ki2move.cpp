@@ -193,15 +193,8 @@ bool DropOf(const Position& pos, const JapaneseMoveText& text, Move& move, std::
 
 }  // namespace
 
-std::string Ki2MoveText(const Position& before, const Move& move,
-                        std::optional<Square> previousDestination) {
-    std::string text(SideMark(before.sideToMove));
-    text += PieceAndDestination(move, previousDestination);
-    if (move.drop) {
-        const bool boardRival = !Rivals(before, move).empty();
-        if (boardRival) text += "打";
-        return text;
-    }
+std::string Ki2Marks(const Position& before, const Move& move) {
+    if (move.drop) return Rivals(before, move).empty() ? std::string() : std::string("打");
     std::string marks = BoardMoveMarks(before, move);
     // A plain text reads as the drop when every board piece would leave its king in check; a
     // move that does so anyway takes its motion as a mark to stay a board move.
@@ -210,7 +203,15 @@ std::string Ki2MoveText(const Position& before, const Move& move,
         before.HandCount(before.sideToMove, KindOf(move.piece)) > 0 && LeavesCheck(before, move) &&
         !LeavesCheck(before, drop))
         marks = MotionText(MotionOf(before.sideToMove, move.from, move.to));
-    text += marks;
+    return marks;
+}
+
+std::string Ki2MoveText(const Position& before, const Move& move,
+                        std::optional<Square> previousDestination) {
+    std::string text(SideMark(before.sideToMove));
+    text += PieceAndDestination(move, previousDestination);
+    text += Ki2Marks(before, move);
+    if (move.drop) return text;
     if (move.promote)
         text += "成";
     else if (MayPromote(before, move))

@@ -23,6 +23,10 @@
 std::string Ki2MoveText(const Position& before, const Move& move,
                         std::optional<Square> previousDestination = std::nullopt);
 
+// The marks alone that Ki2MoveText writes after the piece: "右", "左上", "打"; empty for most
+// moves, which no other piece could make.
+std::string Ki2Marks(const Position& before, const Move& move);
+
 // The move a move text stands for when the side to move plays it on `pos` (the destination of
 // 同 already filled in). A text without 打 is a board move when a piece on the board can make
 // it (a drop only when none can, or only by leaving its king in check). False, with `error`

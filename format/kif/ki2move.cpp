@@ -24,8 +24,9 @@ bool MovesStraightAsDirect(int rule) {
 bool CanMoveThere(const Position& pos, PieceCode piece, Square from, Square to) {
     Move move(from, to, piece);
     if (IsLegalBoardMove(pos, move)) return true;
+    // Only a move that may promote can be one the rules allow promoted alone.
     move.promote = 1;
-    return IsLegalBoardMove(pos, move);
+    return MayPromote(pos, move) && IsLegalBoardMove(pos, move);
 }
 
 // The origins of the mover's pieces of exactly `piece` that can move to `to`.

@@ -4,22 +4,6 @@
 #include <cstdint>
 #include <cstring>
 
-char32_t NextCharacter(std::string_view text, std::size_t& pos) {
-    if (pos >= text.size()) return 0;
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    }
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-    char32_t c = lead & (0x7F >> length);
-    std::size_t i = 1;
-    for (; i < length && pos + i < text.size(); ++i)
-        c = (c << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
-    pos += i;
-    return c;
-}
-
 int CountCharacters(std::string_view text) {
     return static_cast<int>(
         std::count_if(text.begin(), text.end(), [](char c) { return !IsContinuationByte(c); }));

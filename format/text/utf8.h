@@ -11,8 +11,23 @@ constexpr bool IsContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-// The character at `pos` of a well-formed UTF-8 text, moving `pos` past it; 0 at the end.
-char32_t NextCharacter(std::string_view text, std::size_t& pos);
+// The character at `pos` of a well-formed UTF-8 text, moving `pos` past it; 0 at the end. The
+// readers ask for every character of a long record: inline.
+inline char32_t NextCharacter(std::string_view text, std::size_t& pos) {
+    if (pos >= text.size()) return 0;
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char32_t c = lead & (0x7F >> length);
+    std::size_t i = 1;
+    for (; i < length && pos + i < text.size(); ++i)
+        c = (c << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
+    pos += i;
+    return c;
+}
 // The character at `pos` without moving past it.
 inline char32_t CharacterAt(std::string_view text, std::size_t pos) {
     return NextCharacter(text, pos);

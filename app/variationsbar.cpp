@@ -12,8 +12,8 @@
 
 #include "app/commandtable.h"
 #include "document/zelkandoc.h"
-#include "format/kif/japaneselabels.h"
 #include "format/esn/notation.h"
+#include "format/kif/japaneselabels.h"
 #include "view/commandids.h"
 #include "view/controlid.h"
 #include "view/textcodec.h"

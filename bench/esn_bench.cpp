@@ -185,9 +185,11 @@ int WriteSamples(const std::string& folder) {
     BuildMainLine(timed, 1'000'000, 1);
     TimeEveryMove(timed);
     const long long moves = CountMoves(timed.Root());
-    const std::pair<const char*, const char*> types[] = {
-        {"kif", "timed-line.kif"}, {"ki2", "timed-line.ki2"}, {"csa", "timed-line.csa"},
-        {"jkf", "timed-line.jkf"}, {"usi", "timed-line.usi"}};
+    const std::pair<const char*, const char*> types[] = {{"kif", "timed-line.kif"},
+                                                         {"ki2", "timed-line.ki2"},
+                                                         {"csa", "timed-line.csa"},
+                                                         {"jkf", "timed-line.jkf"},
+                                                         {"usi", "timed-line.usi"}};
     for (const auto& [name, file] : types) {
         std::string bytes, refusal;
         if (!WriteRecord(timed, *FileTypeForName(name), bytes, refusal)) {

@@ -6,8 +6,8 @@
 #include "cli/commands.h"
 #include "cli/recordfile.h"
 #include "cli/treewalk.h"
-#include "format/filebytes.h"
 #include "format/esn/notation.h"
+#include "format/filebytes.h"
 #include "format/usi/sfen.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "format/text/loaderror.h"
 #include "format/recordio.h"
+#include "format/text/loaderror.h"
 #include "model/gamerecord.h"
 
 // Reads a record file's bytes into `record` as the type its path and contents name

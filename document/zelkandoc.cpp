@@ -12,10 +12,10 @@
 
 #include "document/prompter.h"
 #include "format/filebytes.h"
-#include "format/text/loaderror.h"
 #include "format/losses.h"
 #include "format/recordio.h"
 #include "format/safefile.h"
+#include "format/text/loaderror.h"
 
 namespace {
 
@@ -76,7 +76,10 @@ QString NoticesText(const std::vector<ReadNotice>& notices) {
         if (notice.line <= 0) {
             text[0] = text[0].toUpper();
         } else {
-            text = QStringLiteral("Line %1, column %2: %3").arg(notice.line).arg(notice.column).arg(text);
+            text = QStringLiteral("Line %1, column %2: %3")
+                       .arg(notice.line)
+                       .arg(notice.column)
+                       .arg(text);
         }
         if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
         lines.append(text);

@@ -90,8 +90,7 @@ bool WriteJkfFile(const GameRecord& record, const FileType&, std::string& bytes,
 
 const FormatHandler EsnFormat{RecordFormat::Esn, nullptr, nullptr, &ReadEsnBytes, &WriteEsnFile};
 const FormatHandler UsiFormat{RecordFormat::Usi, nullptr, &ReadUsiText, nullptr, &WriteUsiFile};
-const FormatHandler SfenFormat{RecordFormat::Sfen, nullptr, &ReadSfenText, nullptr,
-                               &WriteSfenText};
+const FormatHandler SfenFormat{RecordFormat::Sfen, nullptr, &ReadSfenText, nullptr, &WriteSfenText};
 const FormatHandler KifFormat{RecordFormat::Kif, &KifDeclaredEncoding, &ReadKifText, nullptr,
                               &WriteKifFile};
 const FormatHandler Ki2Format{RecordFormat::Ki2, &KifDeclaredEncoding, &ReadKi2Text, nullptr,

@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "document/zelkandoc.h"
+#include "format/esn/notation.h"
 #include "format/kif/japanesenotation.h"
 #include "format/kif/ki2move.h"
-#include "format/esn/notation.h"
 #include "model/gamerecord.h"
 #include "model/nodepath.h"
 

@@ -269,20 +269,22 @@ bool CsaReader::ReadMove(std::string_view item) {
     for (std::size_t i = 1; digits && i < 5; ++i)
         digits = IsDigit(item[i]);
     if (!digits || !code)
-        return Fail(Quoted(text) + " is not a move: a sign, four digits and a piece code, as +7776FU");
+        return Fail(Quoted(text) +
+                    " is not a move: a sign, four digits and a piece code, as +7776FU");
     const int side = item[0] == '+' ? Black : White;
     if (side != record_.SideToMove())
         return Fail(text + ": it is " + SideName(record_.SideToMove()) + "'s move");
     const bool drop = item[1] == '0' && item[2] == '0';
     const Square from(item[2] - '1', item[1] - '1');
     const Square to(item[4] - '1', item[3] - '1');
-    if ((!drop && !IsOnBoard(from)) || !IsOnBoard(to)) return Fail(text + ": a square is off the board");
+    if ((!drop && !IsOnBoard(from)) || !IsOnBoard(to))
+        return Fail(text + ": a square is off the board");
 
     Move move;
     if (drop) {
         if (IsPromoted(*code) || record_.GetPosition().HandCount(side, KindOf(*code)) == 0)
             return Fail(text + ": " + SideName(side) + " has no " + std::string(item.substr(5)) +
-                 " in hand");
+                        " in hand");
         move = Move(Square(0, 0), to, side | *code, 1);
     } else {
         // The code is the piece after the move: the piece on the origin, or its promoted form.
@@ -290,14 +292,15 @@ bool CsaReader::ReadMove(std::string_view item) {
         const std::string origin(item.substr(1, 2));
         if (there == 0) return Fail(text + ": there is no piece on " + origin);
         if (OwnerOf(there) != side)
-            return Fail(text + ": the piece on " + origin + " is " + SideName(OwnerOf(there)) + "'s");
+            return Fail(text + ": the piece on " + origin + " is " + SideName(OwnerOf(there)) +
+                        "'s");
         const bool promotes = RuleOf(there) != *code;
         if (promotes && (IsPromoted(there) || (there | PromotedFlag) != (side | *code)))
             return Fail(text + ": the piece on " + origin + " is " + std::string(CsaCode(there)));
         move = Move(from, to, there, 0, promotes);
         if (promotes && !record_.MayPromote(move))
             return Fail(text + ": the " + std::string(CsaCode(there)) + " on " + origin +
-                 " cannot promote on this move");
+                        " cannot promote on this move");
     }
     if (!record_.IsLegal(move)) return Fail(text + " is not a legal move here");
     FlushComment();
@@ -393,10 +396,10 @@ void CsaReader::CountLaterRecords(RecordText& text) {
     records += holdsSomething;
     if (records == 0) return;
     report_.notices.push_back({separatorLine, separatorColumn,
-                              "the file holds " + std::to_string(records + 1) +
-                                  " records; only the first was read (" + std::to_string(records) +
-                                  (records == 1 ? " record" : " records") + " after line " +
-                                  std::to_string(separatorLine) + " left out)"});
+                               "the file holds " + std::to_string(records + 1) +
+                                   " records; only the first was read (" + std::to_string(records) +
+                                   (records == 1 ? " record" : " records") + " after line " +
+                                   std::to_string(separatorLine) + " left out)"});
 }
 
 bool CsaReader::Fail(const std::string& message) {

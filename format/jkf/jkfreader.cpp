@@ -200,12 +200,12 @@ struct PendingElement {
     bool hasSpecial = false;
     std::string special;
     std::int64_t timeMs = -1;  // the time the move took ("now"); -1 when not given
-    std::string comments;  // its lines joined with CR LF
+    std::string comments;      // its lines joined with CR LF
     int commentLines = 0;
-    bool handled = false;  // its move or special was played (a special may add no node)
-    bool played = false;   // its move or special is a node of the record
-    bool forked = false;  // fork lines were added before it was played
-    bool forks = false;   // it has forks
+    bool handled = false;     // its move or special was played (a special may add no node)
+    bool played = false;      // its move or special is a node of the record
+    bool forked = false;      // fork lines were added before it was played
+    bool forks = false;       // it has forks
     PositionSnapshot before;  // the record before it, where its forks branch off
 };
 
@@ -318,6 +318,7 @@ class JkfReader {
         Start(4);
         return OnScalar(Scalar{});
     }
+
   private:
     // Runs the library's parser over text_[from, to); false when it stopped.
     bool Parse(std::size_t from, std::size_t to);
@@ -366,7 +367,8 @@ class JkfReader {
     // A string item: its closing quote ends it.
     void StartString(json::string_view last);
     bool InText(json::string_view part) const {
-        return part.data() >= text_.data() && part.data() + part.size() <= text_.data() + text_.size();
+        return part.data() >= text_.data() &&
+               part.data() + part.size() <= text_.data() + text_.size();
     }
 
     GameRecord& record_;
@@ -524,8 +526,8 @@ bool JkfReader::Parse(std::size_t from, std::size_t to) {
         return false;
     }
     if (!error) {
-        while (at < to && (text_[at] == ' ' || text_[at] == '\t' || text_[at] == '\r' ||
-                           text_[at] == '\n'))
+        while (at < to &&
+               (text_[at] == ' ' || text_[at] == '\t' || text_[at] == '\r' || text_[at] == '\n'))
             ++at;
         if (at == to) return true;
         return FailAt("not JSON: text after the JSON value", at);
@@ -592,7 +594,7 @@ bool JkfReader::on_string(json::string_view last, std::size_t, json::error_code&
     value_.append(last.data(), last.size());
     partial_.clear();
     Scalar scalar;
-        scalar.type = Scalar::Type::String;
+    scalar.type = Scalar::Type::String;
     scalar.text = value_;
     return OnScalar(scalar);
 }
@@ -604,8 +606,8 @@ bool JkfReader::OnNumber(const Scalar& value, json::string_view text) {
     } else {
         Start(0);
         std::size_t at = start_;
-        while (at < text_.size() && std::string_view("+-.0123456789eE").find(text_[at]) !=
-                                        std::string_view::npos)
+        while (at < text_.size() &&
+               std::string_view("+-.0123456789eE").find(text_[at]) != std::string_view::npos)
             ++at;
         end_ = at;
     }
@@ -862,7 +864,8 @@ bool JkfReader::OnScalar(const Scalar& value) {
                                                    : "must be an object");
             return true;
         case Kind::Header:
-            if (value.type != Scalar::Type::String) return Fail("header " + std::string(key_) + " is not text");
+            if (value.type != Scalar::Type::String)
+                return Fail("header " + std::string(key_) + " is not text");
             AddJapaneseHeader(record_, key_, value.text);
             return true;
         case Kind::Initial:
@@ -1213,8 +1216,8 @@ bool JkfReader::ResolveMove(const JkfMove& jkf, Move& move) {
         if (OwnerOf(there) != side)
             return fail("the piece on " + origin + " is " + SideName(OwnerOf(there)) + "'s");
         if (RuleOf(there) != jkf.piece)
-            return fail("the piece on " + origin + " is " + std::string(CsaCode(there)) +
-                        ", not " + std::string(pieceCode));
+            return fail("the piece on " + origin + " is " + std::string(CsaCode(there)) + ", not " +
+                        std::string(pieceCode));
         move = Move(from, to, there, 0, jkf.promote == 1);
     } else if (std::string error; !ResolveWithoutOrigin(jkf, to, move, error)) {
         return fail("the move to " + SquareDigits(to) + " gives no origin (from): " + error);

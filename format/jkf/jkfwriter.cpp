@@ -190,7 +190,8 @@ void JkfWriter::WriteInitial() {
                 out_ += "{}";
                 continue;
             }
-            out_ += OwnerOf(code) == Black ? "{\"color\":0,\"kind\":\"" : "{\"color\":1,\"kind\":\"";
+            out_ +=
+                OwnerOf(code) == Black ? "{\"color\":0,\"kind\":\"" : "{\"color\":1,\"kind\":\"";
             out_ += CsaCode(code);
             out_ += "\"}";
         }
@@ -331,7 +332,8 @@ void JkfWriter::WriteMove(const MoveNode& node) {
     const MoveNode& previous = *node.Parent();
     if (previous.Parent() && !previous.IsResult() && previous.move.to == move.to)
         out_ += ",\"same\":true";
-    if (MayPromote(position_, move)) out_ += move.promote ? ",\"promote\":true" : ",\"promote\":false";
+    if (MayPromote(position_, move))
+        out_ += move.promote ? ",\"promote\":true" : ",\"promote\":false";
     if (move.captured != 0) {
         out_ += ",\"capture\":\"";
         out_ += CsaCode(move.captured);

@@ -48,7 +48,7 @@ bool Ki2Reader::ReadToken(const TextLine& line, std::size_t& pos) {
     if (AtResult()) return Fail(line, tokenAt, "a move after the result");
     if (side != toMove)
         return Fail(line, tokenAt,
-             std::string(SideMark(side)) + " move but " + SideName(toMove) + " is to move");
+                    std::string(SideMark(side)) + " move but " + SideName(toMove) + " is to move");
 
     std::size_t end = pos;
     for (std::size_t next = end;;) {

@@ -78,8 +78,8 @@ bool KifReader::ReadMoveLine(const TextLine& line) {
     if (const int side = SideOfMark(CharacterAt(text, pos))) {
         if (side != CurrentPosition().sideToMove) {
             return Fail(line, pos,
-                 std::string(SideMark(side)) + " move but " +
-                     SideName(CurrentPosition().sideToMove) + " is to move");
+                        std::string(SideMark(side)) + " move but " +
+                            SideName(CurrentPosition().sideToMove) + " is to move");
         }
         NextCharacter(text, pos);
     }
@@ -147,9 +147,9 @@ bool KifReader::BoardMoveFromOrigin(const TextLine& line, std::size_t& pos,
         return Fail(line, originAt, "the piece on " + JapaneseSquare(from) + " is the opponent's");
     if (RuleOf(standing) != text.piece) {
         return Fail(line, originAt,
-             "the piece on " + JapaneseSquare(from) + " is " +
-                 std::string(JapanesePieceName(standing)) + ", not " +
-                 std::string(JapanesePieceName(text.piece)));
+                    "the piece on " + JapaneseSquare(from) + " is " +
+                        std::string(JapanesePieceName(standing)) + ", not " +
+                        std::string(JapanesePieceName(text.piece)));
     }
     move = Move(from, text.to, standing, 0, text.promote ? 1 : 0);
     return true;

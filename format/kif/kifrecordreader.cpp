@@ -107,7 +107,8 @@ bool KifRecordReader::ReadLines(RecordText& text) {
 bool KifRecordReader::Fail(const TextLine& line, std::size_t offset, std::string message) {
     FlushNotes();
     if (!report_->error)
-        report_->error = ReadError{std::move(message), line.number, CharacterColumn(line.text, offset)};
+        report_->error =
+            ReadError{std::move(message), line.number, CharacterColumn(line.text, offset)};
     return false;
 }
 
@@ -173,7 +174,7 @@ bool KifRecordReader::FinishPreamble(const TextLine* firstMove) {
         if (const int ranks = diagram_.RanksRead(); ranks != BoardSize) {
             return Fail(firstDiagramLine_.View(), 0,
                         "the board diagram has " + std::to_string(ranks) +
-                     (ranks == 1 ? " rank" : " ranks") + " instead of nine");
+                            (ranks == 1 ? " rank" : " ranks") + " instead of nine");
         }
         start = diagram_.position();
     } else if (handicapLine_ && !handicapName_.empty()) {
@@ -240,8 +241,8 @@ bool KifRecordReader::ReadVariationLine(const TextLine& line) {
     const long long ply = number - numberOffset_;
     if (ply < 1) {
         return Fail(line, 0,
-             "a variation from ply " + std::to_string(number) + " before the first move " +
-                 std::to_string(NumberOfPly(1)));
+                    "a variation from ply " + std::to_string(number) + " before the first move " +
+                        std::to_string(NumberOfPly(1)));
     }
     // The innermost open line that reaches the ply; the lines inside it are done.
     auto reaches = [ply](const OpenLine& open) {
@@ -253,8 +254,8 @@ bool KifRecordReader::ReadVariationLine(const TextLine& line) {
         for (const OpenLine& open : lines_)
             if (!open.nodes.empty()) longest = std::max(longest, open.nodes.back()->number);
         return Fail(line, 0,
-             "a variation from ply " + std::to_string(number) + " but the line has " +
-                 std::to_string(NumberOfPly(longest)) + " moves");
+                    "a variation from ply " + std::to_string(number) + " but the line has " +
+                        std::to_string(NumberOfPly(longest)) + " moves");
     }
     lines_.erase(found.base(), lines_.end());
     const OpenLine& branched = lines_.back();

@@ -46,10 +46,10 @@ class RecordText {
     TextEncoding encoding_ = TextEncoding::Utf8;
     bool ascii_ = false;
     Source source_ = Source::Bytes;
-    std::string decoded_;  // the whole text (Decoded) or the current piece (Pieces)
-    std::size_t next_ = 0;     // of the bytes still to decode (Pieces)
-    int lineBase_ = 0;         // lines handed out before the current piece
-    int lastLine_ = 0;         // the line holding the failing byte; 0 when none failed
+    std::string decoded_;       // the whole text (Decoded) or the current piece (Pieces)
+    std::size_t next_ = 0;      // of the bytes still to decode (Pieces)
+    int lineBase_ = 0;          // lines handed out before the current piece
+    int lastLine_ = 0;          // the line holding the failing byte; 0 when none failed
     std::size_t textBase_ = 0;  // bytes of text before the current piece
     LineSplitter lines_{{}};
     std::optional<TextDecoder> decoder_;

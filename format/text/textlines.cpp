@@ -4,7 +4,6 @@
 
 #include "format/text/utf8.h"
 
-
 bool LineSplitter::Next(TextLine& line) {
     if (next_ >= text_.size()) return false;
     const std::size_t start = next_;

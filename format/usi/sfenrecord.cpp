@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "format/usi/asciiwords.h"
 #include "format/text/loaderror.h"
+#include "format/usi/asciiwords.h"
 #include "format/usi/sfen.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "format/usi/asciiwords.h"
 #include "format/text/loaderror.h"
+#include "format/usi/asciiwords.h"
 #include "format/usi/sfen.h"
 
 namespace {

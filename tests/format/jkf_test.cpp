@@ -166,8 +166,7 @@ TEST(JkfRead, FaultsSayWhatAndWhere) {
          "1:31: 'piece' must be a piece code such as FU or RY"},
         {"{\"moves\":[{},\n{\"move\":{\"to\":{\"x\":0,\"y\":5}}}]}",
          "2:20: 'x' must be a number from 1 to 9"},
-        {"{\"moves\":[{},\n]}",
-         "2:1: not JSON: syntax error at ']'"},
+        {"{\"moves\":[{},\n]}", "2:1: not JSON: syntax error at ']'"},
         {"", "1:1: not JSON: the text ends before the JSON value does"},
     };
     for (const auto& c : cases)

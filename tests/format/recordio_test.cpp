@@ -210,7 +210,7 @@ TEST(RecordIo, ReadingThatStopsBeforeTheStartIsKnown) {
 TEST(RecordIo, EveryTextFormatPlacesAFaultByLineAndCharacter) {
     const struct {
         FileType type;
-        std::string head;  // lines 1 and 2
+        std::string head;   // lines 1 and 2
         std::string fault;  // line 3
         int column;
     } cases[] = {

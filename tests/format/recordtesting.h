@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "format/text/loaderror.h"
 #include "format/recordformat.h"
+#include "format/text/loaderror.h"
 #include "model/gamerecord.h"
 #include "model/positiontesting.h"
 

@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes to the JKF reader, through the front as a file is read. Whatever reads without error and loses nothing when
-// written must survive a round trip: written out and read into a fresh record, it must give
-// back the same record, and writing that gives the same bytes again.
+// Feeds arbitrary bytes to the JKF reader, through the front as a file is read. Whatever reads
+// without error and loses nothing when written must survive a round trip: written out and read into
+// a fresh record, it must give back the same record, and writing that gives the same bytes again.
 
 #include <cstddef>
 #include <cstdint>

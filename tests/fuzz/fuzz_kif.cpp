@@ -55,8 +55,7 @@ void KeepWritableTimes(GameRecord& record) {
 }
 
 // Reads through the front, as a file is read: the character set is found from the bytes.
-std::optional<ReadError> Read(GameRecord& record, std::string_view bytes,
-                              TextEncoding& encoding) {
+std::optional<ReadError> Read(GameRecord& record, std::string_view bytes, TextEncoding& encoding) {
     const ReadOutcome outcome = ReadRecord(record, bytes, FileType{Format});
     encoding = outcome.type.encoding;
     return outcome.error;
@@ -71,8 +70,8 @@ bool ReadChecked(GameRecord& record, std::string_view bytes, TextEncoding& encod
     const std::optional<ReadError> error = Read(record, bytes, encoding);
     if (!error) return true;
     if (error->line < 1 || error->column < 1 || error->message.empty()) {
-        Fail("error without a place", error->message + " at " + std::to_string(error->line) +
-                                          ":" + std::to_string(error->column));
+        Fail("error without a place", error->message + " at " + std::to_string(error->line) + ":" +
+                                          std::to_string(error->column));
     }
     return false;
 }

@@ -13,6 +13,7 @@
 #include "format/kif/japaneseheader.h"
 #include "format/kif/ki2move.h"
 #include "format/text/textencoding.h"
+#include "format/text/textscan.h"
 #include "format/text/utf8.h"
 #include "model/moverules.h"
 
@@ -21,17 +22,6 @@ namespace {
 // A text as a JSON string, escaped by the JSON library.
 void AppendJsonText(std::string& out, std::string_view utf8) {
     out += boost::json::serialize(boost::json::string_view(utf8.data(), utf8.size()));
-}
-
-void AppendNumber(std::string& out, std::int64_t value) {
-    char digits[24];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    while (count > 0)
-        out += digits[--count];
 }
 
 // {"x":7,"y":6}
@@ -51,13 +41,13 @@ void AppendClock(std::string& out, std::int64_t ms, bool withHours) {
     out += '{';
     if (hours) {
         out += "\"h\":";
-        AppendNumber(out, seconds / 3600);
+        AppendDecimal(out, seconds / 3600);
         out += ',';
     }
     out += "\"m\":";
-    AppendNumber(out, hours ? seconds / 60 % 60 : seconds / 60);
+    AppendDecimal(out, hours ? seconds / 60 % 60 : seconds / 60);
     out += ",\"s\":";
-    AppendNumber(out, seconds % 60);
+    AppendDecimal(out, seconds % 60);
     out += '}';
 }
 
@@ -208,7 +198,7 @@ void JkfWriter::WriteInitial() {
             out_ += '"';
             out_ += CsaCode(kind);
             out_ += "\":";
-            AppendNumber(out_, start.HandCount(side, kind));
+            AppendDecimal(out_, start.HandCount(side, kind));
         }
         out_ += '}';
     }

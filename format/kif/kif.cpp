@@ -225,35 +225,20 @@ std::string KifMoveText(const MoveNode& node) {
     return text;
 }
 
-// `value` in decimal, filled on the left with `fill` to `width` characters. Written for every
-// move of a long record, where a formatted print costs more than the rest of the line.
-void AppendPadded(std::string& out, long long value, int width, char fill) {
-    char digits[24];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    for (int i = count; i < width; ++i)
-        out += fill;
-    while (count > 0)
-        out += digits[--count];
-}
-
 // "( 0:16/00:00:16)": this move's minutes and seconds, then the mover's total so far.
 std::string TimeField(std::int64_t moveMs, std::int64_t totalMs) {
     const std::int64_t move = moveMs / 1000;
     const std::int64_t total = totalMs / 1000;
     std::string field = "(";
-    AppendPadded(field, move / 60, 2, ' ');
+    AppendDecimal(field, move / 60, 2, ' ');
     field += ':';
-    AppendPadded(field, move % 60, 2, '0');
+    AppendDecimal(field, move % 60, 2, '0');
     field += '/';
-    AppendPadded(field, total / 3600, 2, '0');
+    AppendDecimal(field, total / 3600, 2, '0');
     field += ':';
-    AppendPadded(field, total / 60 % 60, 2, '0');
+    AppendDecimal(field, total / 60 % 60, 2, '0');
     field += ':';
-    AppendPadded(field, total % 60, 2, '0');
+    AppendDecimal(field, total % 60, 2, '0');
     field += ')';
     return field;
 }
@@ -274,7 +259,7 @@ bool WriteMoves(const GameRecord& record, KifText& out, std::string& refusal) {
         for (; walk.Node(); walk.Advance()) {
             const MoveNode& node = *walk.Node();
             std::string number;
-            AppendPadded(number, node.number, 4, ' ');
+            AppendDecimal(number, node.number, 4, ' ');
             number += ' ';
             out.Append(number);
             const std::string move = KifMoveText(node);

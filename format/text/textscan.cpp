@@ -36,3 +36,16 @@ std::string_view TrimTrailingBlanks(std::string_view text) {
     }
     return text;
 }
+
+void AppendDecimal(std::string& out, long long value, int width, char fill) {
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    for (int i = count; i < width; ++i)
+        out += fill;
+    while (count > 0)
+        out += digits[--count];
+}

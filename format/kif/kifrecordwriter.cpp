@@ -1,5 +1,7 @@
 #include "format/kif/kifrecordwriter.h"
 
+#include "format/text/utf8.h"
+
 #include <algorithm>
 
 #include "format/kif/japaneseheader.h"
@@ -108,7 +110,7 @@ int DisplayWidth(std::string_view text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x80)
             width += 1;
-        else if ((byte & 0xC0) != 0x80)
+        else if (!IsContinuationByte(c))
             width += 2;
     }
     return width;

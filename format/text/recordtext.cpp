@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
 // About this many bytes are decoded at a time: a piece of whole lines.
 constexpr std::size_t PieceSize = 64 * 1024;
 
@@ -44,13 +42,13 @@ bool PlainlyCp932(std::string_view body) {
 }  // namespace
 
 std::string_view FirstLineOf(std::string_view bytes) {
-    if (bytes.starts_with(ByteOrderMark)) bytes.remove_prefix(ByteOrderMark.size());
+    if (bytes.starts_with(Utf8ByteOrderMark)) bytes.remove_prefix(Utf8ByteOrderMark.size());
     return bytes.substr(0, bytes.find_first_of("\r\n"));
 }
 
 RecordText::RecordText(std::string_view bytes, std::optional<TextEncoding> declared) {
-    const bool byteOrderMark = bytes.starts_with(ByteOrderMark);
-    const std::size_t mark = byteOrderMark ? ByteOrderMark.size() : 0;
+    const bool byteOrderMark = bytes.starts_with(Utf8ByteOrderMark);
+    const std::size_t mark = byteOrderMark ? Utf8ByteOrderMark.size() : 0;
     body_ = bytes.substr(mark);
     const std::size_t asciiEnd = AsciiRunEnd(body_, 0);
     ascii_ = asciiEnd == body_.size();

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
 // An ASCII run shorter than this between two non-ASCII characters goes through iconv with them:
 // one call for a few bytes costs more than converting them.
 constexpr std::size_t AsciiRunWorthSkipping = 16;
@@ -291,8 +289,8 @@ DecodedText DecodeAs(std::string_view bytes, TextEncoding encoding) {
 }
 
 DecodedText DecodeToUtf8(std::string_view bytes, std::optional<TextEncoding> declared) {
-    const bool byteOrderMark = bytes.starts_with(ByteOrderMark);
-    const std::size_t skipped = byteOrderMark ? ByteOrderMark.size() : 0;
+    const bool byteOrderMark = bytes.starts_with(Utf8ByteOrderMark);
+    const std::size_t skipped = byteOrderMark ? Utf8ByteOrderMark.size() : 0;
     DecodedText decoded = DecodeBody(bytes.substr(skipped), byteOrderMark, declared);
     decoded.byteOrderMark = byteOrderMark;
     if (decoded.failure) decoded.failure->offset += skipped;

@@ -69,6 +69,9 @@ DetectedEncoding DetectEncoding(std::string_view bytes, std::optional<TextEncodi
 // Decodes bytes known to be in `encoding`; a byte-order mark is not treated specially.
 DecodedText DecodeAs(std::string_view bytes, TextEncoding encoding);
 
+// The mark some editors put before a UTF-8 text.
+inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // Where the bytes stop having the shape of EUC-JP: every byte above 0x7F belongs to a pair of
 // bytes from 0xA1 to 0xFE, to 0x8E and a half-width katakana byte, or to 0x8F and a pair.
 std::size_t EucJpShapeEnd(std::string_view bytes);

@@ -40,7 +40,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     const QRect iconRect = DialogUnitsToPixels(IconRect);
     m_icon->setGeometry(iconRect);
     m_icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const QIcon icon(QStringLiteral(":/icons/marlock.png"));
+    const QIcon icon = ProgramIcon();
     if (!icon.isNull()) m_icon->setPixmap(icon.pixmap(iconRect.size()));
 
     m_name = AddText(QStringLiteral("Marlock " MARLOCK_VERSION), NameRect);

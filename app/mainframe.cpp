@@ -129,7 +129,7 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_prompter(prompter) {
     InitResources();
     setObjectName(QStringLiteral("mainFrame"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/marlock.png")));
+    setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
 
     m_chooseOpenFile = [this](const QString& folder) { return ChooseOpenFile(this, folder); };

@@ -54,7 +54,8 @@ for f in bin/marlock bin/esn share/applications/marlock.desktop \
   share/mime/packages/marlock-esn.xml share/mime/packages/marlock-records.xml share/icons/hicolor/32x32/apps/marlock.png \
   share/icons/hicolor/32x32/mimetypes/application-x-esn-record.png \
   share/icons/hicolor/256x256/apps/marlock.png share/icons/hicolor/scalable/apps/marlock.svg \
-  share/icons/hicolor/scalable/mimetypes/application-x-esn-record.svg; do
+  share/icons/hicolor/scalable/mimetypes/application-x-esn-record.svg \
+  share/doc/marlock/copyright share/doc/marlock/changelog.gz; do
   [ -e "$prefix/$f" ] || fail "the installation lacks $f"
 done
 

@@ -82,8 +82,8 @@ constexpr ResultWords ResultTexts[GameResultCount] = {
 
 struct LossKind {
     long long count;
-    const char* one;  // the words for one, or null when it is "1" with the plural's words
-    const char* many;
+    const char* one;   // the words for one ("1 comment", "the result")
+    const char* many;  // for more, the count as %1
 };
 
 }  // namespace

@@ -343,7 +343,7 @@
     </message>
     <message>
         <source>Copy &amp;Record As</source>
-        <translation>棋譜を形式を選んでコピー(&amp;R)</translation>
+        <translation>形式を選んで棋譜をコピー(&amp;R)</translation>
     </message>
     <message>
         <source>&amp;KIF</source>
@@ -503,7 +503,7 @@
     </message>
     <message>
         <source>Add &amp;Evaluation to Comment</source>
-        <translation>評価をコメントに追加(&amp;E)</translation>
+        <translation>評価値をコメントに追加(&amp;E)</translation>
     </message>
     <message>
         <source>E&amp;ngines...</source>
@@ -604,7 +604,7 @@ Japanese Notation</source>
     <message>
         <source>Copy the record in a record format
 Copy Record As</source>
-        <translation>棋譜を形式を選んでコピーします
+        <translation>棋譜を選んだ形式でコピーします
 形式を選んでコピー</translation>
     </message>
     <message>
@@ -731,7 +731,7 @@ Add as Variation</source>
         <source>Add the engine&apos;s score and best line to the comment
 Add Evaluation to Comment</source>
         <translation>エンジンの評価値と最善の読み筋をコメントに追加します
-評価をコメントに追加</translation>
+評価値をコメントに追加</translation>
     </message>
     <message>
         <source>Set up the engines and choose the one that analyses

@@ -17,6 +17,7 @@
 
 #include "analysis/analysissession.h"
 #include "analysis/enginesdialog.h"
+#include "document/gamewords.h"
 #include "document/prompter.h"
 #include "document/zelkandoc.h"
 #include "engine/evaluationtext.h"
@@ -30,10 +31,34 @@ QString Number(long long value) {
     return QLocale(QLocale::English).toString(value);
 }
 
+// The score as the pane shows it, told for Black: "+0.45", "at least +0.45", "Black mates in 5",
+// "White is mated". The engine layer words it so for records and the tool.
+QString ScoreWords(const EngineScore& score) {
+    if (score.kind == EngineScore::Kind::Mate) {
+        const int winner = score.mates ? Black : White;
+        if (score.plies == 0)
+            return AnalysisPane::tr("%1 is mated").arg(SideWords(OtherSide(winner)));
+        if (!score.plies) return AnalysisPane::tr("%1 mates").arg(SideWords(winner));
+        return AnalysisPane::tr("%1 mates in %2").arg(SideWords(winner)).arg(*score.plies);
+    }
+    EngineScore exact = score;
+    exact.bound = EngineScore::Bound::Exact;
+    const QString pawns = QString::fromStdString(ScoreText(exact));
+    switch (score.bound) {
+        case EngineScore::Bound::Lower:
+            return AnalysisPane::tr("at least %1").arg(pawns);
+        case EngineScore::Bound::Upper:
+            return AnalysisPane::tr("at most %1").arg(pawns);
+        case EngineScore::Bound::Exact:
+            break;
+    }
+    return pawns;
+}
+
 }  // namespace
 
 AnalysisPane::AnalysisPane(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
-    : QDockWidget(QStringLiteral("Analysis"), parent),
+    : QDockWidget(tr("Analysis"), parent),
       m_doc(doc),
       m_prompter(prompter),
       m_session(new AnalysisSession(doc, this)) {
@@ -49,14 +74,14 @@ AnalysisPane::AnalysisPane(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     multiPvLayout->setContentsMargins(0, 0, 0, 0);
     m_multiPv = new QSpinBox(m_multiPvBox);
     m_multiPv->setRange(1, AnalysisSession::MostLines);
-    auto* multiPvLabel = new QLabel(QStringLiteral("&Lines:"), m_multiPvBox);
+    auto* multiPvLabel = new QLabel(tr("&Lines:"), m_multiPvBox);
     multiPvLabel->setBuddy(m_multiPv);
     multiPvLayout->addWidget(multiPvLabel);
     multiPvLayout->addWidget(m_multiPv);
     m_progress = new QLabel(content);
     m_lines = new QTreeWidget(content);
     m_lines->setColumnCount(2);
-    m_lines->setHeaderLabels({QStringLiteral("Score"), QStringLiteral("Line")});
+    m_lines->setHeaderLabels({tr("Score"), tr("Line")});
     m_lines->setRootIsDecorated(false);
     m_lines->setUniformRowHeights(true);
     // The chosen line in full, where the list has room for its start only.
@@ -161,8 +186,8 @@ std::optional<EngineEntry> AnalysisPane::ChooseEngine() {
     const QString offered = QString::fromUtf8(OfferedEnginePath);
     if (!WasEngineOffered() && QFileInfo(offered).isExecutable()) {
         SetEngineOffered();
-        if (m_prompter.AskYesNo(QStringLiteral("No engine is set up for analysis. Analyse with %1?")
-                                    .arg(offered))) {
+        if (m_prompter.AskYesNo(
+                tr("No engine is set up for analysis. Analyse with %1?").arg(offered))) {
             list.Add({offered, QFileInfo(offered).fileName(), {}});
             SaveEngineList(list);
             return *list.Current();
@@ -238,13 +263,13 @@ QString AnalysisPane::ProgressText() const {
     const EngineInfo& progress = m_session->Progress();
     QStringList parts;
     if (progress.depth) {
-        QString depth = QStringLiteral("Depth %1").arg(*progress.depth);
+        QString depth = tr("Depth %1").arg(*progress.depth);
         if (progress.selectiveDepth) depth += QStringLiteral("/%1").arg(*progress.selectiveDepth);
         parts.append(depth);
     }
-    if (progress.nodes) parts.append(QStringLiteral("%1 nodes").arg(Number(*progress.nodes)));
+    if (progress.nodes) parts.append(tr("%1 nodes").arg(Number(*progress.nodes)));
     if (progress.nodesPerSecond)
-        parts.append(QStringLiteral("%1 nodes/s").arg(Number(*progress.nodesPerSecond)));
+        parts.append(tr("%1 nodes/s").arg(Number(*progress.nodesPerSecond)));
     return parts.join(QStringLiteral(" \u00b7 "));
 }
 
@@ -264,7 +289,7 @@ void AnalysisPane::RenderLines() {
         if (!item) item = new QTreeWidgetItem(m_lines);
         const QString line =
             QString::fromStdString(LineText(record.GetPosition(), lines[i].pv, notation, arrival));
-        item->setText(0, QString::fromStdString(ScoreText(*lines[i].score)));
+        item->setText(0, ScoreWords(*lines[i].score));
         item->setText(1, line);
         item->setToolTip(1, line);
     }

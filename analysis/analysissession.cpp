@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/gamewords.h"
 #include "document/zelkandoc.h"
 #include "model/check.h"
 #include "model/gameresult.h"
@@ -31,13 +32,13 @@ SearchRequest RequestForCurrentNode(const GameRecord& record, const SearchLimit&
 QString WhyNotSearched(const GameRecord& record) {
     const Position& position = record.GetPosition();
     if (const std::optional<GameResult> result = record.Current().Result())
-        return QString::fromStdString(ResultStatusLine(*result, position.sideToMove)) +
-               QStringLiteral(": the game ends here, and there is nothing to analyse.");
+        return AnalysisSession::tr("%1: the game ends here, and there is nothing to analyse.")
+            .arg(ResultStatusWords(*result, position.sideToMove));
     if (HasLegalMove(position)) return {};
-    const QString side = QString::fromUtf8(SideName(position.sideToMove));
+    const QString side = SideWords(position.sideToMove);
     if (InCheck(position, position.sideToMove))
-        return QStringLiteral("%1 is mated: there is nothing to analyse.").arg(side);
-    return QStringLiteral("%1 has no legal move: there is nothing to analyse.").arg(side);
+        return AnalysisSession::tr("%1 is mated: there is nothing to analyse.").arg(side);
+    return AnalysisSession::tr("%1 has no legal move: there is nothing to analyse.").arg(side);
 }
 
 }  // namespace
@@ -127,11 +128,12 @@ std::vector<EngineInfo> AnalysisSession::Lines() const {
 }
 
 QString AnalysisSession::Message() const {
-    if (IsFailure()) return m_failure;
-    if (!m_on) return QStringLiteral("Analysis is off.");
+    // The engine layer's own words, as the tool prints them; a translation may lead them in.
+    if (IsFailure()) return tr("%1", "an engine's failure").arg(m_failure);
+    if (!m_on) return tr("Analysis is off.");
     if (!m_unsearched.isEmpty()) return m_unsearched;
     if (m_engine.GetState() == UsiEngine::State::Starting || m_startWhenOff)
-        return QStringLiteral("Starting %1...").arg(EngineName());
+        return tr("Starting %1...").arg(EngineName());
     return {};
 }
 

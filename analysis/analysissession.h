@@ -60,7 +60,10 @@ class AnalysisSession : public QObject {
     QString Message() const;
     bool IsFailure() const { return !m_failure.isEmpty() && !m_on; }
     // What the engine did wrong but survived during this node's search, a line each.
-    QString Notices() const { return m_notices.join(QLatin1Char('\n')); }
+    QString Notices() const {
+        if (m_notices.isEmpty()) return {};
+        return tr("%1", "an engine's notices, one a line").arg(m_notices.join(QLatin1Char('\n')));
+    }
 
   signals:
     // Anything above changed.

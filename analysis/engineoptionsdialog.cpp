@@ -30,12 +30,12 @@ QWidget* FileField(QWidget* parent, QLineEdit*& edit) {
     layout->setContentsMargins(0, 0, 0, 0);
     edit = new QLineEdit(row);
     auto* browse = new QToolButton(row);
-    browse->setText(QStringLiteral("Browse..."));
+    browse->setText(EngineOptionsDialog::tr("Browse..."));
     layout->addWidget(edit);
     layout->addWidget(browse);
     QObject::connect(browse, &QToolButton::clicked, edit, [edit] {
-        const QString chosen =
-            QFileDialog::getOpenFileName(edit, QStringLiteral("Choose a File"), edit->text());
+        const QString chosen = QFileDialog::getOpenFileName(
+            edit, EngineOptionsDialog::tr("Choose a File"), edit->text());
         if (!chosen.isEmpty()) edit->setText(chosen);
     });
     return row;
@@ -47,7 +47,7 @@ EngineOptionsDialog::EngineOptionsDialog(const QString& engineName,
                                          const std::vector<EngineOption>& options,
                                          const OptionValues& values, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Options of %1").arg(engineName));
+    setWindowTitle(tr("Options of %1").arg(engineName));
     auto* form = new QWidget;
     auto* formLayout = new QFormLayout(form);
     for (const EngineOption& option : options) {
@@ -106,7 +106,7 @@ QWidget* EngineOptionsDialog::CreateControl(const EngineOption& option) {
         case Type::Button: {
             auto* button = new QPushButton(Text(option.name));
             button->setCheckable(true);
-            button->setToolTip(QStringLiteral("Pressed each time the engine starts"));
+            button->setToolTip(tr("Pressed each time the engine starts"));
             return button;
         }
     }

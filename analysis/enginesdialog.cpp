@@ -14,19 +14,18 @@
 
 EnginesDialog::EnginesDialog(EngineList list, QWidget* parent)
     : QDialog(parent), m_list(std::move(list)), m_probe(new EngineProbe(this)) {
-    setWindowTitle(QStringLiteral("Engines"));
+    setWindowTitle(tr("Engines"));
     m_choosePath = [this] {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Add Engine"),
-                                            QStringLiteral("/usr/games"));
+        return QFileDialog::getOpenFileName(this, tr("Add Engine"), QStringLiteral("/usr/games"));
     };
     m_engines = new QListWidget;
     m_status = new QLabel;
     m_status->setWordWrap(true);
     m_status->setTextFormat(Qt::PlainText);
-    m_add = new QPushButton(QStringLiteral("&Add..."));
-    m_remove = new QPushButton(QStringLiteral("&Remove"));
-    m_options = new QPushButton(QStringLiteral("&Options..."));
-    m_use = new QPushButton(QStringLiteral("&Use for Analysis"));
+    m_add = new QPushButton(tr("&Add..."));
+    m_remove = new QPushButton(tr("&Remove"));
+    m_options = new QPushButton(tr("&Options..."));
+    m_use = new QPushButton(tr("&Use for Analysis"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 
     auto* grid = new QGridLayout;
@@ -61,7 +60,7 @@ EnginesDialog::EnginesDialog(EngineList list, QWidget* parent)
     connect(m_engines, &QListWidget::itemDoubleClicked, m_use, &QPushButton::click);
     connect(m_probe, &EngineProbe::Probed, this, &EnginesDialog::OnProbed);
     connect(m_probe, &EngineProbe::Failed, this, [this](const QString&, const QString& message) {
-        m_status->setText(message);
+        m_status->setText(tr("%1", "an engine's failure").arg(message));
         UpdateButtons();
     });
     ShowList(m_list.current);
@@ -75,7 +74,7 @@ void EnginesDialog::AddEngine(const QString& path) {
 void EnginesDialog::Probe(const QString& path, Purpose purpose) {
     if (m_probe->IsRunning()) return;
     m_purpose = purpose;
-    m_status->setText(QStringLiteral("Starting %1...").arg(QDir::toNativeSeparators(path)));
+    m_status->setText(tr("Starting %1...").arg(QDir::toNativeSeparators(path)));
     m_probe->Start(path);
     UpdateButtons();
 }
@@ -90,7 +89,7 @@ void EnginesDialog::OnProbed(const QString& path, const QString& name,
         m_list.Add({path, name, {}});
         index = static_cast<int>(m_list.engines.size()) - 1;
     } else if (m_purpose == Purpose::Add) {
-        m_status->setText(QStringLiteral("%1 is set up already.").arg(name));
+        m_status->setText(tr("%1 is set up already.").arg(name));
     }
     // The name it gives now, which a new version may have changed.
     if (index >= 0) m_list.engines[static_cast<std::size_t>(index)].name = name;

@@ -30,7 +30,7 @@ QRect CAboutDlg::DialogUnitsToPixels(const QRect& dialogUnits) {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     InitResources();
-    setWindowTitle(QStringLiteral("About Marlock"));
+    setWindowTitle(tr("About Marlock"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
     setModal(true);
@@ -40,14 +40,14 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     const QRect iconRect = DialogUnitsToPixels(IconRect);
     m_icon->setGeometry(iconRect);
     m_icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    const QIcon icon(QStringLiteral(":/icons/marlock.png"));
+    const QIcon icon = ProgramIcon();
     if (!icon.isNull()) m_icon->setPixmap(icon.pixmap(iconRect.size()));
 
     m_name = AddText(QStringLiteral("Marlock " MARLOCK_VERSION), NameRect);
-    m_firstLine = AddText(QStringLiteral("Shogi record editor"), FirstLineRect);
+    m_firstLine = AddText(tr("Shogi record editor"), FirstLineRect);
     m_secondLine = AddText(QStringLiteral("(C) 2026 Tallowby"), SecondLineRect);
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok = new QPushButton(tr("OK"), this);
     m_ok->setGeometry(DialogUnitsToPixels(OkRect));
     m_ok->setDefault(true);
     m_ok->setAutoDefault(true);

@@ -19,20 +19,21 @@
 namespace {
 
 const QString ScaleKey = QStringLiteral("Options/PictureScale");
-const QString PngFilter = QStringLiteral("PNG Picture (*.png)");
-const QString SvgFilter = QStringLiteral("SVG Picture (*.svg)");
 const QString SvgMimeType = QStringLiteral("image/svg+xml");
 constexpr int ScaleIds[] = {ID_OPTIONS_PICTURE_1X, ID_OPTIONS_PICTURE_2X, ID_OPTIONS_PICTURE_3X};
 constexpr int MaxScale = 3;
 
 QString ChoosePicturePath(const QString& suggested) {
-    QFileDialog dialog(QApplication::activeWindow(), QStringLiteral("Export Board Picture"));
+    const QString pngFilter = BoardPictureCommands::tr("PNG Picture (*.png)");
+    const QString svgFilter = BoardPictureCommands::tr("SVG Picture (*.svg)");
+    QFileDialog dialog(QApplication::activeWindow(),
+                       BoardPictureCommands::tr("Export Board Picture"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({PngFilter, SvgFilter});
+    dialog.setNameFilters({pngFilter, svgFilter});
     dialog.setDefaultSuffix(QStringLiteral("png"));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
-        dialog.setDefaultSuffix(f == SvgFilter ? QStringLiteral("svg") : QStringLiteral("png"));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& f) {
+        dialog.setDefaultSuffix(f == svgFilter ? QStringLiteral("svg") : QStringLiteral("png"));
     });
     dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -105,9 +106,9 @@ bool BoardPictureCommands::Export(const QString& path) {
                        file.write(bytes) == bytes.size() && file.commit();
     if (!saved) {
         const QString reason =
-            bytes.isEmpty() ? QStringLiteral("the picture could not be made") : file.errorString();
+            bytes.isEmpty() ? tr("the picture could not be made") : file.errorString();
         m_prompter.ShowMessage(
-            QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(target), reason));
+            tr("Cannot save %1: %2").arg(QDir::toNativeSeparators(target), reason));
     }
     return saved;
 }

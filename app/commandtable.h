@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QKeyCombination>
 #include <QKeySequence>
 #include <QList>
@@ -14,8 +15,10 @@
 inline constexpr int SeparatorId = 0;
 
 struct MenuItem {
-    int id;            // SeparatorId for a separator
-    const char* text;  // with its mnemonic '&' and, after a tab, the key shown in the menu
+    int id;  // SeparatorId for a separator
+    // With its mnemonic '&' and, after a tab, the key shown in the menu; translated in the
+    // context "CommandTable", as are the titles and the prompt strings.
+    const char* text;
     std::vector<MenuItem> submenu = {};  // the commands of a submenu that `id` opens
 };
 
@@ -41,8 +44,16 @@ inline constexpr int VariationsEntryIndex = 10;
 // The index of a command's picture in the tool bar strip, or -1 when it has none.
 int ToolBarPictureIndex(int id);
 
-// The prompt string of a command or control: the status-bar text, a new-line and the tool-tip.
-// Empty for ids without one.
+// The texts as the user reads them, in the program's language: a menu's title, a command's menu
+// text (with its key after a tab), the status bar's idle text "Ready" and the greyed "Recent
+// File" that stands for the recent files while there are none.
+QString MenuTitle(const MenuDefinition& menu);
+QString MenuText(const MenuItem& item);
+QString IdleMessageText();
+QString RecentFilePlaceholderText();
+
+// The prompt string of a command or control, in the program's language: the status-bar text, a
+// new-line and the tool-tip. Empty for ids without one.
 QString PromptString(int id);
 // The part before the new-line, shown in the status bar.
 QString StatusTipFor(int id);
@@ -58,4 +69,4 @@ bool IsAcceleratorKey(QKeyCombination keys);
 int PlainStepCommand(QKeyCombination keys);
 
 inline constexpr const char* ApplicationName = "Marlock";
-inline constexpr const char* IdleMessage = "Ready";
+inline constexpr const char* IdleMessage = QT_TRANSLATE_NOOP("CommandTable", "Ready");

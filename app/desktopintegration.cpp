@@ -50,87 +50,29 @@ QString DesktopStringValue(QString text) {
     return text;
 }
 
-// The same texts as the files installed with the program, except that the installed entry
-// starts "marlock" from the search path while this one names the running program, and with
-// TryExec, so that the desktop ignores the entry once that program is gone.
+// The files installed with the program, built in as resources.
+QByteArray InstalledText(const QString& name) {
+    QFile file(QStringLiteral(":/desktop/") + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The installed entry, except that it starts "marlock" from the search path while this one
+// names the running program, and with TryExec, so that the desktop ignores the entry once that
+// program is gone.
 QByteArray DesktopEntry(const QString& executablePath) {
-    QString text = QStringLiteral(
-        "[Desktop Entry]\n"
-        "Type=Application\n"
-        "Name=Marlock\n"
-        "GenericName=Shogi Record Editor\n"
-        "Comment=Edit and replay shogi game records\n"
-        "Exec=%1 %f\n"
-        "TryExec=%2\n"
-        "Icon=marlock\n"
-        "Terminal=false\n"
-        "MimeType=application/x-esn-record;text/x-kif;text/x-ki2;text/x-csa;"
-        "application/x-jkf+json;text/x-usi;text/x-sfen;\n"
-        "Categories=Game;BoardGame;\n");
-    text.replace(QStringLiteral("%1"), DesktopExecLine(executablePath));
-    text.replace(QStringLiteral("%2"), DesktopStringValue(executablePath));
+    QString text = QString::fromUtf8(InstalledText(QStringLiteral("marlock.desktop")));
+    text.replace(QStringLiteral("Exec=marlock %f\n"),
+                 QStringLiteral("Exec=%1 %f\nTryExec=%2\n")
+                     .arg(DesktopExecLine(executablePath), DesktopStringValue(executablePath)));
     return Marked(text.toUtf8(), "", "");
 }
 
 QByteArray MimePackage() {
-    return Marked(
-        QByteArrayLiteral(
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-            "  <mime-type type=\"application/x-esn-record\">\n"
-            "    <comment>ESN Document</comment>\n"
-            "    <icon name=\"application-x-esn-record\"/>\n"
-            "    <glob pattern=\"*.esn\"/>\n"
-            "  </mime-type>\n"
-            "</mime-info>\n"),
-        "<!-- ", " -->");
+    return Marked(InstalledText(QStringLiteral("marlock-esn.xml")), "<!-- ", " -->");
 }
 
 QByteArray RecordsMimePackage() {
-    return Marked(
-        QByteArrayLiteral(
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-            "  <mime-type type=\"text/x-kif\">\n"
-            "    <comment>KIF shogi record</comment>\n"
-            "    <sub-class-of type=\"text/plain\"/>\n"
-            "    <icon name=\"application-x-esn-record\"/>\n"
-            "    <glob pattern=\"*.kif\"/>\n"
-            "    <glob pattern=\"*.kifu\"/>\n"
-            "  </mime-type>\n"
-            "  <mime-type type=\"text/x-ki2\">\n"
-            "    <comment>KI2 shogi record</comment>\n"
-            "    <sub-class-of type=\"text/plain\"/>\n"
-            "    <icon name=\"application-x-esn-record\"/>\n"
-            "    <glob pattern=\"*.ki2\"/>\n"
-            "    <glob pattern=\"*.ki2u\"/>\n"
-            "  </mime-type>\n"
-            "  <mime-type type=\"text/x-csa\">\n"
-            "    <comment>CSA shogi record</comment>\n"
-            "    <sub-class-of type=\"text/plain\"/>\n"
-            "    <icon name=\"application-x-esn-record\"/>\n"
-            "    <glob pattern=\"*.csa\"/>\n"
-            "  </mime-type>\n"
-            "  <mime-type type=\"application/x-jkf+json\">\n"
-            "    <comment>JKF shogi record</comment>\n"
-            "    <sub-class-of type=\"application/json\"/>\n"
-            "    <icon name=\"application-x-esn-record\"/>\n"
-            "    <glob pattern=\"*.jkf\"/>\n"
-            "  </mime-type>\n"
-            "  <mime-type type=\"text/x-usi\">\n"
-            "    <comment>USI shogi moves</comment>\n"
-            "    <sub-class-of type=\"text/plain\"/>\n"
-            "    <icon name=\"application-x-esn-record\"/>\n"
-            "    <glob pattern=\"*.usi\"/>\n"
-            "  </mime-type>\n"
-            "  <mime-type type=\"text/x-sfen\">\n"
-            "    <comment>SFEN shogi position</comment>\n"
-            "    <sub-class-of type=\"text/plain\"/>\n"
-            "    <icon name=\"application-x-esn-record\"/>\n"
-            "    <glob pattern=\"*.sfen\"/>\n"
-            "  </mime-type>\n"
-            "</mime-info>\n"),
-        "<!-- ", " -->");
+    return Marked(InstalledText(QStringLiteral("marlock-records.xml")), "<!-- ", " -->");
 }
 
 // The icons in the resources, each placed in the hicolor theme's folder of its size: a PNG in

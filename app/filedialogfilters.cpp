@@ -1,5 +1,6 @@
 #include "app/filedialogfilters.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "format/recordio.h"
@@ -28,17 +29,20 @@ QString Pattern(const FileType& type) {
     return QStringLiteral("*.") + FromView(DefaultExtension(type));
 }
 
+class FileDialogFilters {
+    Q_DECLARE_TR_FUNCTIONS(FileDialogFilters)
+};
+
 // "KIFU Files, UTF-8": the name is the extension's, or the format's with its version.
 QString SaveTypeLabel(const FileType& type, const std::vector<FileType>& types) {
-    QString label = type.version != 0 ? QStringLiteral("%1 %2.%3")
-                                            .arg(FromView(FormatDisplayName(type.format)))
-                                            .arg(type.version / 10)
-                                            .arg(type.version % 10)
-                                      : FromView(DefaultExtension(type)).toUpper();
-    label += QStringLiteral(" Files");
-    if (HasSeveralEncodings(type.format, types))
-        label += QStringLiteral(", ") + FromView(EncodingName(type.encoding));
-    return label;
+    const QString name = type.version != 0 ? QStringLiteral("%1 %2.%3")
+                                                 .arg(FromView(FormatDisplayName(type.format)))
+                                                 .arg(type.version / 10)
+                                                 .arg(type.version % 10)
+                                           : FromView(DefaultExtension(type)).toUpper();
+    if (!HasSeveralEncodings(type.format, types))
+        return FileDialogFilters::tr("%1 Files").arg(name);
+    return FileDialogFilters::tr("%1 Files, %2").arg(name, FromView(EncodingName(type.encoding)));
 }
 
 }  // namespace
@@ -54,11 +58,11 @@ QStringList OpenFilters() {
         for (std::size_t j = i; j < types.size() && types[j].format == format; ++j)
             if (!patterns.contains(Pattern(types[j]))) patterns.append(Pattern(types[j]));
         all += patterns;
-        filters.append(QStringLiteral("%1 Files (%2)")
+        filters.append(FileDialogFilters::tr("%1 Files (%2)")
                            .arg(FromView(FormatDisplayName(format)), patterns.join(u' ')));
     }
-    filters.prepend(QStringLiteral("Game Records (%1)").arg(all.join(u' ')));
-    filters.append(QStringLiteral("All Files (*)"));
+    filters.prepend(FileDialogFilters::tr("Game Records (%1)").arg(all.join(u' ')));
+    filters.append(FileDialogFilters::tr("All Files (*)"));
     return filters;
 }
 

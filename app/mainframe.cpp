@@ -29,6 +29,7 @@
 #include "app/boardpictures.h"
 #include "app/commandtable.h"
 #include "app/filedialogfilters.h"
+#include "app/language.h"
 #include "app/positionsetup.h"
 #include "app/resources.h"
 #include "app/variationsbar.h"
@@ -76,7 +77,7 @@ QIcon ToolBarIcon(const ToolBarStrips& strips, int index) {
 }
 
 QString ChooseOpenFile(QWidget* parent, const QString& folder) {
-    QFileDialog dialog(parent, QStringLiteral("Open"));
+    QFileDialog dialog(parent, CMainFrame::tr("Open"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(OpenFilters());
@@ -93,7 +94,7 @@ QString DefaultSuffixOf(const QString& filter) {
 }
 
 QString ChooseSaveFile(QWidget* parent, const QString& suggested, FileType& type) {
-    QFileDialog dialog(parent, QStringLiteral("Save As"));
+    QFileDialog dialog(parent, CMainFrame::tr("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     QStringList filters;
@@ -128,7 +129,7 @@ CMainFrame::CMainFrame(CZelkanDoc& doc, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_prompter(prompter) {
     InitResources();
     setObjectName(QStringLiteral("mainFrame"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/marlock.png")));
+    setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
 
     m_chooseOpenFile = [this](const QString& folder) { return ChooseOpenFile(this, folder); };
@@ -176,7 +177,7 @@ void CMainFrame::CreateActions() {
     for (const MenuItem& item : MenuCommands()) {
         // A submenu's own action comes with its menu.
         if (!item.submenu.empty()) continue;
-        auto* action = new QAction(QString::fromUtf8(item.text), this);
+        auto* action = new QAction(MenuText(item), this);
         action->setData(item.id);
         action->setShortcuts(ShortcutsFor(item.id));
         action->setStatusTip(StatusTipFor(item.id));
@@ -192,7 +193,9 @@ void CMainFrame::CreateActions() {
     // One choice of each set, shown with radio marks.
     for (const auto& choices :
          {std::vector<int>{ID_OPTIONS_JAPANESE, ID_OPTIONS_INTERNATIONAL},
-          std::vector<int>{ID_OPTIONS_PICTURE_1X, ID_OPTIONS_PICTURE_2X, ID_OPTIONS_PICTURE_3X}}) {
+          std::vector<int>{ID_OPTIONS_PICTURE_1X, ID_OPTIONS_PICTURE_2X, ID_OPTIONS_PICTURE_3X},
+          std::vector<int>{ID_OPTIONS_LANGUAGE_SYSTEM, ID_OPTIONS_LANGUAGE_ENGLISH,
+                           ID_OPTIONS_LANGUAGE_JAPANESE}}) {
         auto* group = new QActionGroup(this);
         for (int id : choices) {
             m_actions.at(id)->setCheckable(true);
@@ -205,7 +208,7 @@ void CMainFrame::CreateActions() {
 
 void CMainFrame::CreateMenus() {
     for (const MenuDefinition& definition : MainMenu()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(definition.title));
+        QMenu* menu = menuBar()->addMenu(MenuTitle(definition));
         for (const MenuItem& item : definition.items) {
             if (item.id == SeparatorId) {
                 menu->addSeparator();
@@ -220,7 +223,7 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::AddSubmenu(QMenu& menu, const MenuItem& item) {
-    QMenu* submenu = menu.addMenu(QString::fromUtf8(item.text));
+    QMenu* submenu = menu.addMenu(MenuText(item));
     QAction* opener = submenu->menuAction();
     opener->setData(item.id);
     opener->setStatusTip(StatusTipFor(item.id));
@@ -238,7 +241,7 @@ void CMainFrame::CreateToolBar() {
 
 void CMainFrame::CreateMoveList() {
     m_moveList = new CMoveList(m_doc, this);
-    m_moveListDock = new QDockWidget(QStringLiteral("Moves"), this);
+    m_moveListDock = new QDockWidget(tr("Moves"), this);
     m_moveListDock->setObjectName(QStringLiteral("moveListDock"));
     // Shown and hidden by View > Move List only, so that the setting says what the user chose.
     m_moveListDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
@@ -260,7 +263,7 @@ void CMainFrame::CreateStatusBar() {
     // "Ready" is the bar's own message whenever no prompt covers it, so that both stand at the
     // same place.
     connect(bar, &QStatusBar::messageChanged, this, &CMainFrame::ShowReadyWhenIdle);
-    bar->showMessage(QString::fromUtf8(IdleMessage));
+    bar->showMessage(IdleMessageText());
 
     const auto addIndicator = [bar](int id, const QString& text) {
         auto* label = new QLabel(bar);
@@ -307,9 +310,24 @@ void CMainFrame::ConnectCommands() {
     m_pictures = new BoardPictureCommands(*m_view->Board(), m_doc, m_prompter, this);
     m_pictures->Connect([this](int id) { return ActionById(id); });
     m_analysis->ConnectCommands([this](int id) { return ActionById(id); });
+    ConnectLanguageChoice();
     auto* setup = new PositionSetupCommands(
         m_doc, m_prompter, *m_view->Board(), [this] { return SaveModified(); }, this);
     setup->Connect([this](int id) { return ActionById(id); });
+}
+
+void CMainFrame::ConnectLanguageChoice() {
+    // Kept for the next start: the texts already shown stay as they are.
+    const std::pair<int, LanguageChoice> choices[] = {
+        {ID_OPTIONS_LANGUAGE_SYSTEM, LanguageChoice::System},
+        {ID_OPTIONS_LANGUAGE_ENGLISH, LanguageChoice::English},
+        {ID_OPTIONS_LANGUAGE_JAPANESE, LanguageChoice::Japanese}};
+    const LanguageChoice stored = StoredLanguageChoice();
+    for (const auto& [id, choice] : choices) {
+        ActionById(id)->setChecked(choice == stored);
+        connect(ActionById(id), &QAction::triggered, this,
+                [choice] { StoreLanguageChoice(choice); });
+    }
 }
 
 void CMainFrame::UpdatePasteRecord() {
@@ -318,7 +336,7 @@ void CMainFrame::UpdatePasteRecord() {
 }
 
 void CMainFrame::ShowReadyWhenIdle(const QString& message) {
-    if (message.isEmpty()) statusBar()->showMessage(QString::fromUtf8(IdleMessage));
+    if (message.isEmpty()) statusBar()->showMessage(IdleMessageText());
 }
 
 QAction* CMainFrame::ActionById(int id) const {
@@ -415,7 +433,7 @@ void CMainFrame::WriteSettings() const {
 
 bool CMainFrame::SaveModified() {
     if (!m_doc.IsModified()) return true;
-    const QString question = QStringLiteral("Save changes to %1?").arg(m_doc.GetTitle());
+    const QString question = tr("Save changes to %1?").arg(m_doc.GetTitle());
     switch (m_prompter.AskYesNoCancel(question)) {
         case Prompter::Answer::Yes:
             return OnFileSave();
@@ -436,13 +454,12 @@ void CMainFrame::OnPasteRecord() {
     const QString text = QApplication::clipboard()->text();
     // Said before the save question: there is nothing to make room for.
     if (!FormatByContent(text.toStdString())) {
-        m_prompter.ShowMessage(QStringLiteral("The clipboard holds no game record."));
+        m_prompter.ShowMessage(tr("The clipboard holds no game record."));
         return;
     }
     if (!SaveModified()) return;
     if (!m_doc.OpenRecordText(text)) {
-        m_prompter.ShowMessage(
-            QStringLiteral("Cannot paste the record: %1").arg(m_doc.LastFileError()));
+        m_prompter.ShowMessage(tr("Cannot paste the record: %1").arg(m_doc.LastFileError()));
     }
 }
 
@@ -457,8 +474,8 @@ void CMainFrame::OnFileOpen() {
 bool CMainFrame::OpenDocumentFile(const QString& path) {
     if (!SaveModified()) return false;
     if (!m_doc.OnOpenDocument(path)) {
-        m_prompter.ShowMessage(QStringLiteral("Cannot open %1: %2")
-                                   .arg(QDir::toNativeSeparators(path), m_doc.LastFileError()));
+        m_prompter.ShowMessage(
+            tr("Cannot open %1: %2").arg(QDir::toNativeSeparators(path), m_doc.LastFileError()));
         emit openFailed(path);
         return false;
     }

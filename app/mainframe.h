@@ -109,6 +109,7 @@ class CMainFrame : public QMainWindow {
     void CreateAnalysisPane();
     void CreateStatusBar();
     void ConnectCommands();
+    void ConnectLanguageChoice();
     void UpdatePasteRecord();
     void ReadSettings();
     void WriteSettings() const;

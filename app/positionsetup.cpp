@@ -6,9 +6,9 @@
 #include <QMimeData>
 
 #include "board/boardwnd.h"
+#include "document/gamewords.h"
 #include "document/prompter.h"
 #include "document/zelkandoc.h"
-#include "model/soundness.h"
 #include "setup/setupdialog.h"
 #include "view/commandids.h"
 
@@ -53,6 +53,6 @@ void PositionSetupCommands::SetUp(const SetupPosition& setup) {
     SetupDialog dialog(setup, look, m_prompter, m_parent);
     if (dialog.exec() != QDialog::Accepted) return;
     if (!m_doc.NewRecordFrom(dialog.GetPosition()))
-        m_prompter.ShowMessage(QStringLiteral("No record can start from this position: %1")
-                                   .arg(QString::fromStdString(RefusalText(dialog.GetPosition()))));
+        m_prompter.ShowMessage(tr("No record can start from this position: %1")
+                                   .arg(RefusalWords(dialog.GetPosition())));
 }

@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <algorithm>
 
+#include "app/commandtable.h"
 #include "view/commandids.h"
 
 namespace {
@@ -134,12 +135,12 @@ void CRecentFileList::AttachToMenu(QMenu* menu, QAction* placeholder) {
     if (!m_menu || !m_placeholder) return;
 
     m_placeholder->setData(ID_FILE_MRU_FILE1);
-    m_placeholder->setStatusTip(QStringLiteral("Open this document"));
+    m_placeholder->setStatusTip(StatusTipFor(ID_FILE_MRU_FILE1));
     connect(m_placeholder, &QAction::triggered, this, [this] { ChooseEntry(0); });
     for (int i = 1; i < m_size; ++i) {
         auto* action = new QAction(m_menu);
         action->setData(ID_FILE_MRU_FILE1 + i);
-        action->setStatusTip(QStringLiteral("Open this document"));
+        action->setStatusTip(StatusTipFor(ID_FILE_MRU_FILE1 + i));
         connect(action, &QAction::triggered, this, [this, i] { ChooseEntry(i); });
         m_extraActions.append(action);
     }
@@ -162,7 +163,7 @@ void CRecentFileList::ChooseEntry(int index) {
 void CRecentFileList::UpdateMenu() {
     if (!m_placeholder) return;
     if (m_entries.isEmpty()) {
-        m_placeholder->setText(QStringLiteral("Recent File"));
+        m_placeholder->setText(RecentFilePlaceholderText());
         m_placeholder->setEnabled(false);
     } else {
         m_placeholder->setEnabled(true);

@@ -1,5 +1,6 @@
 #include "app/resources.h"
 
+#include <QIcon>
 #include <QtCore/QtGlobal>
 
 // Q_INIT_RESOURCE must stand outside any namespace; calling it also keeps the linker from
@@ -11,4 +12,12 @@ static void InitResourcesOnce() {
 void InitResources() {
     static const bool done = (InitResourcesOnce(), true);
     (void)done;
+}
+
+QIcon ProgramIcon() {
+    InitResources();
+    QIcon icon;
+    for (const char* size : {"-16", "-22", "-24", "", "-48", "-64", "-128", "-256"})
+        icon.addFile(QStringLiteral(":/icons/marlock%1.png").arg(QLatin1String(size)));
+    return icon;
 }

@@ -7,10 +7,12 @@
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/commandtable.h"
+#include "document/gamewords.h"
 #include "document/zelkandoc.h"
 #include "format/esn/notation.h"
 #include "format/kif/japaneselabels.h"
@@ -140,6 +142,16 @@ QStringList CVariationsBar::ContinuationLabels() const {
     texts.reserve(static_cast<qsizetype>(labels.size()));
     for (const std::string& label : labels)
         texts.append(DecodeText(label));
+    if (m_doc.IsJapaneseNotation()) return texts;
+    // A result after its number ("12. Resigns") is named in the program's language.
+    qsizetype i = 0;
+    for (const ContinuationCell* cell = m_doc.Record().Current().FirstChild(); cell;
+         cell = cell->next.get(), ++i) {
+        const std::optional<GameResult> result = cell->node->Result();
+        if (!result || i >= texts.size()) continue;
+        const qsizetype english = static_cast<qsizetype>(std::strlen(ResultLabel(*result)));
+        texts[i] = texts[i].chopped(english) + ResultLabelWords(*result);
+    }
     return texts;
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/aboutdlg.h"
 #include "app/desktopintegration.h"
+#include "app/language.h"
 #include "app/mainframe.h"
 #include "app/messageboxprompter.h"
 #include "app/recentfilelist.h"
@@ -179,6 +180,8 @@ bool CZelkanApp::InitInstance(const QStringList& arguments) {
     setApplicationName(QStringLiteral("Marlock"));
     setApplicationVersion(QStringLiteral(MARLOCK_VERSION));
     InitResources();
+    // Before any window: everything shown from here on speaks the language of this start.
+    m_translations = std::make_unique<Translations>(LanguageOfThisStart());
 
     m_recentFiles = std::make_unique<CRecentFileList>(CRecentFileList::DefaultSize);
     m_recentFiles->ReadList();
@@ -217,14 +220,16 @@ bool CZelkanApp::OpenFromCommandLine(const QString& path) {
         m_recentFiles->Add(path);
         return true;
     }
-    const QString message = CannotOpenMessage(path, m_doc->LastFileError());
-    Print(stderr, QStringLiteral("marlock: %1\n").arg(message));
+    // Standard error speaks English, as the command line does; the box the program's language.
+    Print(stderr,
+          QStringLiteral("marlock: %1\n").arg(CannotOpenMessage(path, m_doc->LastFileError())));
     m_recentFiles->Remove(path);
     if (CanShowMessageBoxes()) {
         // The frame is about to go: the box stands on its own.
         if (auto* boxes = dynamic_cast<MessageBoxPrompter*>(m_prompter.get()))
             boxes->SetParent(nullptr);
-        m_prompter->ShowMessage(message);
+        m_prompter->ShowMessage(CMainFrame::tr("Cannot open %1: %2")
+                                    .arg(QDir::toNativeSeparators(path), m_doc->LastFileError()));
     }
     return false;
 }
@@ -259,6 +264,7 @@ void CZelkanApp::ExitInstance() {
     m_frame.reset();
     m_doc.reset();
     m_recentFiles.reset();
+    m_translations.reset();
 }
 
 void CZelkanApp::SetPrompter(std::unique_ptr<Prompter> prompter) {

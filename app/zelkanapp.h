@@ -11,6 +11,7 @@ class CRecentFileList;
 class CZelkanDoc;
 class Prompter;
 class QTimer;
+class Translations;
 
 // What the command line asks for: `marlock [FILE]`, `--help` or `--version`.
 struct CommandLineInfo {
@@ -86,4 +87,5 @@ class CZelkanApp : public QApplication {
     std::unique_ptr<CZelkanDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<QTimer> m_geometryReport;
+    std::unique_ptr<Translations> m_translations;
 };

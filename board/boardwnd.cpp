@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "board/boarddrawing.h"
+#include "document/gamewords.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ CBoardWnd::CBoardWnd(QWidget* parent)
       m_brushBackground(BackgroundColor),
       m_pieces(std::make_unique<PiecePictures>(true)) {
     setObjectName(QStringLiteral("Board"));
-    setWindowTitle(QStringLiteral("Board"));
+    setWindowTitle(tr("Board"));
     setMinimumSize(BoardWindowWidth, BoardWindowHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     resize(BoardWindowWidth, BoardWindowHeight);
@@ -92,7 +93,7 @@ bool CBoardWnd::EnsurePicture() {
 void CBoardWnd::DrawPicture() {
     QPainter painter(&m_bmpBoard);
     painter.fillRect(rect(), m_brushBackground);
-    Paint(painter, m_layout);
+    Paint(painter, m_layout, true);
 }
 
 QImage CBoardWnd::RenderPicture(int scale) {
@@ -100,7 +101,7 @@ QImage CBoardWnd::RenderPicture(int scale) {
     image.setDevicePixelRatio(scale);
     {
         QPainter painter(&image);
-        Paint(painter, BoardLayout{});
+        Paint(painter, BoardLayout{}, false);
     }
     image.setDevicePixelRatio(1);
     return image;
@@ -116,19 +117,19 @@ QByteArray CBoardWnd::RenderSvg(int scale) {
     svg.setTitle(QStringLiteral("Board"));
     QPainter painter(&svg);
     painter.scale(scale, scale);
-    Paint(painter, BoardLayout{});
+    Paint(painter, BoardLayout{}, false);
     painter.end();
     return buffer.data();
 }
 
-void CBoardWnd::Paint(QPainter& painter, const BoardLayout& layout) {
+void CBoardWnd::Paint(QPainter& painter, const BoardLayout& layout, bool shown) {
     painter.fillRect(layout.Map(WindowRect), m_brushBackground);
     if (!m_record) return;
     painter.setFont(BoardLabelFont(layout));
     DrawBoard(painter, layout);
     DrawBoardPieces(painter, layout, *m_pieces, m_record->GetPosition(), m_bottomSide);
     DrawHands(painter, layout, *m_pieces, m_record->GetPosition(), m_bottomSide);
-    DrawLabels(painter, layout);
+    DrawLabels(painter, layout, shown);
 }
 
 void CBoardWnd::DrawBoard(QPainter& painter, const BoardLayout& layout) {
@@ -151,17 +152,19 @@ void CBoardWnd::DrawLastMove(QPainter& painter, const BoardLayout& layout) {
                          LastMoveColor);
 }
 
-void CBoardWnd::DrawLabels(QPainter& painter, const BoardLayout& layout) {
+void CBoardWnd::DrawLabels(QPainter& painter, const BoardLayout& layout, bool shown) {
     DrawCoordinates(painter, layout, m_bottomSide);
-    painter.drawText(layout.Map(SideToMoveRect), Qt::AlignCenter, SideToMoveLine());
+    painter.drawText(layout.Map(SideToMoveRect), Qt::AlignCenter, SideToMoveLine(shown));
 }
 
 // "Black to move", or at the end of a line what its result says ("Black resigns").
-QString CBoardWnd::SideToMoveLine() const {
+QString CBoardWnd::SideToMoveLine(bool shown) const {
     const int side = m_record->SideToMove();
     if (const std::optional<GameResult> result = m_record->Current().Result())
-        return QString::fromStdString(ResultStatusLine(*result, side));
-    return side == Black ? QStringLiteral("Black to move") : QStringLiteral("White to move");
+        return shown ? ResultStatusWords(*result, side)
+                     : QString::fromStdString(ResultStatusLine(*result, side));
+    return shown ? SideToMoveWords(side)
+                 : QString::fromUtf8(SideName(side)) + QStringLiteral(" to move");
 }
 
 void CBoardWnd::resizeEvent(QResizeEvent* event) {

@@ -70,11 +70,13 @@ class CBoardWnd : public QWidget {
   private:
     // The whole board in a layout, on any painter: the screen's picture, a PNG or an SVG. The
     // steps paint over each other in this order.
-    void Paint(QPainter& painter, const BoardLayout& layout);
+    // The board with its labels in the program's language on the screen (`shown`), in English
+    // in pictures, which the program writes like records.
+    void Paint(QPainter& painter, const BoardLayout& layout, bool shown);
     void DrawBoard(QPainter& painter, const BoardLayout& layout);
     void DrawLastMove(QPainter& painter, const BoardLayout& layout);
-    void DrawLabels(QPainter& painter, const BoardLayout& layout);
-    QString SideToMoveLine() const;
+    void DrawLabels(QPainter& painter, const BoardLayout& layout, bool shown);
+    QString SideToMoveLine(bool shown) const;
 
     void DrawPicture();
     // A picture of the window's current size and pixel ratio, all background, when it has

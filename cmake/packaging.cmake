@@ -33,6 +33,17 @@ if(MARLOCK_GUI)
     RENAME application-x-esn-record.svg)
 endif()
 
+# The package's documentation: its copyright and its changelog, compressed as Debian does
+# (gzip -9n: no name or time stamp in it, so the package builds the same each time).
+set(MARLOCK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/marlock)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/changelog ${CMAKE_BINARY_DIR}/doc/changelog @ONLY)
+find_program(MARLOCK_GZIP gzip REQUIRED)
+execute_process(COMMAND ${MARLOCK_GZIP} -9n -c ${CMAKE_BINARY_DIR}/doc/changelog
+  OUTPUT_FILE ${CMAKE_BINARY_DIR}/doc/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+# A native package: its one changelog is changelog.gz.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz
+  DESTINATION ${MARLOCK_DOC_DIR})
+
 set(CPACK_PACKAGE_NAME marlock)
 set(CPACK_PACKAGE_VENDOR "Tallowby")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -50,29 +61,50 @@ set(CPACK_STRIP_FILES ON)
 # menu caches are rebuilt by the triggers of the packages that own them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpackchecks.cmake)
-# Japanese notation and Japanese texts in records need a font with Japanese characters.
+# Qt's own dialogs and buttons in Japanese come with Qt's translations.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-  "shared-mime-info, desktop-file-utils, fonts-ipafont-gothic | fonts-noto-cjk")
+  "shared-mime-info, desktop-file-utils, qt6-translations-l10n")
 # The engine offered for analysis when none is set up.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fairy-stockfish")
 
+# The menus, the windows and Japanese notation need a font with Japanese characters, which no
+# library names: without one every Japanese text shows as boxes.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-noto-cjk")
+
 # Qt loads its platform plugin (X11's, or the offscreen one) at run time, so no library the
-# program links names the package that holds it: that package is looked up and named here.
+# program links names the package that holds it: that package is looked up and named here,
+# unless it holds one of the linked libraries too, which dpkg-shlibdeps names with its version.
 find_program(MARLOCK_DPKG_QUERY dpkg-query)
+function(marlock_owner_package file result)
+  execute_process(COMMAND ${MARLOCK_DPKG_QUERY} --search ${file} OUTPUT_VARIABLE owner
+    ERROR_QUIET)
+  set(package "")
+  if(owner MATCHES "^([a-z0-9][a-z0-9.+-]*):")
+    set(package ${CMAKE_MATCH_1})
+  endif()
+  set(${result} ${package} PARENT_SCOPE)
+endfunction()
 if(MARLOCK_GUI AND MARLOCK_DPKG_QUERY)
   find_package(Qt6QXcbIntegrationPlugin CONFIG QUIET HINTS ${Qt6Gui_DIR})
   set(plugin "the X11 platform plugin")
   set(owner "")
   if(TARGET Qt6::QXcbIntegrationPlugin)
     get_target_property(plugin Qt6::QXcbIntegrationPlugin LOCATION)
-    execute_process(COMMAND ${MARLOCK_DPKG_QUERY} --search ${plugin}
-      OUTPUT_VARIABLE owner ERROR_QUIET)
+    marlock_owner_package(${plugin} owner)
   endif()
-  if(owner MATCHES "^([a-z0-9][a-z0-9.+-]*):")
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS ${CMAKE_MATCH_1})
-  else()
+  set(linked "")
+  foreach(library Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Svg)
+    if(TARGET ${library})
+      get_target_property(location ${library} LOCATION)
+      marlock_owner_package(${location} package)
+      list(APPEND linked ${package})
+    endif()
+  endforeach()
+  if(NOT owner)
     message(WARNING "No Debian package was found holding Qt's ${plugin}: a Debian package "
       "made from this build would not depend on it.")
+  elseif(NOT owner IN_LIST linked)
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${owner}")
   endif()
 endif()
 include(CPack)

@@ -1,5 +1,6 @@
 #include "document/recordcommands.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 #include "document/zelkandoc.h"
@@ -39,7 +40,8 @@ namespace {
 class AddMoveCommand : public RecordCommand {
   public:
     AddMoveCommand(CZelkanDoc& doc, const Move& move)
-        : RecordCommand(doc, QStringLiteral("Add Move")), move_(move) {}
+        : RecordCommand(doc, QCoreApplication::translate("RecordCommand", "Add Move")),
+          move_(move) {}
 
   private:
     void Apply(GameRecord& record) override {
@@ -64,7 +66,8 @@ class AddMoveCommand : public RecordCommand {
 class AddLineCommand : public RecordCommand {
   public:
     AddLineCommand(CZelkanDoc& doc, std::vector<Move> moves)
-        : RecordCommand(doc, QStringLiteral("Add Variation")), moves_(std::move(moves)) {}
+        : RecordCommand(doc, QCoreApplication::translate("RecordCommand", "Add Variation")),
+          moves_(std::move(moves)) {}
 
   private:
     void Apply(GameRecord& record) override {
@@ -154,7 +157,7 @@ class MoveVariationCommand : public RecordCommand {
 class PromoteLineCommand : public RecordCommand {
   public:
     explicit PromoteLineCommand(CZelkanDoc& doc)
-        : RecordCommand(doc, QStringLiteral("Promote Variation")) {}
+        : RecordCommand(doc, QCoreApplication::translate("RecordCommand", "Promote Variation")) {}
 
   private:
     void Apply(GameRecord& record) override {

@@ -10,6 +10,7 @@
 #include <new>
 #include <optional>
 
+#include "document/gamewords.h"
 #include "document/prompter.h"
 #include "format/filebytes.h"
 #include "format/losses.h"
@@ -18,8 +19,6 @@
 #include "format/text/loaderror.h"
 
 namespace {
-
-const QString kUntitled = QStringLiteral("Untitled");
 
 std::string NativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -45,9 +44,10 @@ QString FromUtf8(const std::string& text) {
 }
 
 // "Error : Illegal move. (line 12, column 3)": the reader's message first, as the program has
-// always shown it, then where reading stopped.
+// always shown it, then where reading stopped. The reader's message stays as the tool prints it,
+// in every language: people quote it.
 QString ReadingErrorText(const ReadError& error) {
-    return QStringLiteral("Error : %1 (line %2, column %3)")
+    return CZelkanDoc::tr("Error : %1 (line %2, column %3)")
         .arg(FromUtf8(error.message))
         .arg(error.line)
         .arg(error.column);
@@ -57,9 +57,9 @@ QString ReadingErrorText(const ReadError& error) {
 // holds no game record", or the reader's message and its place.
 QString StoppedBeforeStartText(const ReadError& error, const QString& name) {
     if (error.message == NoGameRecordText)
-        return QStringLiteral("%1 holds no game record").arg(name);
+        return CZelkanDoc::tr("%1 holds no game record").arg(name);
     if (error.line <= 0) return FromUtf8(error.message);  // a failure with no place in the file
-    return QStringLiteral("%1 (line %2, column %3)")
+    return CZelkanDoc::tr("%1 (line %2, column %3)")
         .arg(FromUtf8(error.message))
         .arg(error.line)
         .arg(error.column);
@@ -67,6 +67,7 @@ QString StoppedBeforeStartText(const ReadError& error, const QString& name) {
 
 // The reader's notices, one a line with its place as the tool gives it: "Line 8, column 1: the
 // file holds 3 records; only the first was read (...)."; one about the file as a whole alone.
+// They stay as the tool prints them; a translation may lead them in.
 QString NoticesText(const std::vector<ReadNotice>& notices) {
     QStringList lines;
     for (const ReadNotice& notice : notices) {
@@ -84,7 +85,9 @@ QString NoticesText(const std::vector<ReadNotice>& notices) {
         if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
         lines.append(text);
     }
-    return lines.join(QLatin1Char('\n'));
+    if (lines.isEmpty()) return {};
+    return CZelkanDoc::tr("%1", "the reader's notices, one a line")
+        .arg(lines.join(QLatin1Char('\n')));
 }
 
 // The first continuation of `node` that plays `move`, or null.
@@ -159,10 +162,10 @@ void CZelkanDoc::AppendToComment(const std::string& text) {
 }
 
 void CZelkanDoc::SetText(TextField field, const std::string& text, bool joinable) {
-    static const char* const names[] = {"Edit Title", "Edit Black's Player", "Edit White's Player",
-                                        "Edit Comment"};
-    const QString name = joinable ? QString::fromUtf8(names[static_cast<int>(field)])
-                                  : QStringLiteral("Add to Comment");
+    static const char* const names[] = {QT_TR_NOOP("Edit Title"), QT_TR_NOOP("Edit Black's Player"),
+                                        QT_TR_NOOP("Edit White's Player"),
+                                        QT_TR_NOOP("Edit Comment")};
+    const QString name = joinable ? tr(names[static_cast<int>(field)]) : tr("Add to Comment");
     Push(MakeSetText(*this, field, text, name, joinable ? m_textSession : -1));
 }
 
@@ -237,14 +240,13 @@ bool CZelkanDoc::GoToPath(const NodePath& path) {
 bool CZelkanDoc::DeleteVariation() {
     const int index = m_selectedVariation < 0 ? 0 : m_selectedVariation;
     if (index >= m_record->Current().ChildCount()) return false;
-    Push(MakeDeleteLines(*this, index, 1, QStringLiteral("Delete Variation")));
+    Push(MakeDeleteLines(*this, index, 1, tr("Delete Variation")));
     return true;
 }
 
 bool CZelkanDoc::DeleteMovesAfter() {
     if (!CanGoForward()) return false;
-    Push(MakeDeleteLines(*this, 0, m_record->Current().ChildCount(),
-                         QStringLiteral("Delete Moves After")));
+    Push(MakeDeleteLines(*this, 0, m_record->Current().ChildCount(), tr("Delete Moves After")));
     return true;
 }
 
@@ -257,14 +259,14 @@ bool CZelkanDoc::PromoteVariation() {
 bool CZelkanDoc::MoveVariationUp() {
     if (!CanMoveVariationUp()) return false;
     const int index = m_record->CurrentPath().Last();
-    Push(MakeMoveVariation(*this, index, index - 1, QStringLiteral("Variation Up")));
+    Push(MakeMoveVariation(*this, index, index - 1, tr("Variation Up")));
     return true;
 }
 
 bool CZelkanDoc::MoveVariationDown() {
     if (!CanMoveVariationDown()) return false;
     const int index = m_record->CurrentPath().Last();
-    Push(MakeMoveVariation(*this, index, index + 1, QStringLiteral("Variation Down")));
+    Push(MakeMoveVariation(*this, index, index + 1, tr("Variation Down")));
     return true;
 }
 
@@ -417,7 +419,7 @@ bool CZelkanDoc::OpenRecordText(const QString& text) {
     if (!format) return false;
     ReadOutcome outcome;
     std::unique_ptr<GameRecord> record =
-        ReadRecordBytes(bytes, DefaultFileType(*format), outcome, QStringLiteral("The clipboard"));
+        ReadRecordBytes(bytes, DefaultFileType(*format), outcome, tr("The clipboard"));
     if (!record) return false;
     SetPathName(QString());
     // Nothing holds the record yet but the program.
@@ -464,7 +466,7 @@ bool CZelkanDoc::OnSaveDocument(const QString& path, const FileType& type) {
     const QString shownPath = QDir::toNativeSeparators(path);
     const auto fail = [&](const QString& reason) {
         m_lastFileError = reason;
-        m_prompter.ShowMessage(QStringLiteral("Cannot save %1: %2").arg(shownPath, reason));
+        m_prompter.ShowMessage(tr("Cannot save %1: %2").arg(shownPath, reason));
         return false;
     };
     // The whole file is made first: a text the format cannot hold refuses the save before any
@@ -493,15 +495,15 @@ bool CZelkanDoc::AskToLoseWhatTypeCannotKeep(const FileType& type) {
     if (!losses.Any()) return true;
     const std::string_view format = FormatDisplayName(type.format);
     return m_prompter.AskYesNo(
-        QStringLiteral("%1 cannot keep %2. Save anyway?")
+        tr("%1 cannot keep %2. Save anyway?")
             .arg(QString::fromUtf8(format.data(), static_cast<qsizetype>(format.size())),
-                 FromUtf8(ListLossesInWords(losses))));
+                 LossesWords(losses)));
 }
 
 bool CZelkanDoc::AskToReplacePartlyReadFile() {
-    return m_prompter.AskYesNo(QStringLiteral("%1 was read only in part. Saving replaces it with "
-                                              "what was read. Save anyway?")
-                                   .arg(GetTitle()));
+    return m_prompter.AskYesNo(
+        tr("%1 was read only in part. Saving replaces it with what was read. Save anyway?")
+            .arg(GetTitle()));
 }
 
 QString CZelkanDoc::WriteFileAtomically(const QString& path, const std::string& bytes) {
@@ -528,6 +530,6 @@ void CZelkanDoc::SetPathName(const QString& path) {
 }
 
 QString CZelkanDoc::GetTitle() const {
-    if (m_pathName.isEmpty()) return kUntitled;
+    if (m_pathName.isEmpty()) return tr("Untitled");
     return QFileInfo(m_pathName).fileName();
 }

@@ -10,6 +10,7 @@
 #include "board/boarddrawing.h"
 #include "board/boardwnd.h"
 #include "board/piecepictures.h"
+#include "document/gamewords.h"
 
 namespace {
 
@@ -71,8 +72,7 @@ void SetupBoard::paintEvent(QPaintEvent*) {
     DrawBoardPieces(painter, m_layout, *m_pieces, position, m_bottomSide);
     DrawHands(painter, m_layout, *m_pieces, position, m_bottomSide);
     painter.drawText(m_layout.Map(SideToMoveRect), Qt::AlignCenter,
-                     position.sideToMove == White ? QStringLiteral("White to move")
-                                                  : QStringLiteral("Black to move"));
+                     SideToMoveWords(position.sideToMove));
     DrawBox(painter);
     if (hasFocus()) DrawFrame(painter, rect(), 2, palette().highlight());
     if (m_picked) DrawFrame(painter, m_layout.Map(m_pickedFrame), 1, QBrush(FrameColor));
@@ -90,8 +90,7 @@ void SetupBoard::paintEvent(QPaintEvent*) {
 
 void SetupBoard::DrawBox(QPainter& painter) {
     painter.setPen(GridColor);
-    painter.drawText(m_layout.Map(BoxLabelRect), Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("Box"));
+    painter.drawText(m_layout.Map(BoxLabelRect), Qt::AlignRight | Qt::AlignVCenter, tr("Box"));
     for (PieceType kind = 0; kind < KindCount; ++kind) {
         const int count = m_setup.BoxCount(kind);
         if (count == 0) continue;

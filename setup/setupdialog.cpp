@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "document/gamewords.h"
 #include "document/prompter.h"
 #include "format/positiontext.h"
 #include "model/soundness.h"
@@ -23,10 +24,21 @@ namespace {
 
 // The handicaps in the order of their enumeration, after the even game. The list's first entry
 // names the list, so that its entry i lays out Handicap(i).
-constexpr const char* HandicapNames[] = {
-    "Lance",    "Right Lance",   "Bishop",         "Rook",     "Rook and Lance",
-    "2 Pieces", "3 Pieces",      "4 Pieces",       "5 Pieces", "Left 5 Pieces",
-    "6 Pieces", "Left 7 Pieces", "Right 7 Pieces", "8 Pieces", "10 Pieces"};
+constexpr const char* HandicapNames[] = {QT_TRANSLATE_NOOP("SetupDialog", "Lance"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "Right Lance"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "Bishop"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "Rook"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "Rook and Lance"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "2 Pieces"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "3 Pieces"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "4 Pieces"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "5 Pieces"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "Left 5 Pieces"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "6 Pieces"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "Left 7 Pieces"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "Right 7 Pieces"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "8 Pieces"),
+                                         QT_TRANSLATE_NOOP("SetupDialog", "10 Pieces")};
 static_assert(std::size(HandicapNames) == HandicapCount - 1);
 
 }  // namespace
@@ -34,45 +46,45 @@ static_assert(std::size(HandicapNames) == HandicapCount - 1);
 SetupDialog::SetupDialog(const SetupPosition& setup, const BoardLook& look, Prompter& prompter,
                          QWidget* parent)
     : QDialog(parent), m_prompter(prompter) {
-    setWindowTitle(QStringLiteral("Set Up Position"));
+    setWindowTitle(tr("Set Up Position"));
     m_board = new SetupBoard(setup, look, this);
 
-    auto* sideBox = new QGroupBox(QStringLiteral("Side to move"), this);
-    m_blackToMove = new QRadioButton(QStringLiteral("&Black"), sideBox);
-    m_whiteToMove = new QRadioButton(QStringLiteral("&White"), sideBox);
+    auto* sideBox = new QGroupBox(tr("Side to move"), this);
+    m_blackToMove = new QRadioButton(tr("&Black"), sideBox);
+    m_whiteToMove = new QRadioButton(tr("&White"), sideBox);
     auto* sideLayout = new QHBoxLayout(sideBox);
     sideLayout->addWidget(m_blackToMove);
     sideLayout->addWidget(m_whiteToMove);
 
-    const auto button = [this](const char* text, const std::function<void()>& action) {
-        auto* pushButton = new QPushButton(QString::fromUtf8(text), this);
+    const auto button = [this](const QString& text, const std::function<void()>& action) {
+        auto* pushButton = new QPushButton(text, this);
         // Enter belongs to OK, whichever button has the focus; Space presses that button.
         pushButton->setAutoDefault(false);
         connect(pushButton, &QPushButton::clicked, this, action);
         return pushButton;
     };
     QPushButton* initial =
-        button("&Initial Position", [this] { Edit([](SetupPosition& s) { s.SetInitial(); }); });
+        button(tr("&Initial Position"), [this] { Edit([](SetupPosition& s) { s.SetInitial(); }); });
     QPushButton* empty =
-        button("&Empty Board", [this] { Edit([](SetupPosition& s) { s.SetEmpty(); }); });
+        button(tr("&Empty Board"), [this] { Edit([](SetupPosition& s) { s.SetEmpty(); }); });
     m_handicaps = new QComboBox(this);
     m_handicaps->setObjectName(QStringLiteral("handicaps"));
-    m_handicaps->addItem(QStringLiteral("Handicap..."));
+    m_handicaps->addItem(tr("Handicap..."));
     for (const char* name : HandicapNames)
-        m_handicaps->addItem(QString::fromUtf8(name));
+        m_handicaps->addItem(tr(name));
     connect(m_handicaps, &QComboBox::activated, this, [this](int index) {
         if (index <= 0) return;
         Edit([index](SetupPosition& s) { s.SetHandicap(static_cast<Handicap>(index)); });
         m_handicaps->setCurrentIndex(0);
     });
     QPushButton* problem =
-        button("P&roblem", [this] { Edit([](SetupPosition& s) { s.GiveBoxToWhite(); }); });
-    QPushButton* paste = button("Paste &SFEN", [this] { OnPaste(); });
+        button(tr("P&roblem"), [this] { Edit([](SetupPosition& s) { s.GiveBoxToWhite(); }); });
+    QPushButton* paste = button(tr("Paste &SFEN"), [this] { OnPaste(); });
 
     m_problems = new QListWidget(this);
     m_problems->setObjectName(QStringLiteral("problems"));
     m_problems->setFocusPolicy(Qt::NoFocus);
-    auto* problemsLabel = new QLabel(QStringLiteral("What is wrong with the position:"), this);
+    auto* problemsLabel = new QLabel(tr("What is wrong with the position:"), this);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttons->button(QDialogButtonBox::Ok)->setDefault(true);
@@ -124,11 +136,11 @@ void SetupDialog::ShowProblems() {
     m_problems->clear();
     bool refused = false;
     for (const PositionProblem& problem : PositionProblems(position)) {
-        auto* item = new QListWidgetItem(QString::fromStdString(ProblemText(problem)), m_problems);
+        auto* item = new QListWidgetItem(ProblemWords(problem), m_problems);
         if (IsRefusal(problem)) {
             refused = true;
             item->setForeground(Qt::red);
-            item->setToolTip(QStringLiteral("No record can start from this position."));
+            item->setToolTip(tr("No record can start from this position."));
         }
     }
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!refused);
@@ -142,16 +154,17 @@ void SetupDialog::OnPaste() {
 std::optional<SetupPosition> PositionFromClipboard(Prompter& prompter) {
     const PositionText read = ReadPositionText(QApplication::clipboard()->text().toStdString());
     if (!read.position) {
+        // The reader's own message stays as the tool prints it.
         prompter.ShowMessage(read.error.empty()
-                                 ? QStringLiteral("The clipboard holds no position.")
-                                 : QStringLiteral("The clipboard's position cannot be read: %1")
+                                 ? SetupDialog::tr("The clipboard holds no position.")
+                                 : SetupDialog::tr("The clipboard's position cannot be read: %1")
                                        .arg(QString::fromStdString(read.error)));
         return std::nullopt;
     }
     std::optional<SetupPosition> setup = SetupPosition::From(*read.position);
     if (!setup)
         prompter.ShowMessage(
-            QStringLiteral("The clipboard's position holds more than one set of pieces: %1")
-                .arg(QString::fromStdString(RefusalText(*read.position))));
+            SetupDialog::tr("The clipboard's position holds more than one set of pieces: %1")
+                .arg(RefusalWords(*read.position)));
     return setup;
 }

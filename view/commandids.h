@@ -53,6 +53,12 @@ inline constexpr int ID_ENGINE_ENGINES = 173;
 inline constexpr int ID_FILE_NEW_FROM_POSITION = 180;
 inline constexpr int ID_EDIT_PASTE_POSITION = 181;
 
+// The language of the program, in Options > Language; applied at the next start.
+inline constexpr int ID_OPTIONS_LANGUAGE = 190;
+inline constexpr int ID_OPTIONS_LANGUAGE_SYSTEM = 191;
+inline constexpr int ID_OPTIONS_LANGUAGE_ENGLISH = 192;
+inline constexpr int ID_OPTIONS_LANGUAGE_JAPANESE = 193;
+
 // Child windows.
 inline constexpr int IDC_VARIATIONS = 120;
 inline constexpr int IDC_COMMENT = 121;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "document/gamewords.h"
 #include "document/zelkandoc.h"
 #include "format/esn/notation.h"
 #include "format/kif/japanesenotation.h"
@@ -73,9 +74,10 @@ void MoveListModel::GoToRow(int row) {
 QString MoveListModel::PlaceText() const {
     // At a result the moves before it are all played.
     const int ply = m_line[m_current]->IsResult() ? m_current - 1 : m_current;
-    QString text = QStringLiteral("Move %1 of %2").arg(ply).arg(m_moves);
-    if (!m_doc.Record().CurrentPath().IsMainLine()) text += QStringLiteral(" in a variation");
-    return text;
+    return (m_doc.Record().CurrentPath().IsMainLine() ? tr("Move %1 of %2")
+                                                      : tr("Move %1 of %2 in a variation"))
+        .arg(ply)
+        .arg(m_moves);
 }
 
 void MoveListModel::OnRecordReplaced() {
@@ -190,12 +192,11 @@ const Position& MoveListModel::PositionAfter(int row) const {
 }
 
 QString MoveListModel::MoveText(int row) const {
-    if (row == 0) return QStringLiteral("Start");
+    if (row == 0) return tr("Start");
     const MoveNode& node = *m_line[row];
     const bool japanese = m_doc.IsJapaneseNotation();
     if (const std::optional<GameResult> result = node.Result())
-        return japanese ? FromUtf8(KifResultWord(*result))
-                        : QString::fromUtf8(ResultLabel(*result));
+        return japanese ? FromUtf8(KifResultWord(*result)) : ResultLabelWords(*result);
     const Position& before = PositionAfter(row - 1);
     if (!japanese) return FromUtf8(MoveTextOn(before, node.move));
     // 同 names the square the move before reached.

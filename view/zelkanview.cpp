@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "board/boardwnd.h"
+#include "document/gamewords.h"
 #include "document/prompter.h"
 #include "document/zelkandoc.h"
 #include "format/losses.h"
@@ -122,11 +123,11 @@ void CZelkanView::CreateChildren() {
     m_board->setObjectName(QStringLiteral("Board"));
     SetControlId(*m_board, IDC_BOARD);
 
-    m_titleLabel = CreateLabel(QStringLiteral("Title"));
+    m_titleLabel = CreateLabel(tr("Title"));
     m_titleEdit = CreateLineEdit(IDC_TITLE);
-    m_blackLabel = CreateLabel(QStringLiteral("Black"));
+    m_blackLabel = CreateLabel(tr("Black"));
     m_blackEdit = CreateLineEdit(IDC_BLACK);
-    m_whiteLabel = CreateLabel(QStringLiteral("White"));
+    m_whiteLabel = CreateLabel(tr("White"));
     m_whiteEdit = CreateLineEdit(IDC_WHITE);
     m_titleEdit->setObjectName(QStringLiteral("titleEdit"));
     m_blackEdit->setObjectName(QStringLiteral("blackEdit"));
@@ -283,7 +284,7 @@ void CZelkanView::OnMoveEntered(const Move& entered) {
     Move move = entered;
     if (move.promote == 0 && m_doc.Record().MayPromote(move)) {
         const int changes = m_recordChanges;
-        const bool promote = m_prompter.AskYesNo(QStringLiteral("Promote Piece?"));
+        const bool promote = m_prompter.AskYesNo(tr("Promote Piece?"));
         // While the question was open the record may have moved on (a file dropped on the
         // window, say): the move belonged to the position that is gone.
         if (changes != m_recordChanges) return;
@@ -414,7 +415,10 @@ void CZelkanView::NameHistoryStep(int id, const QString& step) {
     QString text = plain;
     if (!step.isEmpty()) {
         const qsizetype tab = text.indexOf(QChar(u'\t'));
-        text.insert(tab < 0 ? text.size() : tab, QChar(u' ') + step);
+        const qsizetype end = tab < 0 ? text.size() : tab;
+        text.replace(0, end,
+                     tr("%1 %2", "a command of the Edit menu and the step it takes")
+                         .arg(text.left(end), step));
     }
     if (action->text() != text) action->setText(text);
 }
@@ -535,13 +539,12 @@ void CZelkanView::OnCopyRecordAs(RecordFormat format) {
     QString text;
     std::string refusal;
     if (!RecordAsText(m_doc.Record(), *type, text, refusal)) {
-        m_prompter.ShowMessage(
-            QStringLiteral("Cannot copy the record as %1: %2").arg(name, FromUtf8(refusal)));
+        m_prompter.ShowMessage(tr("Cannot copy the record as %1: %2").arg(name, FromUtf8(refusal)));
         return;
     }
     const RecordLosses losses = WriteLosses(m_doc.Record(), *type);
-    if (losses.Any() && !m_prompter.AskYesNo(QStringLiteral("%1 cannot keep %2. Copy anyway?")
-                                                 .arg(name, FromUtf8(ListLossesInWords(losses)))))
+    if (losses.Any() &&
+        !m_prompter.AskYesNo(tr("%1 cannot keep %2. Copy anyway?").arg(name, LossesWords(losses))))
         return;
     PutOnClipboard(text);
 }

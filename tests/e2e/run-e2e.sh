@@ -5,7 +5,8 @@
 #   saves with Ctrl+S and checks the saved file holds the move;
 #   does the same with a KIF file in Shift_JIS, and reads the saved file back with esn;
 #   takes a screenshot and checks the pieces' yellow and the last move's shading in the squares;
-#   checks that a file that cannot be opened shows a message box and ends with status 1.
+#   checks that a file that cannot be opened shows a message box and ends with status 1;
+#   checks that the program speaks Japanese in a Japanese locale.
 # Usage: run-e2e.sh BUILD_DIR SCREENCOUNT_PROGRAM
 #
 # The program prints the board window's screen position ("marlock: board at X,Y") when
@@ -53,7 +54,8 @@ for f in bin/marlock bin/esn share/applications/marlock.desktop \
   share/mime/packages/marlock-esn.xml share/mime/packages/marlock-records.xml share/icons/hicolor/32x32/apps/marlock.png \
   share/icons/hicolor/32x32/mimetypes/application-x-esn-record.png \
   share/icons/hicolor/256x256/apps/marlock.png share/icons/hicolor/scalable/apps/marlock.svg \
-  share/icons/hicolor/scalable/mimetypes/application-x-esn-record.svg; do
+  share/icons/hicolor/scalable/mimetypes/application-x-esn-record.svg \
+  share/doc/marlock/copyright share/doc/marlock/changelog.gz; do
   [ -e "$prefix/$f" ] || fail "the installation lacks $f"
 done
 
@@ -193,5 +195,20 @@ app_pid=""
 [ "$status" -eq 1 ] || fail "after the message box the program ended with status $status, not 1"
 grep -q "^marlock: Cannot open $work/missing.esn: " "$work/missing-x.err" ||
   fail "no reason on standard error with a display: $(cat "$work/missing-x.err")"
+
+# --- A Japanese locale: the program speaks Japanese ------------------------------------------
+env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG=ja_JP.UTF-8 "$marlock" 2>"$work/marlock.err" &
+app_pid=$!
+# xdotool's pattern does not match Japanese: the window is found by its English end.
+title=""
+for _ in $(seq 100); do
+  for w in $(xdotool search --name ' - Marlock$' 2>/dev/null); do
+    title=$(xdotool getwindowname "$w")
+    [ "$title" = "無題 - Marlock" ] && break 2
+  done
+  sleep 0.2
+done
+[ "$title" = "無題 - Marlock" ] || fail "in a Japanese locale the window is titled '$title'"
+stop_program
 
 echo "e2e: passed (board at $board_x,$board_y; counts ${c[*]})"

@@ -8,8 +8,10 @@
 #include <string>
 
 #include "bench/recordgen.h"
-#include "format/csa.h"
-#include "format/jkf.h"
+#include "format/csa/csacodes.h"
+#include "format/csa/csawriter.h"
+#include "format/jkf/jkfwriter.h"
+#include "format/recordio.h"
 
 namespace {
 
@@ -25,7 +27,7 @@ std::string Write(const GameRecord& record, Format format) {
     std::string bytes, refusal;
     const bool written = format == Format::Csa
                              ? WriteCsa(record, CsaVersion30, TextEncoding::Utf8, bytes, refusal)
-                             : WriteJkf(record, bytes, refusal);
+                             : (bytes = WriteJkf(record), true);
     if (!written) throw std::runtime_error(refusal);
     return bytes;
 }
@@ -87,13 +89,8 @@ void SetRates(benchmark::State& state, const Sample& sample) {
 void Read(benchmark::State& state, const Sample& sample, Format format) {
     for (auto _ : state) {
         auto record = std::make_unique<GameRecord>();
-        if (format == Format::Csa) {
-            CsaFileFacts facts;
-            ReadCsa(*record, sample.text, facts);
-        } else {
-            ReadOutcome outcome;
-            ReadJkf(*record, sample.text, outcome);
-        }
+        const FileType type{format == Format::Csa ? RecordFormat::Csa : RecordFormat::Jkf};
+        ReadRecord(*record, sample.text, type);
         benchmark::DoNotOptimize(record.get());
         state.PauseTiming();
         record.reset();

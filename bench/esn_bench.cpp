@@ -12,8 +12,9 @@
 
 #include "bench/heapcount.h"
 #include "bench/recordgen.h"
-#include "format/esnreader.h"
-#include "format/esnwriter.h"
+#include "format/esn/esnreader.h"
+#include "format/esn/esnwriter.h"
+#include "format/recordio.h"
 
 namespace {
 
@@ -159,22 +160,43 @@ BENCHMARK(BM_WriteNestedVariations)->Unit(benchmark::kMillisecond);
 
 namespace {
 
-// Writes the large records as files, for measuring the tool on them in a fresh process.
+bool WriteSampleFile(const std::string& path, std::string_view bytes, long long moves) {
+    std::ofstream file(path, std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!file.flush()) {
+        std::cerr << "cannot write " << path << '\n';
+        return false;
+    }
+    std::cout << path << ": " << moves << " moves, " << bytes.size() << " bytes\n";
+    return true;
+}
+
+// Writes the large records as files, for measuring the tool on them in a fresh process, and
+// the long line with a time on every move in each of the other formats (KI2 and USI have no
+// place for the times).
 int WriteSamples(const std::string& folder) {
     const std::pair<Shape, const char*> files[] = {{Shape::LongLine, "long-line.esn"},
                                                    {Shape::BushyTree, "bushy-tree.esn"},
                                                    {Shape::NestedVariations, "nested.esn"}};
-    for (const auto& [shape, name] : files) {
-        const std::string path = folder + "/" + name;
-        std::ofstream file(path, std::ios::binary);
-        const std::string& text = SampleOf(shape).text;
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        if (!file.flush()) {
-            std::cerr << "cannot write " << path << '\n';
+    for (const auto& [shape, name] : files)
+        if (!WriteSampleFile(folder + "/" + name, SampleOf(shape).text, SampleOf(shape).moves))
+            return 1;
+    GameRecord timed;
+    BuildMainLine(timed, 1'000'000, 1);
+    TimeEveryMove(timed);
+    const long long moves = CountMoves(timed.Root());
+    const std::pair<const char*, const char*> types[] = {{"kif", "timed-line.kif"},
+                                                         {"ki2", "timed-line.ki2"},
+                                                         {"csa", "timed-line.csa"},
+                                                         {"jkf", "timed-line.jkf"},
+                                                         {"usi", "timed-line.usi"}};
+    for (const auto& [name, file] : types) {
+        std::string bytes, refusal;
+        if (!WriteRecord(timed, *FileTypeForName(name), bytes, refusal)) {
+            std::cerr << file << ": " << refusal << '\n';
             return 1;
         }
-        std::cout << path << ": " << SampleOf(shape).moves << " moves, " << text.size()
-                  << " bytes\n";
+        if (!WriteSampleFile(folder + "/" + file, bytes, moves)) return 1;
     }
     return 0;
 }

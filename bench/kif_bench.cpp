@@ -10,31 +10,11 @@
 #include <vector>
 
 #include "bench/recordgen.h"
-#include "format/ki2.h"
-#include "format/kif.h"
+#include "format/kif/ki2.h"
+#include "format/kif/kif.h"
+#include "format/recordio.h"
 
 namespace {
-
-// Gives every move of the tree a time of 1 to 600 seconds, walking it with an explicit stack.
-void TimeEveryMove(GameRecord& record) {
-    record.GoToTop();
-    std::vector<int> next{0};  // per level: the continuation to enter next
-    std::uint32_t seconds = 7;
-    while (!next.empty()) {
-        if (!record.GoForward(next.back())) {
-            // Every continuation of this node is done: back to its parent's next one.
-            next.pop_back();
-            if (next.empty()) break;
-            record.GoBack();
-            ++next.back();
-            continue;
-        }
-        seconds = seconds * 1103515245u + 12345u;
-        record.SetCurrentTime(static_cast<std::int64_t>(1 + (seconds >> 8) % 600) * 1000);
-        next.push_back(0);
-    }
-    record.GoToTop();
-}
 
 struct Sample {
     std::unique_ptr<GameRecord> record = std::make_unique<GameRecord>();
@@ -106,6 +86,14 @@ void SetRates(benchmark::State& state, const Sample& sample, const std::string& 
                             static_cast<std::int64_t>(text.size()));
 }
 
+// Reading as a user's file is read: through the front, which decodes code page 932.
+void ReadKifFile(GameRecord& record, const std::string& bytes) {
+    ReadRecord(record, bytes, FileType{RecordFormat::Kif, TextEncoding::Cp932, 0});
+}
+void ReadKi2File(GameRecord& record, const std::string& bytes) {
+    ReadRecord(record, bytes, FileType{RecordFormat::Ki2, TextEncoding::Cp932, 0});
+}
+
 template <typename Read>
 void ReadSample(benchmark::State& state, Shape shape, const std::string Sample::*text, Read read) {
     const Sample& sample = SampleOf(shape);
@@ -134,31 +122,31 @@ void WriteSample(benchmark::State& state, Shape shape, const std::string Sample:
 }
 
 void BM_ReadKifTinyTree(benchmark::State& state) {
-    ReadSample(state, Shape::TinyTree, &Sample::kif, ReadKif);
+    ReadSample(state, Shape::TinyTree, &Sample::kif, ReadKifFile);
 }
 void BM_ReadKi2TinyTree(benchmark::State& state) {
-    ReadSample(state, Shape::TinyTree, &Sample::ki2, ReadKi2);
+    ReadSample(state, Shape::TinyTree, &Sample::ki2, ReadKi2File);
 }
 void BM_WriteKifTinyTree(benchmark::State& state) {
     WriteSample(state, Shape::TinyTree, &Sample::kif, WriteKif);
 }
 void BM_ReadKifLongLine(benchmark::State& state) {
-    ReadSample(state, Shape::LongLine, &Sample::kif, ReadKif);
+    ReadSample(state, Shape::LongLine, &Sample::kif, ReadKifFile);
 }
 void BM_WriteKifLongLine(benchmark::State& state) {
     WriteSample(state, Shape::LongLine, &Sample::kif, WriteKif);
 }
 void BM_ReadKifLongLineWithVariations(benchmark::State& state) {
-    ReadSample(state, Shape::LongLineWithVariations, &Sample::kif, ReadKif);
+    ReadSample(state, Shape::LongLineWithVariations, &Sample::kif, ReadKifFile);
 }
 void BM_ReadKifBushyTree(benchmark::State& state) {
-    ReadSample(state, Shape::BushyTree, &Sample::kif, ReadKif);
+    ReadSample(state, Shape::BushyTree, &Sample::kif, ReadKifFile);
 }
 void BM_WriteKifBushyTree(benchmark::State& state) {
     WriteSample(state, Shape::BushyTree, &Sample::kif, WriteKif);
 }
 void BM_ReadKi2BushyTree(benchmark::State& state) {
-    ReadSample(state, Shape::BushyTree, &Sample::ki2, ReadKi2);
+    ReadSample(state, Shape::BushyTree, &Sample::ki2, ReadKi2File);
 }
 void BM_WriteKi2BushyTree(benchmark::State& state) {
     WriteSample(state, Shape::BushyTree, &Sample::ki2, WriteKi2);

@@ -179,3 +179,23 @@ void BuildNestedVariations(GameRecord& record, int levels, std::uint32_t seed) {
     }
     record.GoToTop();
 }
+
+void TimeEveryMove(GameRecord& record) {
+    record.GoToTop();
+    std::vector<int> next{0};  // per level: the continuation to enter next
+    std::uint32_t seconds = 7;
+    while (!next.empty()) {
+        if (!record.GoForward(next.back())) {
+            // Every continuation of this node is done: back to its parent's next one.
+            next.pop_back();
+            if (next.empty()) break;
+            record.GoBack();
+            ++next.back();
+            continue;
+        }
+        seconds = seconds * 1103515245u + 12345u;
+        record.SetCurrentTime(static_cast<std::int64_t>(1 + (seconds >> 8) % 600) * 1000);
+        next.push_back(0);
+    }
+    record.GoToTop();
+}

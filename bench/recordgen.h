@@ -19,5 +19,8 @@ void BuildBushyTree(GameRecord& record, int nodes, std::uint32_t seed);
 // main line and one variation that carries on, so the record file nests `levels` deep.
 void BuildNestedVariations(GameRecord& record, int levels, std::uint32_t seed);
 
+// Gives every move of the tree a time of 1 to 600 seconds, the same ones every run.
+void TimeEveryMove(GameRecord& record);
+
 // A legal move for the side to move, or false when none was found.
 bool RandomLegalMove(const Position& position, std::mt19937& rng, Move& move);

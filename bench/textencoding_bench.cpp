@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "format/textencoding.h"
+#include "format/text/textencoding.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "board/piecepictures.h"
-#include "format/handorder.h"
+#include "format/usi/handorder.h"
 
 namespace {
 

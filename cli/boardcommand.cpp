@@ -6,9 +6,9 @@
 #include "cli/commands.h"
 #include "cli/recordfile.h"
 #include "cli/treewalk.h"
+#include "format/esn/notation.h"
 #include "format/filebytes.h"
-#include "format/notation.h"
-#include "format/sfen.h"
+#include "format/usi/sfen.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "cli/boarddiagram.h"
 
-#include "format/handorder.h"
+#include "format/usi/handorder.h"
 
 namespace {
 

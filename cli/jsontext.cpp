@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "format/textencoding.h"
+#include "format/text/textencoding.h"
 
 namespace {
 

@@ -47,7 +47,7 @@ int WriteRecordAs(const GameRecord& record, const FileType& target, const std::s
     return DeliverOutput(outputPath, text);
 }
 
-std::string LocatedError(const std::string& path, const ESNLoadError& error) {
+std::string LocatedError(const std::string& path, const ReadError& error) {
     return LocatedNotice(path, {error.line, error.column, error.message});
 }
 

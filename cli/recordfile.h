@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "format/loaderror.h"
 #include "format/recordio.h"
+#include "format/text/loaderror.h"
 #include "model/gamerecord.h"
 
 // Reads a record file's bytes into `record` as the type its path and contents name
@@ -31,6 +31,6 @@ int WriteRecordAs(const GameRecord& record, const FileType& target, const std::s
 int DeliverOutput(const std::string& outputPath, std::string_view bytes);
 
 // The "FILE:LINE:COLUMN: MESSAGE" line that says where and why a file did not read.
-std::string LocatedError(const std::string& path, const ESNLoadError& error);
+std::string LocatedError(const std::string& path, const ReadError& error);
 // "FILE:LINE:COLUMN: TEXT", or "FILE: TEXT" for a notice about the file as a whole.
 std::string LocatedNotice(const std::string& path, const ReadNotice& notice);

@@ -4,7 +4,7 @@
 
 #include "cli/jsontext.h"
 #include "cli/treewalk.h"
-#include "format/sfen.h"
+#include "format/usi/sfen.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ void AppendHeader(std::string& out, const std::vector<HeaderLine>& lines) {
     out += ']';
 }
 
-void AppendError(std::string& out, const std::optional<ESNLoadError>& error) {
+void AppendError(std::string& out, const std::optional<ReadError>& error) {
     if (!error) {
         out += "null";
         return;
@@ -112,7 +112,7 @@ void AppendError(std::string& out, const std::optional<ESNLoadError>& error) {
 }  // namespace
 
 void WriteRecordJson(std::ostream& stream, const GameRecord& record,
-                     const std::optional<ESNLoadError>& error) {
+                     const std::optional<ReadError>& error) {
     BlockOutput output(stream);
     std::string& out = output.Buffer();
     out += "{\"title\": ";

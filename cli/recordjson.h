@@ -3,7 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "format/loaderror.h"
+#include "format/text/loaderror.h"
 #include "model/gamerecord.h"
 
 // The record as one JSON object: "title", "black", "white", "header" (the further header lines
@@ -14,4 +14,4 @@
 // is its parent's), "result" null or the result's keyword, "time" null or the move's time in
 // seconds. "error" is null or {"message", "line", "column"} of the reading error.
 void WriteRecordJson(std::ostream& stream, const GameRecord& record,
-                     const std::optional<ESNLoadError>& error);
+                     const std::optional<ReadError>& error);

@@ -1,6 +1,6 @@
 #include "cli/treewalk.h"
 
-#include "format/notation.h"
+#include "format/esn/notation.h"
 #include "model/moverules.h"
 
 PreorderWalk::PreorderWalk(const MoveNode& root, const Position& start)

@@ -13,10 +13,10 @@
 #include "document/gamewords.h"
 #include "document/prompter.h"
 #include "format/filebytes.h"
-#include "format/loaderror.h"
 #include "format/losses.h"
 #include "format/recordio.h"
 #include "format/safefile.h"
+#include "format/text/loaderror.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ QString FromUtf8(const std::string& text) {
 // "Error : Illegal move. (line 12, column 3)": the reader's message first, as the program has
 // always shown it, then where reading stopped. The reader's message stays as the tool prints it,
 // in every language: people quote it.
-QString ReadingErrorText(const ESNLoadError& error) {
+QString ReadingErrorText(const ReadError& error) {
     return CZelkanDoc::tr("Error : %1 (line %2, column %3)")
         .arg(FromUtf8(error.message))
         .arg(error.line)
@@ -55,7 +55,7 @@ QString ReadingErrorText(const ESNLoadError& error) {
 
 // Why reading stopped before the start position was known, the file named as `name`: "list.kif
 // holds no game record", or the reader's message and its place.
-QString StoppedBeforeStartText(const ESNLoadError& error, const QString& name) {
+QString StoppedBeforeStartText(const ReadError& error, const QString& name) {
     if (error.message == NoGameRecordText)
         return CZelkanDoc::tr("%1 holds no game record").arg(name);
     if (error.line <= 0) return FromUtf8(error.message);  // a failure with no place in the file
@@ -65,20 +65,29 @@ QString StoppedBeforeStartText(const ESNLoadError& error, const QString& name) {
         .arg(error.column);
 }
 
-// The reader's notices, one sentence each: "The file holds 3 records; only the first was read."
+// The reader's notices, one a line with its place as the tool gives it: "Line 8, column 1: the
+// file holds 3 records; only the first was read (...)."; one about the file as a whole alone.
 // They stay as the tool prints them; a translation may lead them in.
 QString NoticesText(const std::vector<ReadNotice>& notices) {
-    QStringList sentences;
+    QStringList lines;
     for (const ReadNotice& notice : notices) {
-        QString sentence = FromUtf8(notice.text).trimmed();
-        if (sentence.isEmpty()) continue;
-        sentence[0] = sentence[0].toUpper();
-        if (!sentence.endsWith(QLatin1Char('.'))) sentence += QLatin1Char('.');
-        sentences.append(sentence);
+        QString text = FromUtf8(notice.text).trimmed();
+        if (text.isEmpty()) continue;
+        // A notice about the file as a whole has no place.
+        if (notice.line <= 0) {
+            text[0] = text[0].toUpper();
+        } else {
+            text = QStringLiteral("Line %1, column %2: %3")
+                       .arg(notice.line)
+                       .arg(notice.column)
+                       .arg(text);
+        }
+        if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+        lines.append(text);
     }
-    if (sentences.isEmpty()) return {};
+    if (lines.isEmpty()) return {};
     return CZelkanDoc::tr("%1", "the reader's notices, one a line")
-        .arg(sentences.join(QLatin1Char('\n')));
+        .arg(lines.join(QLatin1Char('\n')));
 }
 
 // The first continuation of `node` that plays `move`, or null.

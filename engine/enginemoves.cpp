@@ -1,6 +1,6 @@
 #include "engine/enginemoves.h"
 
-#include "format/usi.h"
+#include "format/usi/usi.h"
 #include "model/check.h"
 #include "model/moverules.h"
 

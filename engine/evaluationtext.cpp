@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "format/ki2move.h"
-#include "format/notation.h"
+#include "format/esn/notation.h"
+#include "format/kif/ki2move.h"
 #include "model/moverules.h"
 #include "model/piece.h"
 

@@ -10,8 +10,8 @@
 #include <QStandardPaths>
 
 #include "engine/enginemoves.h"
-#include "format/sfen.h"
-#include "format/usi.h"
+#include "format/usi/sfen.h"
+#include "format/usi/usi.h"
 #include "model/moverules.h"
 
 namespace {

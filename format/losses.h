@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "format/recordformat.h"
 #include "model/gamerecord.h"
 
 // What writing a record in a format leaves out, by kind.
@@ -16,6 +17,14 @@ struct RecordLosses {
     bool startPosition = false;  // a start other than the initial one that the format cannot hold
     bool Any() const;
 };
+
+// What writing the record as `type` leaves out, format by format: the one list of what each
+// format cannot keep. ESN keeps the header's three texts, comments and variations; USI the
+// start, the main line and the result closing it; SFEN the start alone; KIF everything but
+// fractions of seconds; KI2 everything but times; CSA the main line without bookmarks, with
+// the header lines it has a form for (version 2.2 also without fractions of seconds and the
+// move limit); JKF everything but bookmarks, fractions of seconds and a sealed move.
+RecordLosses FormatLosses(const GameRecord& record, const FileType& type);
 
 // Everything of each kind the record holds: the starting point of each format's losses. Counts
 // the variations (at every node, the continuations holding a move beyond the first such one,

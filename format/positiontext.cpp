@@ -1,11 +1,12 @@
 #include "format/positiontext.h"
 
-#include "format/kifdiagram.h"
-#include "format/kiflines.h"
+#include "format/kif/kifdiagram.h"
+#include "format/kif/kiflines.h"
 #include "format/recordio.h"
-#include "format/sfenrecord.h"
-#include "format/textlines.h"
-#include "format/usi.h"
+#include "format/text/textlines.h"
+#include "format/usi/asciiwords.h"
+#include "format/usi/sfenrecord.h"
+#include "format/usi/usi.h"
 
 namespace {
 
@@ -41,7 +42,13 @@ PositionText ReadDiagram(std::string_view text) {
 }  // namespace
 
 PositionText ReadPositionText(std::string_view text) {
-    if (LooksLikeUsi(text)) return ReadAsRecord(text, RecordFormat::Usi);
-    if (LooksLikeSfen(text)) return ReadAsRecord(text, RecordFormat::Sfen);
+    LineSplitter lines(text);
+    TextLine first;
+    while (lines.Next(first) && IsBlankLine(first.text)) {
+    }
+    if (!IsBlankLine(first.text)) {
+        if (LooksLikeUsi(first)) return ReadAsRecord(text, RecordFormat::Usi);
+        if (LooksLikeSfen(first)) return ReadAsRecord(text, RecordFormat::Sfen);
+    }
     return ReadDiagram(text);
 }

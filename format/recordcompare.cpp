@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "format/notation.h"
+#include "format/esn/notation.h"
 
 namespace {
 

@@ -2,7 +2,14 @@
 
 #include <algorithm>
 
-#include "format/recordio.h"
+#include "format/csa/csareader.h"
+#include "format/esn/esnshape.h"
+#include "format/jkf/jkfreader.h"
+#include "format/kif/kiflines.h"
+#include "format/text/recordtext.h"
+#include "format/usi/asciiwords.h"
+#include "format/usi/sfenrecord.h"
+#include "format/usi/usi.h"
 
 namespace {
 
@@ -112,21 +119,60 @@ std::vector<FileType> KnownFileTypes() {
     return types;
 }
 
+namespace {
+
+// The formats whose shape the first bytes of a file have, in the order a file is taken for
+// them when its extension does not settle it: a format whose files have a distinctive shape
+// before one that reads almost anything, ESN last. The bytes are decoded once, the text that
+// every format but ESN reads.
+std::vector<RecordFormat> ShapesOf(std::string_view bytes) {
+    std::string_view prefix = bytes.substr(0, ContentPrefix);
+    if (prefix.size() < bytes.size()) {
+        // Whole lines only, so that a character is never cut in two.
+        const std::size_t end = prefix.find_last_of('\n');
+        if (end != std::string_view::npos) prefix = prefix.substr(0, end + 1);
+    }
+    RecordText decoded(prefix, std::nullopt);
+    const std::string_view text = decoded.Whole();
+    std::optional<TextLine> first;
+    LineSplitter lines(text);
+    for (TextLine line; !first && lines.Next(line);)
+        if (!IsBlankLine(line.text)) first = line;
+
+    std::vector<RecordFormat> shapes;
+    if (first && LooksLikeUsi(*first)) shapes.push_back(RecordFormat::Usi);
+    if (first && LooksLikeSfen(*first)) shapes.push_back(RecordFormat::Sfen);
+    if (LooksLikeJkf(text)) shapes.push_back(RecordFormat::Jkf);
+    if (LooksLikeCsa(text)) shapes.push_back(RecordFormat::Csa);
+    switch (DetectKifFlavour(text)) {
+        case KifFlavour::Kif:
+            shapes.push_back(RecordFormat::Kif);
+            break;
+        case KifFlavour::Ki2:
+            shapes.push_back(RecordFormat::Ki2);
+            break;
+        case KifFlavour::None:
+            break;
+    }
+    if (LooksLikeEsn(prefix)) shapes.push_back(RecordFormat::Esn);
+    return shapes;
+}
+
+}  // namespace
+
 std::optional<RecordFormat> FormatByContent(std::string_view bytes) {
-    const std::string_view prefix = bytes.substr(0, ContentPrefix);
-    for (const FormatHandler* handler : FormatHandlers())
-        if (handler->looksLike(prefix)) return handler->format;
-    return std::nullopt;
+    const std::vector<RecordFormat> shapes = ShapesOf(bytes);
+    if (shapes.empty()) return std::nullopt;
+    return shapes.front();
 }
 
 FileType DetectFileType(std::string_view path, std::string_view bytes) {
     const std::optional<FileType> byPath = FileTypeForPath(path);
-    if (byPath) {
-        // Bytes of the extension's own shape settle it, whatever else they might look like.
-        const FormatHandler* handler = HandlerFor(byPath->format);
-        if (handler && handler->looksLike(bytes.substr(0, ContentPrefix))) return *byPath;
-    }
-    const std::optional<RecordFormat> byContent = FormatByContent(bytes);
-    if (byContent && (!byPath || *byContent != byPath->format)) return DefaultFileType(*byContent);
+    const std::vector<RecordFormat> shapes = ShapesOf(bytes);
+    // Bytes of the extension's own shape settle it, whatever else they might look like.
+    if (byPath && std::find(shapes.begin(), shapes.end(), byPath->format) != shapes.end())
+        return *byPath;
+    if (!shapes.empty() && (!byPath || shapes.front() != byPath->format))
+        return DefaultFileType(shapes.front());
     return byPath ? *byPath : FileType{};
 }

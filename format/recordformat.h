@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "format/textencoding.h"
+#include "format/text/textencoding.h"
 
 // The record formats the program reads and writes, and how to tell which one a file holds.
 enum class RecordFormat { Esn, Kif, Ki2, Csa, Jkf, Usi, Sfen };

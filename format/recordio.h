@@ -4,34 +4,30 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "format/loaderror.h"
 #include "format/losses.h"
 #include "format/recordformat.h"
+#include "format/text/loaderror.h"
+#include "format/text/recordtext.h"
 #include "model/gamerecord.h"
 
-// Reading and writing a record in any format: the one entry point each way, dispatching to the
-// format's handler.
+// Reading and writing a record in any format: the one entry point each way, and the front where
+// bytes become text. Every format but ESN is read from the UTF-8 text that the front decodes
+// once (a byte-order mark, the character set the file declares through its format's hook,
+// else what the bytes are); ESN alone is read as the bytes it keeps.
 
-struct ReadOutcome {
-    FileType type;                      // as read, with the encoding the bytes turned out to be in
-    std::optional<ESNLoadError> error;  // reading stopped there; the record keeps what was read
-    std::vector<ReadNotice> notices;    // what the reader skipped or bent on purpose ("the file
-                                        // holds 3 records; only the first was read")
-    // Whether the start position was fixed before reading stopped. When it was not (bytes that
-    // are no text, a start the record cannot hold, a diagram that breaks off, a file in which
-    // nothing is recognised), what was read is no record of the file: a program keeps the
-    // record it has open. Always true after a reading without an error.
-    bool startKnown = false;
+// What reading a file gave besides the record: the type, with the character set the bytes
+// turned out to be in, and the reader's error, notices and whether the start was fixed.
+struct ReadOutcome : ReadReport {
+    FileType type;
 };
 struct FormatHandler;
 
-// Resets `record` and reads `bytes` as `type` (the encoding is detected again from the bytes
-// where the format allows), with `handler` or else the format's own. Never throws but when
-// memory runs out: a load error, and any other failure of the reader (a character set the
-// system cannot convert; its error has line 0, no place in the file), is returned as the error. On
-// success the root is current; after an error the current node is where reading stopped.
+// Resets `record` and reads `bytes` as `type` (the character set is found again from the
+// bytes), with `handler` or else the format's own. Never throws but when memory runs out: a
+// reader's error, and any other failure (a character set the system cannot convert; its error
+// has line 0, no place in the file), is returned as the error. On success the root is current;
+// after an error the current node is where reading stopped.
 ReadOutcome ReadRecord(GameRecord& record, std::string_view bytes, const FileType& type,
                        const FormatHandler* handler = nullptr);
 
@@ -42,26 +38,23 @@ ReadOutcome ReadRecord(GameRecord& record, std::string_view bytes, const FileTyp
 bool WriteRecord(const GameRecord& record, const FileType& type, std::string& bytes,
                  std::string& refusal, const FormatHandler* handler = nullptr);
 
-// What writing the record as `type` would leave out; nothing for a format without a writer.
+// What writing the record as `type` would leave out (see losses.h).
 RecordLosses WriteLosses(const GameRecord& record, const FileType& type);
 
 // One format's entry points.
 struct FormatHandler {
     RecordFormat format;
-    // Whether the bytes have this format's shape. Handed the first 64 KiB of a file at most, so
-    // the last line may be cut short.
-    bool (*looksLike)(std::string_view bytes);
-    // Reads into a reset record; throws ESNLoadError (message, line, column); may add notices and
-    // set the detected encoding in `outcome.type`; sets `outcome.startKnown` once the start
-    // position is fixed.
-    void (*read)(GameRecord& record, std::string_view bytes, ReadOutcome& outcome);
+    // The character set a file's first line declares, for the formats that declare one.
+    std::optional<TextEncoding> (*declaredEncoding)(std::string_view firstLine);
+    // Reads the decoded text into a reset record; may set the type's version. Null for ESN.
+    void (*read)(GameRecord& record, RecordText& text, ReadOutcome& outcome);
+    // Reads the bytes as they are: ESN only.
+    void (*readBytes)(GameRecord& record, std::string_view bytes, ReadOutcome& outcome);
     bool (*write)(const GameRecord& record, const FileType& type, std::string& bytes,
                   std::string& refusal);
-    // What this format leaves out of the record (see losses.h).
-    RecordLosses (*losses)(const GameRecord& record, const FileType& type);
 };
 
-// Every format's handler, in the order their contents are tried by FormatByContent.
+// Every format's handler.
 std::span<const FormatHandler* const> FormatHandlers();
 // The handler of a format, or null when it has none yet.
 const FormatHandler* HandlerFor(RecordFormat format);

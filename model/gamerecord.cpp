@@ -30,11 +30,11 @@ MoveNode* MoveNode::Continuation(int index) {
 }
 
 const std::string& MoveNode::Comment() const {
-    return notes_ ? notes_->comment : NoText();
+    return Notes() ? Notes()->comment : NoText();
 }
 
 const std::string& MoveNode::Bookmark() const {
-    return notes_ ? notes_->bookmark : NoText();
+    return Notes() ? Notes()->bookmark : NoText();
 }
 
 void PlayNode(Position& pos, const MoveNode& node) {
@@ -73,7 +73,7 @@ void GameRecord::Reset() {
     root_.firstChild = nullptr;
     root_.lastChild = nullptr;
     root_.childCount = 0;
-    root_.notes_ = nullptr;
+    root_.notes_ = 0;
     current_ = &root_;
     path_.Clear();
     pathKnown_ = true;
@@ -175,52 +175,65 @@ void GameRecord::DeleteSubtree(ContinuationCell* top) {
         MoveNode* node = cell->node.get();
         for (ContinuationCell* c = node->firstChild.get(); c; c = c->next.get())
             pending.push_back(c);
-        if (node->notes_) {
-            *node->notes_ = NodeNotes();
-            freeNotes_.push_back(node->notes_);
-        }
+        FreeNotes(*node);
         nodes_.Delete(node);
         cells_.Delete(cell);
     }
 }
 
 NodeNotes& GameRecord::NotesOf(MoveNode& node) {
-    if (!node.notes_) {
-        if (freeNotes_.empty()) {
-            node.notes_ = &notes_.emplace_back();
-        } else {
-            node.notes_ = freeNotes_.back();
-            freeNotes_.pop_back();
-        }
+    if (NodeNotes* notes = node.Notes()) return *notes;
+    const std::optional<std::int64_t> time = node.TimeMs();
+    NodeNotes* notes = nullptr;
+    if (freeNotes_.empty()) {
+        notes = &notes_.emplace_back();
+    } else {
+        notes = freeNotes_.back();
+        freeNotes_.pop_back();
     }
-    return *node.notes_;
+    notes->timeMs = time;
+    node.notes_ = reinterpret_cast<std::uintptr_t>(notes);
+    return *notes;
 }
 
-void GameRecord::DropNotesIfEmpty(MoveNode& node) {
-    if (!node.notes_ || !node.notes_->Empty()) return;
-    *node.notes_ = NodeNotes();  // gives back the texts' memory too
-    freeNotes_.push_back(node.notes_);
-    node.notes_ = nullptr;
+void GameRecord::FreeNotes(MoveNode& node) {
+    if (NodeNotes* notes = node.Notes()) {
+        *notes = NodeNotes();  // gives back the texts' memory too
+        freeNotes_.push_back(notes);
+    }
+    node.notes_ = 0;
+}
+
+void GameRecord::CompactNotes(MoveNode& node) {
+    const NodeNotes* notes = node.Notes();
+    if (!notes || !notes->comment.empty() || !notes->bookmark.empty() || notes->result) return;
+    const std::optional<std::int64_t> time = notes->timeMs;
+    FreeNotes(node);
+    if (time) node.notes_ = static_cast<std::uintptr_t>(*time) << 1 | MoveNode::TimeTag;
 }
 
 void GameRecord::SetCurrentComment(std::string comment) {
-    if (comment.empty() && !current_->notes_) return;
+    if (comment.empty() && !current_->Notes()) return;
     NotesOf(*current_).comment = std::move(comment);
-    DropNotesIfEmpty(*current_);
+    CompactNotes(*current_);
 }
 
 void GameRecord::SetCurrentBookmark(std::string name) {
-    if (name.empty() && !current_->notes_) return;
+    if (name.empty() && !current_->Notes()) return;
     NotesOf(*current_).bookmark = std::move(name);
-    DropNotesIfEmpty(*current_);
+    CompactNotes(*current_);
 }
 
 bool GameRecord::SetCurrentTime(std::optional<std::int64_t> milliseconds) {
     if (!current_->parent) return false;
     if (milliseconds && (*milliseconds < 0 || *milliseconds >= MoveTimeLimitMs)) return false;
-    if (!milliseconds && !current_->notes_) return true;
-    NotesOf(*current_).timeMs = milliseconds;
-    DropNotesIfEmpty(*current_);
+    if (NodeNotes* notes = current_->Notes()) {
+        notes->timeMs = milliseconds;
+        CompactNotes(*current_);
+    } else {
+        current_->notes_ =
+            milliseconds ? static_cast<std::uintptr_t>(*milliseconds) << 1 | MoveNode::TimeTag : 0;
+    }
     return true;
 }
 

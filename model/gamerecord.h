@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -26,7 +27,7 @@ struct ContinuationCell {
 };
 
 // What a few nodes carry beyond their move, kept apart from the nodes so that the many nodes
-// without any stay small.
+// without any stay small. A node whose one note is its time keeps that in the node itself.
 struct NodeNotes {
     std::string comment;
     std::string bookmark;
@@ -61,27 +62,39 @@ class MoveNode {
     // The index-th continuation, or null; a negative index means 0.
     const MoveNode* Continuation(int index) const;
 
-    bool IsResult() const { return notes_ && notes_->result; }
+    bool IsResult() const { return Notes() && Notes()->result; }
     // The result this node stands for, or nothing for a move or the root.
-    std::optional<GameResult> Result() const { return notes_ ? notes_->result : std::nullopt; }
+    std::optional<GameResult> Result() const { return Notes() ? Notes()->result : std::nullopt; }
     // The comment on the position after the move (on the root: before the first move), as
     // bytes exactly as read or typed; empty when there is none.
     const std::string& Comment() const;
     // The name of a bookmark set on this node; empty when there is none.
     const std::string& Bookmark() const;
     // How long the move took, in milliseconds, when the record says.
-    std::optional<std::int64_t> TimeMs() const { return notes_ ? notes_->timeMs : std::nullopt; }
+    std::optional<std::int64_t> TimeMs() const {
+        if (notes_ & TimeTag) return static_cast<std::int64_t>(notes_ >> 1);
+        return Notes() ? Notes()->timeMs : std::nullopt;
+    }
 
   private:
     friend class GameRecord;
     MoveNode* Continuation(int index);
 
+    static constexpr std::uintptr_t TimeTag = 1;
+    NodeNotes* Notes() const {
+        return notes_ & TimeTag ? nullptr : reinterpret_cast<NodeNotes*>(notes_);
+    }
+
     int childCount = 0;
     TreeLink<ContinuationCell> firstChild;
     ContinuationCell* lastChild = nullptr;
     MoveNode* parent = nullptr;
-    NodeNotes* notes_ = nullptr;  // null for a node without comment, bookmark, time or result
+    // Null for a node without comment, bookmark, time or result; the address of its notes; or,
+    // when its time is its one note, that time shifted left by one with TimeTag set (notes are
+    // aligned, so their address never has that bit): a move with a time costs no notes.
+    std::uintptr_t notes_ = 0;
 };
+static_assert(sizeof(std::uintptr_t) == 8, "a time under 100 days needs more than 32 bits");
 
 // Plays the node's move on `pos`; a result (or the root) changes nothing.
 void PlayNode(Position& pos, const MoveNode& node);
@@ -109,6 +122,13 @@ struct BranchPlace {
 
 // A move's time is under 100 days.
 inline constexpr std::int64_t MoveTimeLimitMs = 100LL * 24 * 60 * 60 * 1000;
+
+// A running total of times plus one more, staying at the largest value instead of wrapping
+// round: however many moves a line has, its totals never overflow.
+inline std::int64_t AddTimes(std::int64_t total, std::int64_t time) {
+    std::int64_t sum = 0;
+    return __builtin_add_overflow(total, time, &sum) ? INT64_MAX : sum;
+}
 
 // One game: the header, the start position, the tree of moves and the position after the
 // current node's move.
@@ -231,7 +251,9 @@ class GameRecord {
     static void LinkCells(MoveNode& parent, int index, ContinuationCell* firstCell,
                           ContinuationCell* lastCell, int count);
     NodeNotes& NotesOf(MoveNode& node);
-    void DropNotesIfEmpty(MoveNode& node);
+    void FreeNotes(MoveNode& node);
+    // Gives back notes that hold nothing, or only a time, which the node then keeps itself.
+    void CompactNotes(MoveNode& node);
 
     std::string title;
     std::string black;

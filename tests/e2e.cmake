@@ -2,8 +2,7 @@
 # server, driven by real mouse clicks and keys.
 if(MARLOCK_GUI AND TARGET marlock)
   add_test(NAME without_display
-    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/without-display.sh $<TARGET_FILE:marlock>
-            ${PROJECT_VERSION})
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/without-display.sh $<TARGET_FILE:marlock>)
   set_tests_properties(without_display PROPERTIES
     TIMEOUT 60
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_SOURCE_DIR}/lsan.supp")

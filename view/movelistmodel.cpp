@@ -6,9 +6,9 @@
 
 #include "document/gamewords.h"
 #include "document/zelkandoc.h"
-#include "format/japanesenotation.h"
-#include "format/ki2move.h"
-#include "format/notation.h"
+#include "format/esn/notation.h"
+#include "format/kif/japanesenotation.h"
+#include "format/kif/ki2move.h"
 #include "model/gamerecord.h"
 #include "model/nodepath.h"
 

@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "format/kifdiagram.h"
+#include "format/kif/kifdiagram.h"
 #include "format/recordio.h"
-#include "format/sfen.h"
+#include "format/usi/sfen.h"
 #include "view/textcodec.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "format/textencoding.h"
+#include "format/text/textencoding.h"
 
 namespace {
 

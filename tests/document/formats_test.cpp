@@ -5,7 +5,7 @@
 #include "document/zelkandoc.h"
 #include "format/recordcompare.h"
 #include "format/recordio.h"
-#include "format/textencoding.h"
+#include "format/text/textencoding.h"
 #include "model/handicap.h"
 #include "tests/document/documenttesting.h"
 #include "tests/support/scriptedprompter.h"
@@ -61,8 +61,9 @@ TEST_F(FormatsTest, OpenFindsTheFormatByExtensionOrContents) {
 
     ASSERT_TRUE(doc.OnOpenDocument(Write("games.jkf", ReadBytes(TestData("csa/three-games.csa")))));
     EXPECT_EQ(doc.GetFileType(), *FileTypeForName("csa2"));
-    EXPECT_EQ(prompter.asked, QStringList{"The file holds 3 records; only the first was read (2 "
-                                          "records after line 8 left out)."});
+    EXPECT_EQ(prompter.asked,
+              QStringList{"Line 8, column 1: the file holds 3 records; only the first was read (2 "
+                          "records after line 8 left out)."});
 }
 
 // Save As writes the type given; a type that cannot keep everything asks first, and No leaves

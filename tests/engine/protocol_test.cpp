@@ -3,7 +3,7 @@
 #include "engine/engineinfo.h"
 #include "engine/enginemoves.h"
 #include "engine/engineoption.h"
-#include "format/sfen.h"
+#include "format/usi/sfen.h"
 
 namespace {
 

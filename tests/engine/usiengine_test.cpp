@@ -11,7 +11,7 @@
 #include "engine/enginemoves.h"
 #include "engine/searchlines.h"
 #include "engine/usiengine.h"
-#include "format/sfen.h"
+#include "format/usi/sfen.h"
 #include "tests/support/scratchdir.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "bench/recordgen.h"
-#include "format/csa.h"
+#include "format/csa/csawriter.h"
 #include "format/recordcompare.h"
 #include "format/recordio.h"
 #include "format/recordtesting.h"

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <set>
 
-#include "format/esnwriter.h"
+#include "format/esn/esnwriter.h"
 #include "format/filebytes.h"
 #include "format/recordtesting.h"
-#include "format/sfen.h"
+#include "format/usi/sfen.h"
 #include "model/handicap.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "format/japaneseheader.h"
+#include "format/kif/japaneseheader.h"
 #include "model/handicap.h"
 
 TEST(JapaneseHeader, LabelsGoToTheirPlaceInTheRecord) {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "bench/recordgen.h"
-#include "format/ki2move.h"
+#include "format/kif/ki2move.h"
 #include "format/recordtesting.h"
 #include "model/moverules.h"
 

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "bench/recordgen.h"
-#include "format/japanesenotation.h"
+#include "format/kif/japanesenotation.h"
 #include "format/recordcompare.h"
 #include "format/recordio.h"
 #include "format/recordtesting.h"
-#include "format/textencoding.h"
+#include "format/text/textencoding.h"
 #include "model/handicap.h"
 
 namespace {

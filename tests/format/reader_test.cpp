@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "format/esnreader.h"
-#include "format/esnwriter.h"
-#include "format/notation.h"
+#include "format/esn/esnreader.h"
+#include "format/esn/esnwriter.h"
+#include "format/esn/notation.h"
 #include "format/recordtesting.h"
 #include "model/moverules.h"
 

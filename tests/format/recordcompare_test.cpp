@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "format/esnwriter.h"
-#include "format/notation.h"
+#include "format/esn/esnwriter.h"
+#include "format/esn/notation.h"
 #include "format/recordcompare.h"
 #include "format/recordtesting.h"
 

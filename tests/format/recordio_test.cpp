@@ -5,7 +5,7 @@
 
 #include "format/recordio.h"
 #include "format/recordtesting.h"
-#include "format/sfen.h"
+#include "format/usi/sfen.h"
 #include "model/handicap.h"
 
 namespace {
@@ -65,25 +65,6 @@ TEST(RecordIo, FileTypeByExtensionElseByContent) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(DetectFileType(c.path, c.bytes), c.type) << c.path << ": " << c.bytes;
-}
-
-// Every type is named by its name in any case and read as itself from its extension.
-TEST(RecordIo, FileTypesByNameAndExtension) {
-    for (const FileType& type : KnownFileTypes()) {
-        std::string name(FileTypeName(type));
-        EXPECT_EQ(FileTypeForName(name), type) << name;
-        for (char& c : name)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        EXPECT_EQ(FileTypeForName(name), type) << name;
-        const auto byPath = FileTypeForPath("/a.b/game." + std::string(DefaultExtension(type)));
-        ASSERT_TRUE(byPath) << name;
-        // Both CSA versions share their extension; a .csa file is read as the first.
-        EXPECT_EQ(*byPath, type.format == RecordFormat::Csa ? Csa30File : type) << name;
-    }
-    EXPECT_GE(KnownFileTypes().size(), 10u);
-    EXPECT_EQ(FileTypeForName("csa2"), Csa22File);
-    EXPECT_EQ(FileTypeForName("pgn"), std::nullopt);
-    EXPECT_EQ(FileTypeForPath("game.pgn"), std::nullopt);
 }
 
 // One record with something of every kind, and what each file type leaves out of it.
@@ -222,11 +203,43 @@ TEST(RecordIo, ReadingThatStopsBeforeTheStartIsKnown) {
     }
 }
 
+// Every format but ESN says where it stopped the same way: lines end at CR LF, CR or LF, and
+// columns count characters. Each format gets a fault of its own on line 3, after a CR LF and a
+// lone CR, with characters of several bytes before it where the format takes them; then a byte
+// that cannot be decoded there, in a code page 932 file.
+TEST(RecordIo, EveryTextFormatPlacesAFaultByLineAndCharacter) {
+    const struct {
+        FileType type;
+        std::string head;   // lines 1 and 2
+        std::string fault;  // line 3
+        int column;
+    } cases[] = {
+        {KifuFile, "手合割：平手\r\n手数----指手--\r", "   1 ７六歩(77)　５五歩(57)", 14},
+        {Ki2uFile, "手合割：平手\r\n*始め\r", "▲７六歩　△３四歩　▲１一角", 11},
+        {Csa30File, "V2.2\r\nPI\r", "+,+7776FU,-3334FU,+8811KA", 19},
+        {JkfFile, "{\"header\":{\"先手\":\"甲\"},\r\n\"moves\":[{},\r",
+         R"({"comments":["ああ"],"move":{"from":{"x":7,"y":7},"to":{"x":7,"y":5},"piece":"FU"}}]})",
+         27},
+        {UsiFile, "\r\n\r", "position startpos moves 7g7f 3c3d 8h1a", 35},
+        {SfenFile, "\r\n\r", "sfen 9/9/9/9/9/9/9/9/9 x - 1", 24},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.head + c.fault);
+        const Reading read = Read(c.head + c.fault + "\n", c.type);
+        ASSERT_TRUE(read.error);
+        EXPECT_EQ(read.error->line, 3);
+        EXPECT_EQ(read.error->column, c.column) << read.error->message;
+        const std::string bytes = EncodeFromUtf8(c.head + "ああ", TextEncoding::Cp932).bytes;
+        EXPECT_EQ(StopText(Read(bytes + "\xFF\n", c.type)),
+                  "3:3: the byte 0xFF cannot be read as Shift_JIS");
+    }
+}
+
 // A reader or a writer that fails in any other way (a character set the system cannot convert)
 // gives its reason as an error or a refusal; nothing escapes to the caller.
 TEST(RecordIo, AnyFailureOfAFormatIsAnErrorOrARefusal) {
     FormatHandler failing = *HandlerFor(RecordFormat::Kif);
-    failing.read = [](GameRecord&, std::string_view, ReadOutcome&) {
+    failing.read = [](GameRecord&, RecordText&, ReadOutcome&) {
         throw std::runtime_error("the C library cannot convert from CP932");
     };
     failing.write = [](const GameRecord&, const FileType&, std::string&, std::string&) -> bool {

@@ -9,7 +9,7 @@
 #include "bench/recordgen.h"
 #include "format/recordcompare.h"
 #include "format/recordio.h"
-#include "format/sfen.h"
+#include "format/usi/sfen.h"
 
 std::string DataFile(const std::string& path) {
     std::ifstream in(std::string(MARLOCK_TEST_DATA_DIR) + "/" + path, std::ios::binary);

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "format/loaderror.h"
 #include "format/recordformat.h"
+#include "format/text/loaderror.h"
 #include "model/gamerecord.h"
 #include "model/positiontesting.h"
 
@@ -42,7 +42,7 @@ Position SfenPosition(std::string_view sfen);
 struct Reading {
     std::unique_ptr<GameRecord> record = std::make_unique<GameRecord>();
     FileType type;
-    std::optional<ESNLoadError> error;
+    std::optional<ReadError> error;
     std::string notices;
     bool startKnown = false;
 };

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <regex>
 
-#include "format/esnwriter.h"
+#include "format/esn/esnwriter.h"
 #include "format/recordtesting.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "format/sfen.h"
+#include "format/usi/sfen.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "format/textencoding.h"
+#include "format/text/textencoding.h"
 
 // The expected bytes below come from the published code charts of code page 932 and EUC-JP,
 // not from the converter under test.

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "format/textlines.h"
+#include "format/text/textlines.h"
 
 namespace {
 

@@ -68,7 +68,7 @@ TEST(UsiAndSfenFiles, StopWithLineColumnAndMessageKeepingWhatWasRead) {
         {UsiFile, "position startpos 7g7f", "1:19: 'moves' expected, not '7g7f'", 0},
         {UsiFile, "position startpos moves 7g7f 3c3d 7g7e", "1:35: illegal move 7g7e", 2},
         {UsiFile, "startpos moves 7g7f \xE7\xA7\xBB",
-         "1:21: byte 0xE7 is not a character of plain ASCII text", 1},
+         "1:21: '\xE7\xA7\xBB' is not a character of plain ASCII text", 1},
         // A pawn that reaches the last rank must say it promotes.
         {UsiFile, "sfen 4k4/4P4/9/9/9/9/9/9/4K4 b - 1 moves 5b5a", "1:42: illegal move 5b5a", 0},
         {UsiFile, "position sfen " + tenFiles + " moves 7g7f", "1:31: rank 3 has 10 files", 0},

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "format/esnwriter.h"
-#include "format/notation.h"
+#include "format/esn/esnwriter.h"
+#include "format/esn/notation.h"
 #include "format/recordcompare.h"
 #include "format/recordtesting.h"
 

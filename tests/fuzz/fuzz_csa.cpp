@@ -10,11 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "format/csa.h"
-#include "format/csaformat.h"
-#include "format/loaderror.h"
 #include "format/recordcompare.h"
-#include "format/textencoding.h"
+#include "format/recordio.h"
+#include "format/text/textencoding.h"
 #include "model/gamerecord.h"
 
 namespace {
@@ -24,16 +22,14 @@ namespace {
     std::abort();
 }
 
+// Reads through the front, as a file is read.
 bool Read(GameRecord& record, std::string_view bytes) {
-    CsaFileFacts facts;
-    try {
-        ReadCsa(record, bytes, facts);
-        return true;
-    } catch (const ESNLoadError& error) {
-        if (error.line < 1 || error.column < 1 || error.message.empty())
-            Fail("an error without a place", error.message);
-        return false;
-    }
+    const ReadOutcome outcome = ReadRecord(record, bytes, FileType{RecordFormat::Csa});
+    if (!outcome.error) return true;
+    const ReadError& error = *outcome.error;
+    if (error.line < 1 || error.column < 1 || error.message.empty())
+        Fail("an error without a place", error.message);
+    return false;
 }
 
 // The writer puts dates into CSA's form ("2003/5/3" becomes "2003/05/03"): those values may
@@ -52,10 +48,10 @@ void TakeRewrittenDates(GameRecord& original, const GameRecord& copy) {
 
 void RoundTrip(GameRecord& record, int version, TextEncoding encoding) {
     const FileType type{RecordFormat::Csa, encoding, version};
-    if (CsaLosses(record, type).Any()) return;
+    if (WriteLosses(record, type).Any()) return;
     std::string text, refusal;
     // A text the character set cannot hold is refused before writing; nothing to check.
-    if (!WriteCsa(record, version, encoding, text, refusal)) return;
+    if (!WriteRecord(record, type, text, refusal)) return;
     // A version 2.2 file does not say its encoding, which is told from the bytes: a few code
     // page 932 texts are valid UTF-8 or look more like EUC-JP (half-width katakana alone) and
     // read back as such. Real records almost never are; those are skipped.
@@ -63,17 +59,13 @@ void RoundTrip(GameRecord& record, int version, TextEncoding encoding) {
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (!ascii && DetectEncoding(text).encoding != encoding) return;
     GameRecord copy;
-    CsaFileFacts facts;
-    try {
-        ReadCsa(copy, text, facts);
-    } catch (const ESNLoadError& error) {
-        Fail("the written record does not read back", error.message + "\n" + text);
-    }
+    if (const auto error = ReadRecord(copy, text, type).error)
+        Fail("the written record does not read back", error->message + "\n" + text);
     TakeRewrittenDates(record, copy);
     std::string why;
     if (!SameRecord(record, copy, &why)) Fail("the record changed in a round trip", why);
     std::string again;
-    WriteCsa(copy, version, encoding, again, refusal);
+    WriteRecord(copy, type, again, refusal);
     if (again != text) Fail("writing is not stable", text);
 }
 
@@ -82,7 +74,7 @@ void RoundTrip(GameRecord& record, int version, TextEncoding encoding) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     GameRecord record;
     if (!Read(record, std::string_view(reinterpret_cast<const char*>(data), size))) return 0;
-    RoundTrip(record, CsaVersion30, TextEncoding::Utf8);
-    RoundTrip(record, CsaVersion22, TextEncoding::Cp932);
+    RoundTrip(record, 30, TextEncoding::Utf8);
+    RoundTrip(record, 22, TextEncoding::Cp932);
     return 0;
 }

@@ -13,23 +13,19 @@
 #include <string_view>
 #include <vector>
 
-#include "format/ki2.h"
-#include "format/kif.h"
-#include "format/loaderror.h"
 #include "format/recordcompare.h"
+#include "format/recordio.h"
 #include "model/gamerecord.h"
 
 namespace {
 
 #ifdef MARLOCK_FUZZ_KI2
-constexpr auto Read = ReadKi2;
-constexpr auto Write = WriteKi2;
+constexpr RecordFormat Format = RecordFormat::Ki2;
 std::optional<std::int64_t> Writable(std::int64_t) {
     return std::nullopt;
 }
 #else
-constexpr auto Read = ReadKif;
-constexpr auto Write = WriteKif;
+constexpr RecordFormat Format = RecordFormat::Kif;
 std::optional<std::int64_t> Writable(std::int64_t milliseconds) {
     return milliseconds / 1000 * 1000;
 }
@@ -58,17 +54,26 @@ void KeepWritableTimes(GameRecord& record) {
     std::abort();
 }
 
+// Reads through the front, as a file is read: the character set is found from the bytes.
+std::optional<ReadError> Read(GameRecord& record, std::string_view bytes, TextEncoding& encoding) {
+    const ReadOutcome outcome = ReadRecord(record, bytes, FileType{Format});
+    encoding = outcome.type.encoding;
+    return outcome.error;
+}
+
+bool Write(const GameRecord& record, TextEncoding encoding, std::string& bytes,
+           std::string& refusal) {
+    return WriteRecord(record, FileType{Format, encoding, 0}, bytes, refusal);
+}
+
 bool ReadChecked(GameRecord& record, std::string_view bytes, TextEncoding& encoding) {
-    try {
-        encoding = Read(record, bytes);
-        return true;
-    } catch (const ESNLoadError& error) {
-        if (error.line < 1 || error.column < 1 || error.message.empty()) {
-            Fail("error without a place", error.message + " at " + std::to_string(error.line) +
-                                              ":" + std::to_string(error.column));
-        }
-        return false;
+    const std::optional<ReadError> error = Read(record, bytes, encoding);
+    if (!error) return true;
+    if (error->line < 1 || error->column < 1 || error->message.empty()) {
+        Fail("error without a place", error->message + " at " + std::to_string(error->line) + ":" +
+                                          std::to_string(error->column));
     }
+    return false;
 }
 
 // The characters that code page 932 shares between a JIS form and a Windows form (the wave
@@ -86,12 +91,10 @@ void RoundTrip(const GameRecord& record, TextEncoding encoding) {
     if (!Write(record, encoding, bytes, refusal)) return;  // refused before writing: nothing lost
     GameRecord copy;
     TextEncoding found = TextEncoding::Utf8;
-    try {
-        found = Read(copy, bytes);
-    } catch (const ESNLoadError& error) {
-        Fail("the written record does not read back", std::to_string(error.line) + ":" +
-                                                          std::to_string(error.column) + ": " +
-                                                          error.message + "\n" + bytes);
+    if (const std::optional<ReadError> error = Read(copy, bytes, found)) {
+        Fail("the written record does not read back", std::to_string(error->line) + ":" +
+                                                          std::to_string(error->column) + ": " +
+                                                          error->message + "\n" + bytes);
     }
     if (found != encoding) Fail("the written record reads in another character set", bytes);
     std::string why;

@@ -27,7 +27,7 @@ bool Read(GameRecord& record, std::string_view bytes) {
     const ReadOutcome outcome = ReadRecord(record, bytes, Type);
     if (!outcome.error) return true;
     // Where reading stopped must be a place, with a reason.
-    const ESNLoadError& error = *outcome.error;
+    const ReadError& error = *outcome.error;
     if (error.line < 1 || error.column < 1 || error.message.empty())
         Fail("error without a place", error.message + " at " + std::to_string(error.line) + ":" +
                                           std::to_string(error.column));

@@ -39,6 +39,13 @@ TEST(Notes, CommentsBookmarksAndTimesAreSetChangedAndClearedOneByOne) {
     EXPECT_EQ(record.Current().Bookmark(), "Opening");
     record.SetCurrentBookmark("");
     ExpectNoNotes(record.Current());
+    // A time alone is kept in the node; a comment beside it and gone again leaves it there.
+    EXPECT_TRUE(record.SetCurrentTime(5));
+    record.SetCurrentComment("x");
+    record.SetCurrentComment("");
+    EXPECT_EQ(record.Current().TimeMs(), 5);
+    EXPECT_TRUE(record.SetCurrentTime(std::nullopt));
+    EXPECT_EQ(AddTimes(INT64_MAX - 1, MoveTimeLimitMs - 1), INT64_MAX);  // totals never wrap
     record.SetCurrentComment("\xff\xfe bytes as typed");
     EXPECT_EQ(record.Current().Comment(), "\xff\xfe bytes as typed");
 

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include "format/notation.h"
+#include "format/esn/notation.h"
 #include "tests/document/documenttesting.h"
 #include "tests/support/randomedits.h"
 #include "view/commandids.h"

@@ -9,14 +9,9 @@
 
 namespace {
 
-// Caption, text, icon, buttons and how the text is read of a message box, in one line.
-QString Looks(const QString& caption, const QString& text, QMessageBox::Icon icon,
-              QMessageBox::StandardButtons buttons, Qt::TextFormat format = Qt::PlainText) {
-    return QString("%1 | %2 | icon %3 | buttons %4 | format %5")
-        .arg(caption, text)
-        .arg(icon)
-        .arg(buttons)
-        .arg(format);
+// Caption, text and how the text is read of a message box, in one line.
+QString Looks(const QString& caption, const QString& text, Qt::TextFormat format = Qt::PlainText) {
+    return QString("%1 | %2 | format %3").arg(caption, text).arg(format);
 }
 
 // Waits for the next modal message box, notes how it looks in `seen` and presses `button` on
@@ -33,8 +28,7 @@ void AnswerNextBox(QMessageBox::StandardButton button, QString& seen) {
             return;
         }
         timer->deleteLater();
-        seen = Looks(box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
-                     box->textFormat());
+        seen = Looks(box->windowTitle(), box->text(), box->textFormat());
         if (button == QMessageBox::NoButton)
             box->reject();
         else
@@ -51,8 +45,7 @@ TEST(MessageBoxPrompter, QuestionsAndMessagesLookRightAndAnswer) {
     QString seen;
     AnswerNextBox(QMessageBox::Yes, seen);
     EXPECT_TRUE(prompter.AskYesNo("Promote Piece?"));
-    EXPECT_EQ(seen, Looks("Marlock Test", "Promote Piece?", QMessageBox::Question,
-                          QMessageBox::Yes | QMessageBox::No));
+    EXPECT_EQ(seen, Looks("Marlock Test", "Promote Piece?"));
 
     const std::pair<QMessageBox::StandardButton, Prompter::Answer> presses[] = {
         {QMessageBox::No, Prompter::Answer::No},
@@ -61,14 +54,12 @@ TEST(MessageBoxPrompter, QuestionsAndMessagesLookRightAndAnswer) {
     for (const auto& [press, answer] : presses) {
         AnswerNextBox(press, seen);
         EXPECT_EQ(prompter.AskYesNoCancel("Save changes to Untitled?"), answer);
-        EXPECT_EQ(seen, Looks("Marlock Test", "Save changes to Untitled?", QMessageBox::Warning,
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel));
+        EXPECT_EQ(seen, Looks("Marlock Test", "Save changes to Untitled?"));
     }
 
     AnswerNextBox(QMessageBox::Ok, seen);
     prompter.ShowMessage("Cannot open <b>x.esn: No such file or directory");
-    EXPECT_EQ(seen, Looks("Marlock Test", "Cannot open <b>x.esn: No such file or directory",
-                          QMessageBox::Warning, QMessageBox::Ok));
+    EXPECT_EQ(seen, Looks("Marlock Test", "Cannot open <b>x.esn: No such file or directory"));
     QApplication::setApplicationDisplayName("Marlock");
 }
 

@@ -9,9 +9,9 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "format/kifdiagram.h"
+#include "format/kif/kifdiagram.h"
 #include "format/recordio.h"
-#include "format/sfen.h"
+#include "format/usi/sfen.h"
 #include "setup/setupboard.h"
 #include "setup/setupdialog.h"
 #include "tests/model/positiontesting.h"

@@ -13,6 +13,7 @@
 #include "format/recordcompare.h"
 #include "format/recordio.h"
 #include "format/text/textencoding.h"
+#include "jisforms.h"
 #include "model/gamerecord.h"
 
 namespace {
@@ -62,8 +63,14 @@ void RoundTrip(GameRecord& record, int version, TextEncoding encoding) {
     if (const auto error = ReadRecord(copy, text, type).error)
         Fail("the written record does not read back", error->message + "\n" + text);
     TakeRewrittenDates(record, copy);
+    std::string utf8;
+    const bool changesForms =
+        encoding != TextEncoding::Utf8 &&
+        WriteRecord(record, FileType{RecordFormat::Csa, TextEncoding::Utf8, 30}, utf8, refusal) &&
+        HoldsJisForms(utf8);
     std::string why;
-    if (!SameRecord(record, copy, &why)) Fail("the record changed in a round trip", why);
+    if (!changesForms && !SameRecord(record, copy, &why))
+        Fail("the record changed in a round trip", why);
     std::string again;
     WriteRecord(copy, type, again, refusal);
     if (again != text) Fail("writing is not stable", text);

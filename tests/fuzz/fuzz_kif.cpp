@@ -15,6 +15,7 @@
 
 #include "format/recordcompare.h"
 #include "format/recordio.h"
+#include "jisforms.h"
 #include "model/gamerecord.h"
 
 namespace {
@@ -73,16 +74,6 @@ bool ReadChecked(GameRecord& record, std::string_view bytes, TextEncoding& encod
         Fail("error without a place", error->message + " at " + std::to_string(error->line) + ":" +
                                           std::to_string(error->column));
     }
-    return false;
-}
-
-// The characters that code page 932 shares between a JIS form and a Windows form (the wave
-// dash, minus, double vertical line, cent, pound, not and em dash signs): writing takes either,
-// reading gives the Windows form back.
-bool HoldsJisForms(std::string_view text) {
-    for (const std::string_view jis :
-         {"\u301C", "\u2212", "\u2016", "\u00A2", "\u00A3", "\u00AC", "\u2014"})
-        if (text.find(jis) != std::string_view::npos) return true;
     return false;
 }
 

@@ -70,6 +70,9 @@ bool WriteKi2File(const GameRecord& record, const FileType& type, std::string& b
 }
 
 void ReadCsaText(GameRecord& record, RecordText& text, ReadOutcome& outcome) {
+    // A CSA file that declares nothing is code page 932 by the descriptions, but files written
+    // as UTF-8 without the 3.0 line are common: the bytes decide, and plain ASCII stays 932.
+    if (!text.IsDeclared() && text.IsAscii()) outcome.type.encoding = TextEncoding::Cp932;
     outcome.type.version = ReadCsa(record, text, outcome);
 }
 
@@ -118,10 +121,6 @@ void ReadWithHandler(const FormatHandler& handler, GameRecord& record, std::stri
         handler.declaredEncoding ? handler.declaredEncoding(FirstLineOf(bytes)) : std::nullopt;
     RecordText text(bytes, declared);
     outcome.type.encoding = text.Encoding();
-    // A CSA file that declares nothing is code page 932 by the descriptions, but files written
-    // as UTF-8 without the 3.0 line are common: the bytes decide, and plain ASCII stays 932.
-    if (handler.format == RecordFormat::Csa && !declared && text.IsAscii())
-        outcome.type.encoding = TextEncoding::Cp932;
     handler.read(record, text, outcome);
 }
 

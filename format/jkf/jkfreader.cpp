@@ -385,7 +385,6 @@ class JkfReader {
     std::string_view key_;  // the last key, in the text or in keyStore_
     std::string keyStore_;
     Key keyId_ = Key::Other;
-    std::string value_;  // the last string value
     std::size_t start_ = 0;
     std::size_t end_ = 0;
     std::optional<JkfInitial> initial_;
@@ -590,13 +589,19 @@ bool JkfReader::on_key(json::string_view last, std::size_t, json::error_code&) {
 
 bool JkfReader::on_string(json::string_view last, std::size_t, json::error_code&) {
     StartString(last);
-    value_ = std::move(partial_);
-    value_.append(last.data(), last.size());
-    partial_.clear();
     Scalar scalar;
     scalar.type = Scalar::Type::String;
-    scalar.text = value_;
-    return OnScalar(scalar);
+    // Every use of the value copies or reads it within the call, so the event's own text does
+    // when the string came in one part.
+    if (partial_.empty()) {
+        scalar.text = std::string_view(last.data(), last.size());
+        return OnScalar(scalar);
+    }
+    partial_.append(last.data(), last.size());
+    scalar.text = partial_;
+    const bool read = OnScalar(scalar);
+    partial_.clear();
+    return read;
 }
 
 bool JkfReader::OnNumber(const Scalar& value, json::string_view text) {

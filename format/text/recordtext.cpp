@@ -46,7 +46,8 @@ std::string_view FirstLineOf(std::string_view bytes) {
     return bytes.substr(0, bytes.find_first_of("\r\n"));
 }
 
-RecordText::RecordText(std::string_view bytes, std::optional<TextEncoding> declared) {
+RecordText::RecordText(std::string_view bytes, std::optional<TextEncoding> declared)
+    : declared_(declared.has_value()) {
     const bool byteOrderMark = bytes.starts_with(Utf8ByteOrderMark);
     const std::size_t mark = byteOrderMark ? Utf8ByteOrderMark.size() : 0;
     body_ = bytes.substr(mark);

@@ -23,6 +23,8 @@ class RecordText {
     TextEncoding Encoding() const { return encoding_; }
     // Whether the bytes after any byte-order mark are plain ASCII.
     bool IsAscii() const { return ascii_; }
+    // Whether the file's first line named a character set the hook knows.
+    bool IsDeclared() const { return declared_; }
 
     // Hands out the next line (see textlines.h for where lines end); its text stays valid until
     // the next call. False at the end of the text, and before the line that holds a byte that
@@ -45,6 +47,7 @@ class RecordText {
     std::string_view body_;  // the bytes after any byte-order mark
     TextEncoding encoding_ = TextEncoding::Utf8;
     bool ascii_ = false;
+    bool declared_ = false;
     Source source_ = Source::Bytes;
     std::string decoded_;       // the whole text (Decoded) or the current piece (Pieces)
     std::size_t next_ = 0;      // of the bytes still to decode (Pieces)

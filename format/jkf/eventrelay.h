@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -123,28 +124,39 @@ class RelaySink {
     std::unique_ptr<EventBatch<Event>> batch_;
 };
 
+// The taking side: takes every event in order until the end, a refusal or an exception, which
+// is kept in `thrown`; either of the last two stops the making side too.
+template <class Event, class Take>
+void TakeAll(EventQueue<Event>& queue, Take& take, std::exception_ptr& thrown) {
+    try {
+        while (std::unique_ptr<EventBatch<Event>> batch = queue.Take()) {
+            for (const Event& event : batch->events)
+                if (!take(event)) {
+                    queue.Stop();
+                    return;
+                }
+            queue.Recycle(std::move(batch));
+        }
+    } catch (...) {
+        thrown = std::current_exception();
+        queue.Stop();
+    }
+}
+
 // Runs make(sink) here, while take(event) is called for each event the maker puts in the sink
 // on a thread of its own, in order, until it answers false. The maker is told to stop (the
 // sink answers false) soon after. An exception from take is thrown here once both have ended.
+// False, having done nothing, when no thread can be started.
 template <class Event, class Make, class Take>
-void MakeAlongside(Make make, Take take) {
+bool MakeAlongside(Make make, Take take) {
     EventQueue<Event> queue;
     std::exception_ptr thrown;
-    std::thread taker([&] {
-        try {
-            while (std::unique_ptr<EventBatch<Event>> batch = queue.Take()) {
-                for (const Event& event : batch->events)
-                    if (!take(event)) {
-                        queue.Stop();
-                        return;
-                    }
-                queue.Recycle(std::move(batch));
-            }
-        } catch (...) {
-            thrown = std::current_exception();
-            queue.Stop();
-        }
-    });
+    std::thread taker;
+    try {
+        taker = std::thread([&] { TakeAll(queue, take, thrown); });
+    } catch (const std::system_error&) {
+        return false;
+    }
     // However this thread leaves, the other one ends first.
     struct JoinOnExit {
         EventQueue<Event>& queue;
@@ -161,4 +173,5 @@ void MakeAlongside(Make make, Take take) {
     queue.Finish(sink.TakeBatch());
     taker.join();
     if (thrown) std::rethrow_exception(thrown);
+    return true;
 }

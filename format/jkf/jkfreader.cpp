@@ -177,16 +177,15 @@ struct Scalar {
 };
 
 // An event of the parser as the reader takes it: where it starts in the text, a scalar's value,
-// and the key it is the value of, with the key's meaning. Millions of them cross between
-// threads, so they are small: texts are given by where they are and their sizes (the parser
-// runs alongside only on texts below 4 GiB).
+// and the key it is the value of. Millions of them cross between threads, so they hold no
+// copies: texts are given by where they are and their sizes.
 struct JkfEvent {
     enum class Type : std::uint8_t { OpenObject, OpenArray, Close, Scalar };
     Type type = Type::Close;
     Scalar::Type scalar = Scalar::Type::Null;
     bool boolean = false;
-    std::uint32_t size = 0;
-    std::uint32_t keySize = 0;
+    std::size_t size = 0;
+    std::size_t keySize = 0;
     std::size_t start = 0;
     const char* text = nullptr;     // a string's
     const char* keyText = nullptr;  // null when the value is not a member's
@@ -197,7 +196,7 @@ struct JkfEvent {
 
     void SetText(std::string_view name) {
         text = name.data();
-        size = static_cast<std::uint32_t>(name.size());
+        size = name.size();
     }
     std::string_view View() const { return {text, size}; }
     std::string_view KeyView() const { return {keyText, keySize}; }
@@ -274,9 +273,9 @@ class EventPlaces {
     std::size_t end_;
 };
 
-// The library parser's handler: makes the reader's events, with their places and the meanings
-// of keys, and puts them into `sink`, which hands them to the reader, at once or on another
-// thread. The sink keeps what a string in parts was put together into while its event waits.
+// The library parser's handler: makes the reader's events, with their places, and puts them into
+// `sink`, which hands them to the reader, at once or on another thread. The sink keeps what a
+// string in parts was put together into while its event waits.
 template <class Sink>
 class JkfEventMaker {
   public:
@@ -353,7 +352,7 @@ class JkfEventMaker {
         event.start = start;
         if (keyWaits_) {
             event.keyText = key.data();
-            event.keySize = static_cast<std::uint32_t>(key.size());
+            event.keySize = key.size();
             keyWaits_ = false;
         }
         return event;
@@ -658,12 +657,12 @@ bool JkfReader::Parse(std::size_t from, std::size_t to) {
     if (deepParser_) return ParseDeep(from, to);
     json::error_code error;
     std::size_t at = from;
-    if (to - from >= ParseAlongsideFrom && to - from < (std::size_t{1} << 32) &&
-        std::thread::hardware_concurrency() > 1) {
-        MakeAlongside<JkfEvent>(
-            [&](RelaySink<JkfEvent>& sink) { at += RunParser(sink, from, to, error); },
-            [this](const JkfEvent& event) { return Take(event); });
-    } else {
+    const bool large = to - from >= ParseAlongsideFrom && std::thread::hardware_concurrency() > 1;
+    const bool alongside =
+        large && MakeAlongside<JkfEvent>(
+                     [&](RelaySink<JkfEvent>& sink) { at += RunParser(sink, from, to, error); },
+                     [this](const JkfEvent& event) { return Take(event); });
+    if (!alongside) {
         DirectSink sink(*this);
         at += RunParser(sink, from, to, error);
     }

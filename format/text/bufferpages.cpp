@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <system_error>
 
 namespace {
 
@@ -20,10 +21,14 @@ FarHalfReady::FarHalfReady(char* buffer, std::size_t size) {
     const std::uintptr_t first = (middle + page - 1) / page * page;
     const std::uintptr_t last = reinterpret_cast<std::uintptr_t>(buffer + size) / page * page;
     if (last <= first) return;
-    helper_ = std::thread([first, last] {
-        // Failing (an older system) only leaves the pages to be mapped as they are filled.
-        (void)::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
-    });
+    // Failing (an older system, no thread to be had) only leaves the pages to be mapped as they
+    // are filled.
+    try {
+        helper_ = std::thread([first, last] {
+            (void)::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+        });
+    } catch (const std::system_error&) {
+    }
 #else
     (void)buffer;
     (void)size;

@@ -10,6 +10,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "format/text/bufferpages.h"
+
 namespace {
 
 constexpr const char* NotRegularFile = "Not a regular file";
@@ -44,6 +46,7 @@ bool RoomFor(off_t size) {
 int ReadToEnd(int fd, off_t claimedSize, std::string& bytes) {
     if (!RoomFor(claimedSize)) return ENOMEM;
     if (claimedSize > 0) bytes.reserve(static_cast<std::size_t>(claimedSize));
+    const FarHalfReady farHalf(bytes.data(), bytes.capacity());
     char chunk[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);

@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "format/csa/csacodes.h"
+#include "format/jkf/eventrelay.h"
 #include "format/jkf/jkfpresets.h"
 #include "format/kif/japaneseheader.h"
 #include "format/kif/japanesenotation.h"
@@ -82,82 +84,79 @@ enum class Key : std::uint8_t {
     Seconds,
 };
 
-// Asked for every key of the file, so it compares one candidate at most.
+// A name of up to eight bytes as one number, its first byte lowest.
+constexpr std::uint64_t Packed(std::string_view name) {
+    std::uint64_t word = 0;
+    for (std::size_t i = name.size(); i-- > 0;)
+        word = word << 8 | static_cast<unsigned char>(name[i]);
+    return word;
+}
+
+// Packing drops trailing zero bytes: the length tells "x" from "x\u0000".
+constexpr Key SizedAs(std::string_view name, std::string_view known, Key key) {
+    return name.size() == known.size() ? key : Key::Other;
+}
+
+// Asked for every key of the file: one number against all the known names at once.
 Key KeyOf(std::string_view name) {
-    const auto is = [&](std::string_view text, Key key) { return name == text ? key : Key::Other; };
-    switch (name.size()) {
-        case 1:
-            switch (name[0]) {
-                case 'x':
-                    return Key::X;
-                case 'y':
-                    return Key::Y;
-                case 'h':
-                    return Key::Hours;
-                case 'm':
-                    return Key::Minutes;
-                case 's':
-                    return Key::Seconds;
-                default:
-                    return Key::Other;
-            }
-        case 2:
-            return is("to", Key::To);
-        case 3:
-            return is("now", Key::Now);
-        case 4:
-            switch (name[0]) {
-                case 'd':
-                    return is("data", Key::Data);
-                case 'k':
-                    return is("kind", Key::Kind);
-                case 'm':
-                    return is("move", Key::Move);
-                case 't':
-                    return is("time", Key::Time);
-                case 'f':
-                    return is("from", Key::From);
-                case 's':
-                    return is("same", Key::Same);
-                default:
-                    return Key::Other;
-            }
-        case 5:
-            switch (name[0]) {
-                case 'm':
-                    return is("moves", Key::Moves);
-                case 'c':
-                    return is("color", Key::Color);
-                case 'b':
-                    return is("board", Key::Board);
-                case 'h':
-                    return is("hands", Key::Hands);
-                case 'p':
-                    return is("piece", Key::Piece);
-                case 'f':
-                    return is("forks", Key::Forks);
-                case 't':
-                    return is("total", Key::Total);
-                default:
-                    return Key::Other;
-            }
-        case 6:
-            return name[0] == 'h' ? is("header", Key::Header) : is("preset", Key::Preset);
-        case 7:
-            switch (name[0]) {
-                case 'i':
-                    return is("initial", Key::Initial);
-                case 's':
-                    return is("special", Key::Special);
-                case 'c':
-                    return is("capture", Key::Capture);
-                case 'p':
-                    return is("promote", Key::Promote);
-                default:
-                    return Key::Other;
-            }
-        case 8:
-            return name[0] == 'c' ? is("comments", Key::Comments) : is("relative", Key::Relative);
+    if (name.size() > 8) return Key::Other;
+    switch (Packed(name)) {
+        case Packed("header"):
+            return SizedAs(name, "header", Key::Header);
+        case Packed("initial"):
+            return SizedAs(name, "initial", Key::Initial);
+        case Packed("moves"):
+            return SizedAs(name, "moves", Key::Moves);
+        case Packed("preset"):
+            return SizedAs(name, "preset", Key::Preset);
+        case Packed("data"):
+            return SizedAs(name, "data", Key::Data);
+        case Packed("color"):
+            return SizedAs(name, "color", Key::Color);
+        case Packed("board"):
+            return SizedAs(name, "board", Key::Board);
+        case Packed("hands"):
+            return SizedAs(name, "hands", Key::Hands);
+        case Packed("kind"):
+            return SizedAs(name, "kind", Key::Kind);
+        case Packed("move"):
+            return SizedAs(name, "move", Key::Move);
+        case Packed("time"):
+            return SizedAs(name, "time", Key::Time);
+        case Packed("special"):
+            return SizedAs(name, "special", Key::Special);
+        case Packed("comments"):
+            return SizedAs(name, "comments", Key::Comments);
+        case Packed("forks"):
+            return SizedAs(name, "forks", Key::Forks);
+        case Packed("from"):
+            return SizedAs(name, "from", Key::From);
+        case Packed("to"):
+            return SizedAs(name, "to", Key::To);
+        case Packed("piece"):
+            return SizedAs(name, "piece", Key::Piece);
+        case Packed("capture"):
+            return SizedAs(name, "capture", Key::Capture);
+        case Packed("promote"):
+            return SizedAs(name, "promote", Key::Promote);
+        case Packed("same"):
+            return SizedAs(name, "same", Key::Same);
+        case Packed("relative"):
+            return SizedAs(name, "relative", Key::Relative);
+        case Packed("x"):
+            return SizedAs(name, "x", Key::X);
+        case Packed("y"):
+            return SizedAs(name, "y", Key::Y);
+        case Packed("now"):
+            return SizedAs(name, "now", Key::Now);
+        case Packed("total"):
+            return SizedAs(name, "total", Key::Total);
+        case Packed("h"):
+            return SizedAs(name, "h", Key::Hours);
+        case Packed("m"):
+            return SizedAs(name, "m", Key::Minutes);
+        case Packed("s"):
+            return SizedAs(name, "s", Key::Seconds);
         default:
             return Key::Other;
     }
@@ -165,7 +164,7 @@ Key KeyOf(std::string_view name) {
 
 // A scalar value of any JSON type.
 struct Scalar {
-    enum class Type { Null, Bool, Integer, Float, String } type = Type::Null;
+    enum class Type : std::uint8_t { Null, Bool, Integer, Float, String } type = Type::Null;
     bool boolean = false;
     long long integer = 0;
     double number = 0;
@@ -175,6 +174,225 @@ struct Scalar {
     bool IsIntegerIn(long long low, long long high) const {
         return type == Type::Integer && integer >= low && integer <= high;
     }
+};
+
+// An event of the parser as the reader takes it: where it starts in the text, a scalar's value,
+// and the key it is the value of. Millions of them cross between threads, so they hold no
+// copies: texts are given by where they are and their sizes.
+struct JkfEvent {
+    enum class Type : std::uint8_t { OpenObject, OpenArray, Close, Scalar };
+    Type type = Type::Close;
+    Scalar::Type scalar = Scalar::Type::Null;
+    bool boolean = false;
+    std::size_t size = 0;
+    std::size_t keySize = 0;
+    std::size_t start = 0;
+    const char* text = nullptr;     // a string's
+    const char* keyText = nullptr;  // null when the value is not a member's
+    union {
+        long long integer = 0;
+        double number;
+    };
+
+    void SetText(std::string_view name) {
+        text = name.data();
+        size = name.size();
+    }
+    std::string_view View() const { return {text, size}; }
+    std::string_view KeyView() const { return {keyText, keySize}; }
+    Scalar Value() const {
+        Scalar value;
+        value.type = scalar;
+        value.boolean = boolean;
+        if (scalar == Scalar::Type::Integer) value.integer = integer;
+        if (scalar == Scalar::Type::Float) value.number = number;
+        value.text = View();
+        return value;
+    }
+};
+
+// Where each event starts in the text. The library does not say: each is found after where the
+// one before ended, past the blanks, colons and commas between them.
+class EventPlaces {
+  public:
+    EventPlaces(std::string_view text, std::size_t from) : text_(text), end_(from) {}
+
+    bool InText(json::string_view part) const {
+        return part.data() >= text_.data() &&
+               part.data() + part.size() <= text_.data() + text_.size();
+    }
+    // An item of `length` characters: a bracket, true, false or null.
+    std::size_t Item(std::size_t length) {
+        const std::size_t start = NextItem();
+        end_ = start + length;
+        return start;
+    }
+    // A key or a string; `whole` when the parser gave it in one part.
+    std::size_t String(json::string_view last, bool whole) {
+        if (whole && InText(last)) {  // the usual case: the text itself, no escapes
+            const auto start = static_cast<std::size_t>(last.data() - text_.data()) - 1;
+            end_ = start + last.size() + 2;
+            return start;
+        }
+        // Escapes or parts: the closing quote is the first one no backslash escapes.
+        const std::size_t start = NextItem();
+        std::size_t at = start + 1;
+        while (at < text_.size() && text_[at] != '"')
+            at += text_[at] == '\\' ? 2 : 1;
+        end_ = std::min(at + 1, text_.size());
+        return start;
+    }
+    // A number; `text` is its own characters when the parser gives them.
+    std::size_t Number(json::string_view text) {
+        if (InText(text) && !text.empty()) {
+            const auto start = static_cast<std::size_t>(text.data() - text_.data());
+            end_ = start + text.size();
+            return start;
+        }
+        const std::size_t start = NextItem();
+        std::size_t at = start;
+        while (at < text_.size() &&
+               std::string_view("+-.0123456789eE").find(text_[at]) != std::string_view::npos)
+            ++at;
+        end_ = at;
+        return start;
+    }
+
+  private:
+    std::size_t NextItem() const {
+        std::size_t at = end_;
+        while (at < text_.size()) {
+            const char c = text_[at];
+            if (c != ' ' && c != '\n' && c != '\r' && c != '\t' && c != ':' && c != ',') break;
+            ++at;
+        }
+        return at;
+    }
+
+    std::string_view text_;
+    std::size_t end_;
+};
+
+// The library parser's handler: makes the reader's events, with their places, and puts them into
+// `sink`, which hands them to the reader, at once or on another thread. The sink keeps what a
+// string in parts was put together into while its event waits.
+template <class Sink>
+class JkfEventMaker {
+  public:
+    static constexpr std::size_t max_object_size = std::size_t(-1);
+    static constexpr std::size_t max_array_size = std::size_t(-1);
+    static constexpr std::size_t max_key_size = std::size_t(-1);
+    static constexpr std::size_t max_string_size = std::size_t(-1);
+
+    JkfEventMaker(std::string_view text, std::size_t from, Sink& sink)
+        : places_(text, from), sink_(sink) {}
+
+    bool on_document_begin(json::error_code&) { return true; }
+    bool on_document_end(json::error_code&) { return true; }
+    bool on_object_begin(json::error_code&) { return Bracket(JkfEvent::Type::OpenObject); }
+    bool on_object_end(std::size_t, json::error_code&) { return Bracket(JkfEvent::Type::Close); }
+    bool on_array_begin(json::error_code&) { return Bracket(JkfEvent::Type::OpenArray); }
+    bool on_array_end(std::size_t, json::error_code&) { return Bracket(JkfEvent::Type::Close); }
+    bool on_key_part(json::string_view part, std::size_t, json::error_code&) {
+        partial_.append(part.data(), part.size());
+        return true;
+    }
+    // A key goes with the event of its value.
+    bool on_key(json::string_view last, std::size_t, json::error_code&) {
+        const bool whole = partial_.empty();
+        places_.String(last, whole);
+        keyKept_ = !whole || !places_.InText(last);
+        if (keyKept_) {
+            keyStore_ = std::move(partial_);
+            keyStore_.append(last.data(), last.size());
+            partial_.clear();
+            key_ = keyStore_;
+        } else {
+            key_ = std::string_view(last.data(), last.size());
+        }
+        keyWaits_ = true;
+        return true;
+    }
+    bool on_string_part(json::string_view part, std::size_t, json::error_code&) {
+        partial_.append(part.data(), part.size());
+        return true;
+    }
+    bool on_string(json::string_view last, std::size_t, json::error_code&) { return String(last); }
+    bool on_number_part(json::string_view, json::error_code&) { return true; }
+    bool on_int64(std::int64_t value, json::string_view text, json::error_code&) {
+        return Integer(value, text);
+    }
+    bool on_uint64(std::uint64_t value, json::string_view text, json::error_code&) {
+        return Integer(
+            value > 0x7fffffffffffffffULL ? 0x7fffffffffffffffLL : static_cast<long long>(value),
+            text);
+    }
+    bool on_double(double value, json::string_view text, json::error_code&) {
+        NewScalar(places_.Number(text), Scalar::Type::Float).number = value;
+        return sink_.Added();
+    }
+    bool on_bool(bool value, json::error_code&) {
+        NewScalar(places_.Item(value ? 4 : 5), Scalar::Type::Bool).boolean = value;
+        return sink_.Added();
+    }
+    bool on_null(json::error_code&) {
+        NewScalar(places_.Item(4), Scalar::Type::Null);
+        return sink_.Added();
+    }
+    bool on_comment_part(json::string_view, json::error_code&) { return true; }
+    bool on_comment(json::string_view, json::error_code&) { return true; }
+
+  private:
+    // Each event is filled in where the sink keeps it: one built apart and copied over would
+    // cost a stall of the processor per event.
+    JkfEvent& New(JkfEvent::Type type, std::size_t start) {
+        const std::string_view key = keyWaits_ && keyKept_ ? sink_.Keep(keyStore_) : key_;
+        JkfEvent& event = sink_.Add();
+        event.type = type;
+        event.start = start;
+        if (keyWaits_) {
+            event.keyText = key.data();
+            event.keySize = key.size();
+            keyWaits_ = false;
+        }
+        return event;
+    }
+    JkfEvent& NewScalar(std::size_t start, Scalar::Type type) {
+        JkfEvent& event = New(JkfEvent::Type::Scalar, start);
+        event.scalar = type;
+        return event;
+    }
+    bool Bracket(JkfEvent::Type type) {
+        New(type, places_.Item(1));
+        return sink_.Added();
+    }
+    bool Integer(long long value, json::string_view text) {
+        NewScalar(places_.Number(text), Scalar::Type::Integer).integer = value;
+        return sink_.Added();
+    }
+    bool String(json::string_view last) {
+        const bool whole = partial_.empty();
+        const std::size_t start = places_.String(last, whole);
+        if (whole && places_.InText(last)) {
+            NewScalar(start, Scalar::Type::String)
+                .SetText(std::string_view(last.data(), last.size()));
+            return sink_.Added();
+        }
+        partial_.append(last.data(), last.size());
+        NewScalar(start, Scalar::Type::String).SetText(sink_.Keep(partial_));
+        const bool taken = sink_.Added();
+        partial_.clear();
+        return taken;
+    }
+
+    EventPlaces places_;
+    Sink& sink_;
+    std::string partial_;  // the parts of a key or a string so far
+    // The key whose value comes next: in the text, or in keyStore_ when kept.
+    std::string_view key_;
+    std::string keyStore_;
+    bool keyKept_ = false;
+    bool keyWaits_ = false;
 };
 
 // What a move element says about its move, before it is checked against the position.
@@ -273,61 +491,20 @@ class JkfReader {
     // Whether the fast parser stopped because the file nests deeper than it goes.
     bool TooDeep() const { return tooDeep_; }
 
-    // The library's events.
-    bool on_object_begin(json::error_code&) { return Open(false); }
-    bool on_object_end(std::size_t, json::error_code&) { return Close(); }
-    bool on_array_begin(json::error_code&) { return Open(true); }
-    bool on_array_end(std::size_t, json::error_code&) { return Close(); }
-    bool on_key_part(json::string_view part, std::size_t, json::error_code&) {
-        partial_.append(part.data(), part.size());
-        return true;
-    }
-    bool on_key(json::string_view last, std::size_t, json::error_code&);
-    bool on_string_part(json::string_view part, std::size_t, json::error_code&) {
-        partial_.append(part.data(), part.size());
-        return true;
-    }
-    bool on_string(json::string_view last, std::size_t, json::error_code&);
-    bool on_int64(std::int64_t value, json::string_view text, json::error_code&) {
-        Scalar scalar;
-        scalar.type = Scalar::Type::Integer;
-        scalar.integer = value;
-        return OnNumber(scalar, text);
-    }
-    bool on_uint64(std::uint64_t value, json::string_view text, json::error_code&) {
-        Scalar scalar;
-        scalar.type = Scalar::Type::Integer;
-        scalar.integer =
-            value > 0x7fffffffffffffffULL ? 0x7fffffffffffffffLL : static_cast<long long>(value);
-        return OnNumber(scalar, text);
-    }
-    bool on_double(double value, json::string_view text, json::error_code&) {
-        Scalar scalar;
-        scalar.type = Scalar::Type::Float;
-        scalar.number = value;
-        return OnNumber(scalar, text);
-    }
-    bool on_bool(bool value, json::error_code&) {
-        Scalar scalar;
-        scalar.type = Scalar::Type::Bool;
-        scalar.boolean = value;
-        Start(value ? 4 : 5);
-        return OnScalar(scalar);
-    }
-    bool on_null(json::error_code&) {
-        Start(4);
-        return OnScalar(Scalar{});
-    }
+    // Takes the parser's next event; false when reading stops there.
+    bool Take(const JkfEvent& event);
 
   private:
     // Runs the library's parser over text_[from, to); false when it stopped.
     bool Parse(std::size_t from, std::size_t to);
+    template <class Sink>
+    std::size_t RunParser(Sink& sink, std::size_t from, std::size_t to, json::error_code& error);
     bool ParseDeep(std::size_t from, std::size_t to);
 
     bool Open(bool array);
     bool Close();
     bool OpenInObject(Frame& top, bool array);
-    bool OnNumber(const Scalar& value, json::string_view text);
+    void TakeKey(std::string_view name);
     bool OnScalar(const Scalar& value);
     bool ScalarInInitial(Frame& top, const Scalar& value);
     bool ScalarInMove(Frame& top, const Scalar& value);
@@ -352,21 +529,7 @@ class JkfReader {
     bool FailAt(std::string message, std::size_t offset);
     bool WrongType(const char* what) { return Fail(Quoted(key_) + " " + what); }
 
-    // The item now reported begins at the first character after the previous one's end that is
-    // not between items; it is `length` characters long.
-    void Start(std::size_t length) {
-        std::size_t at = end_;
-        while (at < text_.size()) {
-            const char c = text_[at];
-            if (c != ' ' && c != '\n' && c != '\r' && c != '\t' && c != ':' && c != ',') break;
-            ++at;
-        }
-        start_ = at;
-        end_ = at + length;
-    }
-    // A string item: its closing quote ends it.
-    void StartString(json::string_view last);
-    bool InText(json::string_view part) const {
+    bool InText(std::string_view part) const {
         return part.data() >= text_.data() &&
                part.data() + part.size() <= text_.data() + text_.size();
     }
@@ -381,12 +544,10 @@ class JkfReader {
     std::size_t openElements_ = 0;
     PendingElement& Element() { return elements_[openElements_ - 1]; }
     std::vector<OpenLine> lines_;
-    std::string partial_;   // the parts of a string or key so far
     std::string_view key_;  // the last key, in the text or in keyStore_
     std::string keyStore_;
     Key keyId_ = Key::Other;
-    std::size_t start_ = 0;
-    std::size_t end_ = 0;
+    std::size_t start_ = 0;  // where the event being taken starts
     std::optional<JkfInitial> initial_;
     bool startSet_ = false;
     bool movesSeen_ = false;
@@ -403,35 +564,59 @@ class JkfReader {
 // nested forks are that deep.
 constexpr std::size_t FastParserDepth = 1000;
 
-// The deep parser's handler: hands each event to the reader, which finds its place in the text.
+// From this many bytes of JSON on, the parser runs on a thread of its own beside the reader;
+// below it, starting the thread costs more than it saves.
+constexpr std::size_t ParseAlongsideFrom = 1 << 20;
+
+// Hands each event to the reader as it is made.
+class DirectSink {
+  public:
+    explicit DirectSink(JkfReader& reader) : reader_(reader) {}
+
+    JkfEvent& Add() {
+        event_ = JkfEvent();
+        return event_;
+    }
+    bool Added() { return reader_.Take(event_); }
+    std::string_view Keep(const std::string& text) { return text; }
+
+  private:
+    JkfReader& reader_;
+    JkfEvent event_;
+};
+
+using DirectEventMaker = JkfEventMaker<DirectSink>;
+
+// The deep parser's handler: hands each event to the event maker, which finds its place in the
+// text.
 class NestedEvents final : public nlohmann::json_sax<nlohmann::json> {
   public:
-    explicit NestedEvents(JkfReader& reader) : reader_(reader) {}
+    explicit NestedEvents(DirectEventMaker& maker) : maker_(maker) {}
 
     std::optional<std::pair<std::string, std::size_t>> fault;  // the library's reason, where
 
-    bool null() override { return reader_.on_null(ignored_); }
-    bool boolean(bool value) override { return reader_.on_bool(value, ignored_); }
+    bool null() override { return maker_.on_null(ignored_); }
+    bool boolean(bool value) override { return maker_.on_bool(value, ignored_); }
     bool number_integer(number_integer_t value) override {
-        return reader_.on_int64(value, {}, ignored_);
+        return maker_.on_int64(value, {}, ignored_);
     }
     bool number_unsigned(number_unsigned_t value) override {
-        return reader_.on_uint64(value, {}, ignored_);
+        return maker_.on_uint64(value, {}, ignored_);
     }
     bool number_float(number_float_t value, const string_t&) override {
-        return reader_.on_double(value, {}, ignored_);
+        return maker_.on_double(value, {}, ignored_);
     }
     bool string(string_t& value) override {
-        return reader_.on_string({value.data(), value.size()}, value.size(), ignored_);
+        return maker_.on_string({value.data(), value.size()}, value.size(), ignored_);
     }
     bool binary(binary_t&) override { return false; }
     bool key(string_t& name) override {
-        return reader_.on_key({name.data(), name.size()}, name.size(), ignored_);
+        return maker_.on_key({name.data(), name.size()}, name.size(), ignored_);
     }
-    bool start_object(std::size_t) override { return reader_.on_object_begin(ignored_); }
-    bool end_object() override { return reader_.on_object_end(0, ignored_); }
-    bool start_array(std::size_t) override { return reader_.on_array_begin(ignored_); }
-    bool end_array() override { return reader_.on_array_end(0, ignored_); }
+    bool start_object(std::size_t) override { return maker_.on_object_begin(ignored_); }
+    bool end_object() override { return maker_.on_object_end(0, ignored_); }
+    bool start_array(std::size_t) override { return maker_.on_array_begin(ignored_); }
+    bool end_array() override { return maker_.on_array_end(0, ignored_); }
     bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::json::exception& error) override {
         // The library's text: "[json.exception.parse_error.101] parse error at line 1, column
@@ -445,51 +630,8 @@ class NestedEvents final : public nlohmann::json_sax<nlohmann::json> {
     }
 
   private:
-    JkfReader& reader_;
+    DirectEventMaker& maker_;
     json::error_code ignored_;
-};
-
-// The parser's handler: hands each event to the reader.
-struct JkfEvents {
-    static constexpr std::size_t max_object_size = std::size_t(-1);
-    static constexpr std::size_t max_array_size = std::size_t(-1);
-    static constexpr std::size_t max_key_size = std::size_t(-1);
-    static constexpr std::size_t max_string_size = std::size_t(-1);
-
-    JkfReader& reader;
-
-    bool on_document_begin(json::error_code&) { return true; }
-    bool on_document_end(json::error_code&) { return true; }
-    bool on_object_begin(json::error_code& e) { return reader.on_object_begin(e); }
-    bool on_object_end(std::size_t n, json::error_code& e) { return reader.on_object_end(n, e); }
-    bool on_array_begin(json::error_code& e) { return reader.on_array_begin(e); }
-    bool on_array_end(std::size_t n, json::error_code& e) { return reader.on_array_end(n, e); }
-    bool on_key_part(json::string_view s, std::size_t n, json::error_code& e) {
-        return reader.on_key_part(s, n, e);
-    }
-    bool on_key(json::string_view s, std::size_t n, json::error_code& e) {
-        return reader.on_key(s, n, e);
-    }
-    bool on_string_part(json::string_view s, std::size_t n, json::error_code& e) {
-        return reader.on_string_part(s, n, e);
-    }
-    bool on_string(json::string_view s, std::size_t n, json::error_code& e) {
-        return reader.on_string(s, n, e);
-    }
-    bool on_number_part(json::string_view, json::error_code&) { return true; }
-    bool on_int64(std::int64_t v, json::string_view s, json::error_code& e) {
-        return reader.on_int64(v, s, e);
-    }
-    bool on_uint64(std::uint64_t v, json::string_view s, json::error_code& e) {
-        return reader.on_uint64(v, s, e);
-    }
-    bool on_double(double v, json::string_view s, json::error_code& e) {
-        return reader.on_double(v, s, e);
-    }
-    bool on_bool(bool v, json::error_code& e) { return reader.on_bool(v, e); }
-    bool on_null(json::error_code& e) { return reader.on_null(e); }
-    bool on_comment_part(json::string_view, json::error_code&) { return true; }
-    bool on_comment(json::string_view, json::error_code&) { return true; }
 };
 
 void JkfReader::Read() {
@@ -505,7 +647,6 @@ void JkfReader::Read() {
         movesSeen_ = false;
         keyId_ = Key::Moves;
         key_ = "moves";
-        end_ = *movesLater_;
         if (!Parse(*movesLater_, movesEnd_)) return;
     }
     DropNamedHandicap();
@@ -514,11 +655,17 @@ void JkfReader::Read() {
 
 bool JkfReader::Parse(std::size_t from, std::size_t to) {
     if (deepParser_) return ParseDeep(from, to);
-    json::parse_options options;
-    options.max_depth = FastParserDepth;
-    json::basic_parser<JkfEvents> parser(options, JkfEvents{*this});
     json::error_code error;
-    std::size_t at = from + parser.write_some(false, text_.data() + from, to - from, error);
+    std::size_t at = from;
+    const bool large = to - from >= ParseAlongsideFrom && std::thread::hardware_concurrency() > 1;
+    const bool alongside =
+        large && MakeAlongside<JkfEvent>(
+                     [&](RelaySink<JkfEvent>& sink) { at += RunParser(sink, from, to, error); },
+                     [this](const JkfEvent& event) { return Take(event); });
+    if (!alongside) {
+        DirectSink sink(*this);
+        at += RunParser(sink, from, to, error);
+    }
     if (failed_) return false;
     if (error == json::error::too_deep) {
         tooDeep_ = true;
@@ -536,8 +683,20 @@ bool JkfReader::Parse(std::size_t from, std::size_t to) {
     return FailAt("not JSON: " + reason, std::min(at, text_.size()));
 }
 
+template <class Sink>
+std::size_t JkfReader::RunParser(Sink& sink, std::size_t from, std::size_t to,
+                                 json::error_code& error) {
+    json::parse_options options;
+    options.max_depth = FastParserDepth;
+    options.allow_invalid_utf8 = true;  // the front hands over UTF-8 only
+    json::basic_parser<JkfEventMaker<Sink>> parser(options, text_, from, sink);
+    return parser.write_some(false, text_.data() + from, to - from, error);
+}
+
 bool JkfReader::ParseDeep(std::size_t from, std::size_t to) {
-    NestedEvents events{*this};
+    DirectSink sink(*this);
+    DirectEventMaker maker(text_, from, sink);
+    NestedEvents events{maker};
     nlohmann::json::sax_parse(text_.data() + from, text_.data() + to, &events);
     if (failed_) return false;
     if (!events.fault) return true;
@@ -559,68 +718,34 @@ Frame& JkfReader::Push(Kind kind) {
     return frame;
 }
 
-void JkfReader::StartString(json::string_view last) {
-    if (InText(last) && partial_.empty()) {  // the usual case: the text itself, no escapes
-        start_ = static_cast<std::size_t>(last.data() - text_.data()) - 1;
-        end_ = start_ + last.size() + 2;
-        return;
+bool JkfReader::Take(const JkfEvent& event) {
+    start_ = event.start;
+    if (event.keyText) TakeKey(event.KeyView());
+    switch (event.type) {
+        case JkfEvent::Type::OpenObject:
+            return Open(false);
+        case JkfEvent::Type::OpenArray:
+            return Open(true);
+        case JkfEvent::Type::Close:
+            return Close();
+        case JkfEvent::Type::Scalar:
+            return OnScalar(event.Value());
     }
-    // Escapes or parts: the closing quote is the first one no backslash escapes.
-    Start(0);
-    std::size_t at = start_ + 1;
-    while (at < text_.size() && text_[at] != '"')
-        at += text_[at] == '\\' ? 2 : 1;
-    end_ = std::min(at + 1, text_.size());
-}
-
-bool JkfReader::on_key(json::string_view last, std::size_t, json::error_code&) {
-    StartString(last);
-    if (partial_.empty() && InText(last)) {
-        key_ = std::string_view(last.data(), last.size());
-    } else {
-        keyStore_ = std::move(partial_);
-        keyStore_.append(last.data(), last.size());
-        partial_.clear();
-        key_ = keyStore_;
-    }
-    keyId_ = KeyOf(key_);
     return true;
 }
 
-bool JkfReader::on_string(json::string_view last, std::size_t, json::error_code&) {
-    StartString(last);
-    Scalar scalar;
-    scalar.type = Scalar::Type::String;
-    // Every use of the value copies or reads it within the call, so the event's own text does
-    // when the string came in one part.
-    if (partial_.empty()) {
-        scalar.text = std::string_view(last.data(), last.size());
-        return OnScalar(scalar);
-    }
-    partial_.append(last.data(), last.size());
-    scalar.text = partial_;
-    const bool read = OnScalar(scalar);
-    partial_.clear();
-    return read;
-}
-
-bool JkfReader::OnNumber(const Scalar& value, json::string_view text) {
-    if (InText(text)) {
-        start_ = static_cast<std::size_t>(text.data() - text_.data());
-        end_ = start_ + text.size();
+// The key names the value that follows; it is kept until the next key, for the messages.
+void JkfReader::TakeKey(std::string_view name) {
+    if (InText(name)) {
+        key_ = name;
     } else {
-        Start(0);
-        std::size_t at = start_;
-        while (at < text_.size() &&
-               std::string_view("+-.0123456789eE").find(text_[at]) != std::string_view::npos)
-            ++at;
-        end_ = at;
+        keyStore_.assign(name);
+        key_ = keyStore_;
     }
-    return OnScalar(value);
+    keyId_ = KeyOf(key_);
 }
 
 bool JkfReader::Open(bool array) {
-    Start(1);
     if (frames_.empty()) {
         if (array || rootOpened_) return Fail("a JKF file is one JSON object");
         rootOpened_ = true;
@@ -798,7 +923,6 @@ bool JkfReader::OpenInObject(Frame& top, bool array) {
 }
 
 bool JkfReader::Close() {
-    Start(1);
     if (frames_.empty()) return true;
     Frame& top = frames_.back();
     if (top.kind == Kind::Skip && top.depth > 0) {
@@ -809,7 +933,7 @@ bool JkfReader::Close() {
     frames_.pop_back();
     switch (frame.kind) {
         case Kind::Skip:
-            if (movesLater_ && frames_.size() == 1 && !movesEnd_) movesEnd_ = end_;
+            if (movesLater_ && frames_.size() == 1 && !movesEnd_) movesEnd_ = start_ + 1;
             return true;
         case Kind::Board:
             if (frame.count != 9) return FailAt("the board holds nine files", frame.offset);

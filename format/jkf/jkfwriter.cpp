@@ -12,6 +12,7 @@
 #include "format/jkf/jkfpresets.h"
 #include "format/kif/japaneseheader.h"
 #include "format/kif/ki2move.h"
+#include "format/text/bufferpages.h"
 #include "format/text/textencoding.h"
 #include "format/text/textscan.h"
 #include "format/text/utf8.h"
@@ -137,6 +138,7 @@ std::string JkfWriter::Write() {
     // About what a move with its time takes, so that a long record's text grows in place.
     constexpr std::size_t BytesPerMove = 160;
     out_.reserve(4096 + BytesPerMove * static_cast<std::size_t>(CountMoves(record_.Root())));
+    const FarHalfReady farHalf(out_.data(), out_.capacity());
     out_ += "{\n";
     WriteHeader();
     WriteInitial();

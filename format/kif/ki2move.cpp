@@ -1,6 +1,7 @@
 #include "format/kif/ki2move.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "model/check.h"
@@ -29,12 +30,14 @@ bool CanMoveThere(const Position& pos, PieceCode piece, Square from, Square to) 
     return MayPromote(pos, move) && IsLegalBoardMove(pos, move);
 }
 
-// The origins of the mover's pieces of exactly `piece` that can move to `to`.
-std::vector<Square> Candidates(const Position& pos, PieceCode piece, Square to) {
+// The origins of the mover's pieces of exactly `piece` that can move to `to`, but `except`.
+std::vector<Square> Candidates(const Position& pos, PieceCode piece, Square to,
+                               std::optional<Square> except = std::nullopt) {
     std::vector<Square> origins;
     for (int cell = 0; cell < CellCount; ++cell) {
         if (pos.board[cell] != piece) continue;
         const Square from(cell / BoardSize, cell % BoardSize);
+        if (except && from == *except) continue;
         if (CanMoveThere(pos, piece, from, to)) origins.push_back(from);
     }
     return origins;
@@ -90,8 +93,9 @@ bool LeavesCheck(const Position& pos, const Move& move) {
 // judged with check, or all that could by their movement when the move itself leaves the king
 // in check (then checking cannot tell them apart).
 std::vector<Square> Rivals(const Position& pos, const Move& move) {
-    std::vector<Square> rivals = Candidates(pos, move.piece, move.to);
-    if (!move.drop) std::erase(rivals, move.from);
+    // The moving piece itself is no rival: asking whether it can move costs more than the rest.
+    std::vector<Square> rivals =
+        Candidates(pos, move.piece, move.to, move.drop ? std::nullopt : std::optional(move.from));
     // Most moves have no rival at all: check is judged only when there are some.
     if (rivals.empty() || LeavesCheck(pos, move)) return rivals;
     std::erase_if(rivals, [&](Square from) {

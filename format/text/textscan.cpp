@@ -1,6 +1,7 @@
 #include "format/text/textscan.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace {
 
@@ -39,13 +40,9 @@ std::string_view TrimTrailingBlanks(std::string_view text) {
 
 void AppendDecimal(std::string& out, long long value, int width, char fill) {
     char digits[24];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    for (int i = count; i < width; ++i)
-        out += fill;
-    while (count > 0)
-        out += digits[--count];
+    const std::size_t count =
+        static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    if (count < static_cast<std::size_t>(std::max(width, 0)))
+        out.append(static_cast<std::size_t>(width) - count, fill);
+    out.append(digits, count);
 }

@@ -295,3 +295,36 @@ TEST(JkfRoundTrip, KifThroughJkfGivesTheSameKif) {
         EXPECT_EQ(Write(*viaJkf.record, original.type), expected);
     }
 }
+
+TEST(JkfRead, AFileOverAMegabyteReadsAsASmallOneDoes) {
+    // Past a megabyte the parser runs beside the reader; every key, string and fault must come
+    // out as they do below it. Every element's key and comment have escapes, which the parser
+    // gives apart from the text, so some of them straddle the batches between the two.
+    const char* const shuffle[] = {"0:5958OU", "1:5152OU", "0:5859OU", "1:5251OU"};
+    std::string moves = R"("moves":[{})";
+    const int count = 20'000;
+    for (int i = 0; i < count; ++i) {
+        std::string element = MoveElement(shuffle[i % 4], "") + "\n";
+        element.replace(2, 4, R"(mo\u0076e)");
+        element.insert(element.size() - 2, R"(,"comments":["\"\u3042"])");
+        moves += "," + element;
+    }
+    ASSERT_GT(moves.size(), 1u << 20);
+    // The moves come before the start is known: they are read in a second pass.
+    const Reading read = Read(R"({"header":{"\u68cb\u6226":"a\"b"},)" + moves + "]}", JkfFile);
+    ASSERT_FALSE(read.error) << StopText(read);
+    EXPECT_EQ(CountMoves(read.record->Root()), count);
+    EXPECT_EQ(read.record->HeaderLines().at(0), (HeaderLine{"event", "a\"b"}));
+    EXPECT_EQ(LastOfMainLine(*read.record)->Comment(), "\"あ");
+
+    // The first fault stops the reading, however far the parser ran on.
+    const std::string json = R"({"initial":{"preset":"HIRATE"},)" + moves;
+    const std::string line = std::to_string(count + 1);
+    const std::string bad = "," + MoveElement("0:7776KA");
+    EXPECT_EQ(StopText(Read(json + bad + "]]]", JkfFile)),
+              line + ":10: the piece on 77 is FU, not KA");
+    EXPECT_EQ(StopText(Read(json + "]]", JkfFile)), line + ":2: not JSON: syntax error at ']'");
+    const Reading cut = Read(json + bad, JkfFile);
+    EXPECT_EQ(StopText(cut), line + ":10: the piece on 77 is FU, not KA");
+    EXPECT_EQ(CountMoves(cut.record->Root()), count);
+}

@@ -301,8 +301,7 @@ class JkfEventMaker {
     bool on_key(json::string_view last, std::size_t, json::error_code&) {
         const bool whole = partial_.empty();
         places_.String(last, whole);
-        keyKept_ = !whole || !places_.InText(last);
-        if (keyKept_) {
+        if (!whole || !places_.InText(last)) {
             keyStore_ = std::move(partial_);
             keyStore_.append(last.data(), last.size());
             partial_.clear();
@@ -346,7 +345,8 @@ class JkfEventMaker {
     // Each event is filled in where the sink keeps it: one built apart and copied over would
     // cost a stall of the processor per event.
     JkfEvent& New(JkfEvent::Type type, std::size_t start) {
-        const std::string_view key = keyWaits_ && keyKept_ ? sink_.Keep(keyStore_) : key_;
+        const bool kept = keyWaits_ && !places_.InText(key_);
+        const std::string_view key = kept ? sink_.Keep(keyStore_) : key_;
         JkfEvent& event = sink_.Add();
         event.type = type;
         event.start = start;
@@ -391,7 +391,6 @@ class JkfEventMaker {
     // The key whose value comes next: in the text, or in keyStore_ when kept.
     std::string_view key_;
     std::string keyStore_;
-    bool keyKept_ = false;
     bool keyWaits_ = false;
 };
 
